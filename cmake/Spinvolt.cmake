@@ -1,0 +1,101 @@
+# Helpers shared by every area of the tree.
+
+set(SPV_FIXTURES_DIR ${CMAKE_SOURCE_DIR}/tests/fixtures)
+
+# A library of portable code (no <windows.h>); built in every preset.
+#   spv_portable_library(name SOURCES ... [LIBS ...])
+function(spv_portable_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${A_LIBS})
+endfunction()
+
+# A library of Win32 code; built in the Windows presets only (callers guard with if(WIN32)).
+#   spv_win_library(name SOURCES ... [LIBS ...])
+function(spv_win_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${A_LIBS})
+endfunction()
+
+# A native GoogleTest executable: one ctest entry.
+#   spv_native_test(name SOURCES ... [LIBS ...])
+function(spv_native_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE SPV_FIXTURES_DIR="${SPV_FIXTURES_DIR}")
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+endfunction()
+
+# A Windows-side GoogleTest executable, run under Wine: one ctest entry per language.
+#   spv_win_test(name SOURCES ... [LIBS ...] [GUI] [LANGS ru_RU.UTF-8 en_US.UTF-8])
+# GUI tests open windows on the shared virtual display and run one at a time.
+function(spv_win_test name)
+  cmake_parse_arguments(A "GUI" "" "SOURCES;LIBS;LANGS" ${ARGN})
+  if(NOT A_LANGS)
+    set(A_LANGS ru_RU.UTF-8)
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} spv_win_test_support GTest::gmock GTest::gtest_main)
+  # Wine sees the Linux file system as drive Z:.
+  target_compile_definitions(${name} PRIVATE SPV_FIXTURES_DIR="Z:${SPV_FIXTURES_DIR}")
+  list(LENGTH A_LANGS nlangs)
+  foreach(lang ${A_LANGS})
+    set(test ${name})
+    if(nlangs GREATER 1)
+      string(SUBSTRING ${lang} 0 2 short)
+      set(test ${name}.${short})
+    endif()
+    add_test(NAME ${test} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${test} PROPERTIES
+      FIXTURES_REQUIRED wine
+      ENVIRONMENT "SPV_WINE_DIR=${SPV_WINE_DIR};SPV_WINE_LANG=${lang};SPV_SHOT_DIR=Z:${CMAKE_BINARY_DIR}/screenshots")
+    if(A_GUI)
+      set_tests_properties(${test} PROPERTIES RESOURCE_LOCK display)
+    endif()
+  endforeach()
+endfunction()
+
+# A libFuzzer target (fuzz preset): its ctest entry fuzzes for SPV_FUZZ_SECONDS
+# from the seeds in tests/fuzz/corpus/<name>, growing a corpus in the build tree.
+#   spv_fuzz_target(name SOURCES ... [LIBS ...])
+function(spv_fuzz_target name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  set(seeds ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  set(corpus ${CMAKE_BINARY_DIR}/corpus/${name})
+  file(MAKE_DIRECTORY ${corpus})
+  set(dirs ${corpus})
+  if(EXISTS ${seeds})
+    list(APPEND dirs ${seeds})
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${name} -max_total_time=${SPV_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048
+            -print_final_stats=1 ${dirs})
+endfunction()
+
+# A Google Benchmark executable (native preset); never run by the test command.
+#   spv_benchmark(name SOURCES ... [LIBS ...])
+function(spv_benchmark name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} benchmark::benchmark_main)
+  target_compile_definitions(${name} PRIVATE SPV_FIXTURES_DIR="${SPV_FIXTURES_DIR}")
+endfunction()
+
+# Adds every immediate subfolder of the current source folder that has a CMakeLists.txt.
+macro(spv_add_subfolders)
+  file(GLOB _spv_subs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT _spv_subs)
+  foreach(_spv_sub ${_spv_subs})
+    if(IS_DIRECTORY ${_spv_sub} AND EXISTS ${_spv_sub}/CMakeLists.txt)
+      add_subdirectory(${_spv_sub})
+    endif()
+  endforeach()
+endmacro()

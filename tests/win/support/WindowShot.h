@@ -1,0 +1,17 @@
+#pragma once
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+namespace spv::test {
+
+// Lets the thread's pending messages run, so that windows have painted.
+void PumpMessages(int milliseconds = 50);
+
+// Saves what the screen shows of a window (frame included) as <screenshot folder>/<name>.png,
+// for people to look at. The folder is SPV_SHOT_DIR (the build tree's screenshots folder).
+// Returns the file written.
+std::filesystem::path SaveWindowPng(HWND window, const std::string& name);
+
+}  // namespace spv::test
