@@ -91,7 +91,7 @@ endfunction()
 
 # Adds every immediate subfolder of the current source folder that has a CMakeLists.txt.
 macro(spv_add_subfolders)
-  file(GLOB _spv_subs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  file(GLOB _spv_subs CONFIGURE_DEPENDS LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
   list(SORT _spv_subs)
   foreach(_spv_sub ${_spv_subs})
     if(IS_DIRECTORY ${_spv_sub} AND EXISTS ${_spv_sub}/CMakeLists.txt)

@@ -1,0 +1,62 @@
+#pragma once
+// The query component: local SQL over Paradox tables named by their full file path.
+//
+//   query.SQL().clear();
+//   query.SQL().push_back("SELECT FDate,FTime FROM \"D:\\Rep\\rep_2612.db\"");
+//   query.Open();                       // runs the SQL, stands on the first row
+//   for (; !query.Eof(); query.Next()) query.FieldAsDateTime("FTime");
+//   query.Close();
+//
+// An empty column reads as 0 or as the empty text. Every failure (table missing or locked,
+// bad SQL, unknown column) is thrown as a TDatabaseError whose message names what failed.
+
+#include "db/DateTime.h"
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace spv::db {
+
+class TDatabaseError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TQuery {
+ public:
+  TQuery();
+  ~TQuery();
+  TQuery(const TQuery&) = delete;
+  TQuery& operator=(const TQuery&) = delete;
+
+  // The SQL text, one line an element; the lines are joined with line breaks when opened.
+  std::vector<std::string>& SQL() { return SQL_; }
+
+  // The pattern in which date literals of the SQL text are written: the user's short date
+  // format ("dd.MM.yyyy" on a Russian Windows).
+  void SetShortDateFormat(std::string pattern) { ShortDateFormat_ = std::move(pattern); }
+  const std::string& ShortDateFormat() const { return ShortDateFormat_; }
+
+  void Open();
+  void Close();
+  bool Active() const;
+  bool Eof() const;
+  void Next();
+
+  TDateTime FieldAsDateTime(std::string_view column) const;
+  std::int32_t FieldAsInteger(std::string_view column) const;
+  // Text keeps the table's bytes (its code page); conversion happens at the screen.
+  std::string FieldAsString(std::string_view column) const;
+
+ private:
+  struct Result;
+  std::vector<std::string> SQL_;
+  std::string ShortDateFormat_ = "dd.MM.yyyy";
+  std::unique_ptr<Result> Result_;
+};
+
+}  // namespace spv::db

@@ -1,0 +1,53 @@
+#include "skin/resources/bsImage.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace bs {
+namespace {
+
+class HeapStorage final : public TbsImage::Storage {
+ public:
+  std::uint8_t* Resize(int, int, std::size_t bytes) override {
+    Bytes_.assign(bytes, 0);
+    return Bytes_.empty() ? nullptr : Bytes_.data();
+  }
+
+ private:
+  std::vector<std::uint8_t> Bytes_;
+};
+
+}  // namespace
+
+TbsImage::TbsImage() : Storage_(std::make_unique<HeapStorage>()) {}
+
+TbsImage::TbsImage(int width, int height) : TbsImage() { SetSize(width, height); }
+
+TbsImage::TbsImage(std::unique_ptr<Storage> storage) : Storage_(std::move(storage)) {}
+
+TbsImage::TbsImage(const TbsImage& other) : TbsImage() { *this = other; }
+
+TbsImage& TbsImage::operator=(const TbsImage& other) {
+  if (this != &other) {
+    SetSize(other.Width_, other.Height_);
+    if (ByteSize()) std::memcpy(Bits_, other.Bits_, ByteSize());
+  }
+  return *this;
+}
+
+void TbsImage::SetSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == 0 || height == 0) width = height = 0;
+  if (width > (std::numeric_limits<int>::max() - 3) / 3 ||
+      (height && std::size_t(StrideFor(width)) > std::numeric_limits<std::size_t>::max() / std::size_t(height)))
+    throw std::length_error("picture too large");
+  const std::size_t bytes = std::size_t(StrideFor(width)) * std::size_t(height);
+  Bits_ = Storage_->Resize(width, height, bytes);
+  Width_ = width;
+  Height_ = height;
+}
+
+}  // namespace bs
