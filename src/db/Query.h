@@ -10,21 +10,16 @@
 // An empty column reads as 0 or as the empty text. Every failure (table missing or locked,
 // bad SQL, unknown column) is thrown as a TDatabaseError whose message names what failed.
 
+#include "db/DatabaseError.h"
 #include "db/DateTime.h"
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace spv::db {
-
-class TDatabaseError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 class TQuery {
  public:
