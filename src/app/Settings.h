@@ -1,0 +1,41 @@
+#pragma once
+// The settings file: the executable's path with the extension ".ini", section "Settings",
+// keys "Bases" and "Reports". Values are kept exactly as the user typed them.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace spv::app {
+
+struct TSettings {
+  std::string Bases = "C:\\Quorvane";
+  std::string Reports = "C:\\Quorvane\\Report";
+  friend bool operator==(const TSettings&, const TSettings&) = default;
+};
+
+// "C:\Tools\spinvolt.exe" gives "C:\Tools\spinvolt.ini".
+std::filesystem::path SettingsPathFor(const std::filesystem::path& executable);
+
+// The value of a key of an INI text. Section and key names match whatever their letter case;
+// blanks around names and values do not count, and one pair of double quotes around a value
+// is taken off. nullopt when the section or the key is missing.
+std::optional<std::string> IniValue(std::string_view ini, std::string_view section, std::string_view key);
+
+// The INI text with the key set to the value: the key's line is replaced where it is, or
+// added at the end of its section, or a new section is added at the end. Every other line
+// stays as it was. A value with blanks at either end, or in quotes, is written in quotes so
+// that it reads back as it was given.
+std::string WithIniValue(std::string_view ini, std::string_view section, std::string_view key,
+                         std::string_view value);
+
+// Reads both keys; a missing file, section or key gives the default of that key.
+TSettings ReadSetting(const std::filesystem::path& file);
+
+// Writes both keys, keeping whatever else the file holds. The new file is written beside the
+// old one and then put in its place, so a failure never leaves a half-written file behind.
+// Throws std::runtime_error("Unable to write to <file>") when the file cannot be written.
+void WriteSetting(const std::filesystem::path& file, const TSettings& settings);
+
+}  // namespace spv::app

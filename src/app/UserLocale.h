@@ -1,0 +1,23 @@
+#pragma once
+// The user's date and time formats, as Windows date and time patterns ("dd.MM.yyyy",
+// "HH:mm:ss", "M/d/yyyy", "h:mm:ss tt"). On Linux they come from the environment's locale.
+
+#include <string>
+#include <string_view>
+
+namespace spv::app {
+
+struct TUserLocale {
+  std::string ShortDateFormat;
+  std::string LongTimeFormat;
+  std::string TimeAMString;
+  std::string TimePMString;
+};
+
+TUserLocale UserLocale();
+
+// A C strftime format (%d.%m.%Y) as a Windows pattern (dd.MM.yyyy); the conversions that have
+// no such counterpart stand for themselves.
+std::string WindowsPatternFromStrftime(std::string_view format);
+
+}  // namespace spv::app

@@ -1,0 +1,19 @@
+#include "app/UserLocale.h"
+
+#include <clocale>
+#include <langinfo.h>
+
+namespace spv::app {
+
+TUserLocale UserLocale() {
+  // The environment's locale for dates and times only: the rest of the process keeps "C".
+  locale_t locale = newlocale(LC_TIME_MASK, "", locale_t(0));
+  if (!locale) locale = newlocale(LC_TIME_MASK, "C", locale_t(0));
+  TUserLocale user{WindowsPatternFromStrftime(nl_langinfo_l(D_FMT, locale)),
+                   WindowsPatternFromStrftime(nl_langinfo_l(T_FMT, locale)),
+                   nl_langinfo_l(AM_STR, locale), nl_langinfo_l(PM_STR, locale)};
+  freelocale(locale);
+  return user;
+}
+
+}  // namespace spv::app
