@@ -1,0 +1,63 @@
+#include "skin/resources/bsSkinDataKeys.h"
+
+namespace bs {
+
+void TbsKeyIO::Int(std::string_view key, int& v) {
+  if (Out_) Out_->WriteInteger(Section_, key, v);
+  else v = In_->ReadInteger(Section_, key, v);
+}
+
+void TbsKeyIO::Flag(std::string_view key, bool& v) {
+  if (Out_) WriteFlagKey(*Out_, Section_, key, v);
+  else if (In_->Value(Section_, key)) v = ReadFlagKey(*In_, Section_, key);
+}
+
+void TbsKeyIO::Text(std::string_view key, std::string& v) {
+  if (Out_) Out_->WriteString(Section_, key, v);
+  else v = In_->ReadString(Section_, key, v);
+}
+
+void TbsKeyIO::Rect(std::string_view key, TRect& v) {
+  if (Out_) WriteRectKey(*Out_, Section_, key, v);
+  else if (In_->Value(Section_, key)) v = ReadRectKey(*In_, Section_, key);
+}
+
+void TbsKeyIO::Point(std::string_view key, TPoint& v) {
+  if (Out_) WritePointKey(*Out_, Section_, key, v);
+  else if (In_->Value(Section_, key)) v = ReadPointKey(*In_, Section_, key);
+}
+
+void TbsKeyIO::FontStyle(std::string_view key, TFontStyles& v) {
+  if (Out_) WriteFontStyleKey(*Out_, Section_, key, v);
+  else if (In_->Value(Section_, key)) v = ReadFontStyleKey(*In_, Section_, key);
+}
+
+void TbsKeyIO::Alignment(std::string_view key, TAlignment& v) {
+  if (Out_) WriteAlignmentKey(*Out_, Section_, key, v);
+  else if (In_->Value(Section_, key)) v = ReadAlignmentKey(*In_, Section_, key);
+}
+
+void TbsKeyIO::Effect(std::string_view key, TbsInactiveEffect& v) {
+  if (Out_) WriteEffectKey(*Out_, Section_, key, v);
+  else if (In_->Value(Section_, key)) v = ReadEffectKey(*In_, Section_, key);
+}
+
+void TbsKeyIO::MorphKind(std::string_view key, TbsMorphKind& v) {
+  if (Out_) WriteMorphKindKey(*Out_, Section_, key, v);
+  else if (In_->Value(Section_, key)) v = ReadMorphKindKey(*In_, Section_, key);
+}
+
+void TbsKeyIO::Command(std::string_view key, TbsStdCommand& v) {
+  if (Out_) WriteCommandKey(*Out_, Section_, key, v);
+  else if (In_->Value(Section_, key)) v = ReadCommandKey(*In_, Section_, key);
+}
+
+void TbsKeyIO::Font(std::string_view prefix, std::string& name, int& height, TFontStyles& style, TColor& color) {
+  const std::string p(prefix);
+  Text(p + "fontname", name);
+  Int(p + "fontheight", height);
+  FontStyle(p + "fontstyle", style);
+  Color(p + "fontcolor", color);
+}
+
+}  // namespace bs
