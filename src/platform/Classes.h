@@ -2,6 +2,8 @@
 // Components: objects with an owner that frees them, a name, and notification of removal, so
 // that a component holding a reference to another can let go of it in time.
 
+#include "platform/SysUtils.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -235,7 +235,7 @@ void TControl::SetAlign(TAlign align) {
 }
 
 void TControl::RequestAlign() {
-  if (Parent_ && !Parent_->Realigning_) Parent_->Realign();
+  if (Parent_ && !Parent_->Realigning_) Parent_->AlignFor(this);
 }
 
 void TControl::SetVisible(bool visible) {
@@ -789,7 +789,7 @@ void TWinControl::InsertControl(TControl* control) {
   if (control->ParentColor_) control->Perform(CM_PARENTCOLORCHANGED);
   if (win && Handle_ && !control->Loading()) win->CreateHandle();
   control->Invalidate();
-  if (control->Align() != TAlign::alNone) Realign();
+  if (control->Align() != TAlign::alNone) AlignFor(control);
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -871,17 +871,20 @@ bool TWinControl::SelectNext(TWinControl* current, bool forward) {
   return false;
 }
 
-void TWinControl::Realign() {
+void TWinControl::AlignFor(TControl* changed) {
   if (AlignDisabled_ || Realigning_ || Loading() || Destroying()) return;
   Realigning_ = true;
+  AlignChanged_ = changed;
   try {
     RECT r = ClientRect();
     AlignControls(r);
   } catch (...) {
     Realigning_ = false;
+    AlignChanged_ = nullptr;
     throw;
   }
   Realigning_ = false;
+  AlignChanged_ = nullptr;
 }
 
 void TWinControl::EnableAlign() {
@@ -890,7 +893,8 @@ void TWinControl::EnableAlign() {
 
 void TWinControl::AlignControls(RECT& r) {
   // Top and bottom bars first, then the sides between them, then the client filling the rest.
-  // Controls of one kind keep the order of their positions, as they were placed.
+  // Controls of one kind keep the order of their positions, as they were placed; one that has
+  // just been aligned or shown goes before another in the same place.
   for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
     std::vector<TControl*> list;
     for (TControl* c : Controls_)
@@ -904,7 +908,10 @@ void TWinControl::AlignControls(RECT& r) {
         default: return 0;
       }
     };
-    std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) { return key(a) < key(b); });
+    std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) {
+      const int ka = key(a), kb = key(b);
+      return ka != kb ? ka < kb : (a == AlignChanged_ && b != AlignChanged_);
+    });
     for (TControl* c : list) {
       const int w = std::max<int>(r.right - r.left, 0), h = std::max<int>(r.bottom - r.top, 0);
       switch (align) {

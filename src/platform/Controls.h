@@ -266,7 +266,7 @@ class TWinControl : public TControl {
   bool SelectNext(TWinControl* current, bool forward);
 
   // Realigns the children now. While alignment is disabled (and while loading) it waits.
-  void Realign();
+  void Realign() { AlignFor(nullptr); }
   void DisableAlign() { ++AlignDisabled_; }
   void EnableAlign();
 
@@ -323,6 +323,9 @@ class TWinControl : public TControl {
   static LRESULT Deliver(TWinControl* control, HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND window);
   void Detach();
+  // Realigns; `changed` (the control whose place or alignment changed) goes first among
+  // controls in the same place.
+  void AlignFor(TControl* changed);
   void RouteMouse(TMessage& message, bool& handled);
 
   HWND Handle_ = nullptr;
@@ -330,6 +333,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> Controls_;
   std::vector<TWinControl*> TabList_;
   TControl* MouseControl_ = nullptr;  // the graphic child under the pointer
+  TControl* AlignChanged_ = nullptr;
   bool TabStop_ = false;
   bool TrackingMouse_ = false;
   bool Realigning_ = false;

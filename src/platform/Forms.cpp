@@ -462,6 +462,8 @@ void TApplication::Run() {
     HandleException(e);
   }
   while (!Terminated_ && MainForm_) HandleMessage();
+  // The loop may run again (a last dialog at exit, or the next test).
+  Terminated_ = false;
 }
 
 void TApplication::ProcessMessages() {

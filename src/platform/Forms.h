@@ -161,6 +161,7 @@ class TApplication : public TComponent {
   TCustomForm* MainForm() const { return MainForm_; }
 
   // Shows the main form and handles messages until the main form closes or Terminate is called.
+  // Terminated() is false again once Run has returned.
   void Run();
   // Handles the messages waiting now, and returns.
   void ProcessMessages();
