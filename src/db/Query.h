@@ -14,12 +14,15 @@
 #include "db/DateTime.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace spv::db {
+
+struct TValue;
 
 class TQuery {
  public:
@@ -36,6 +39,11 @@ class TQuery {
   void SetShortDateFormat(std::string pattern) { ShortDateFormat_ = std::move(pattern); }
   const std::string& ShortDateFormat() const { return ShortDateFormat_; }
 
+  // Where a table named without a full path (History.db, Report\rep_2612.db) is looked for;
+  // empty, as it starts: the process's current folder.
+  void SetCurrentFolder(std::filesystem::path folder) { CurrentFolder_ = std::move(folder); }
+  const std::filesystem::path& CurrentFolder() const { return CurrentFolder_; }
+
   void Open();
   void Close();
   bool Active() const;
@@ -49,8 +57,11 @@ class TQuery {
 
  private:
   struct Result;
+  const TValue& Field(std::string_view column) const;
+
   std::vector<std::string> SQL_;
   std::string ShortDateFormat_ = "dd.MM.yyyy";
+  std::filesystem::path CurrentFolder_;
   std::unique_ptr<Result> Result_;
 };
 
