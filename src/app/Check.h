@@ -46,6 +46,11 @@ std::string ReportTableName(db::TDateTime date);
 // day rounds. Values far outside a day (a full date and time) give an hour far outside 0-23.
 int AirTimeHour(db::TDateTime airTime);
 
+// The SQL text of the two reads, line by line: the table by its full path, the day as a date
+// literal in the user's short date format.
+std::vector<std::string> ReportSql(std::string_view reportPath, std::string_view dateText);
+std::vector<std::string> HistorySql(std::string_view basesPath, std::string_view dateText);
+
 class TPlaylistCheck {
  public:
   TPlaylistCheck(TMessageBox& msg, TProgressDialog& process, TMessagePump& pump, const TFileSystem& files);

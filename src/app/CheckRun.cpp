@@ -25,6 +25,18 @@ class TReadingGuard {
 
 }  // namespace
 
+std::vector<std::string> ReportSql(std::string_view reportPath, std::string_view dateText) {
+  return {"SELECT FDate,FTime,FType,FName,FArtist FROM \"" + std::string(reportPath) + '"',
+          "WHERE FType=4 AND FDate=\"" + std::string(dateText) + '"',
+          "ORDER BY FTime"};
+}
+
+std::vector<std::string> HistorySql(std::string_view basesPath, std::string_view dateText) {
+  return {"SELECT FDate,FHour,FNumber,FName,FArtist,FType FROM \"" + std::string(basesPath) + '"',
+          "WHERE FDate=\"" + std::string(dateText) + "\" AND FType=0",
+          "ORDER BY FHour,FNumber"};
+}
+
 bool TPlaylistCheck::SBExecClick(db::TQuery& query, std::string_view basesText, std::string_view reportText, db::TDateTime date) {
   if (Reading_) return false;
   if (std::optional<std::string> failed = RunChecks(basesText, reportText, date)) {
@@ -73,10 +85,7 @@ void TPlaylistCheck::ReadReport(db::TQuery& query) {
   for (auto& list : RepHours) list.clear();
   const std::string dateText = db::FormatDate(WorkDate, ShortDateFormat);
   db::TDateTime airTime = 0;
-  ReadTable(query, kCaptionReadingReport,
-            {"SELECT FDate,FTime,FType,FName,FArtist FROM \"" + ReportPath + '"',
-             "WHERE FType=4 AND FDate=\"" + dateText + '"',
-             "ORDER BY FTime"},
+  ReadTable(query, kCaptionReadingReport, ReportSql(ReportPath, dateText),
             [&] {
               airTime = query.FieldAsDateTime("FTime");
               return AirTimeHour(airTime);
@@ -90,10 +99,7 @@ void TPlaylistCheck::ReadReport(db::TQuery& query) {
 void TPlaylistCheck::ReadHistory(db::TQuery& query) {
   for (auto& list : HistHours) list.clear();
   const std::string dateText = db::FormatDate(WorkDate, ShortDateFormat);
-  ReadTable(query, kCaptionReadingHistory,
-            {"SELECT FDate,FHour,FNumber,FName,FArtist,FType FROM \"" + BasesPath + '"',
-             "WHERE FDate=\"" + dateText + "\" AND FType=0",
-             "ORDER BY FHour,FNumber"},
+  ReadTable(query, kCaptionReadingHistory, HistorySql(BasesPath, dateText),
             [&] { return int(query.FieldAsInteger("FHour")); },
             [&](std::size_t hour) {
               HistHours[hour].push_back({TShortString(query.FieldAsString("FName")),

@@ -118,6 +118,9 @@ std::optional<std::string> IniValue(std::string_view ini, std::string_view secti
 
 std::string WithIniValue(std::string_view ini, std::string_view section, std::string_view key,
                          std::string_view value) {
+  // A line break would end the value and start a line of its own in the file.
+  if (value.find_first_of("\r\n") != std::string_view::npos)
+    throw std::invalid_argument("The value of " + std::string(key) + " cannot hold a line break");
   const std::vector<std::string_view> lines = SplitLines(ini);
   const std::string entry = std::string(key) + '=' + Quoted(value);
   std::vector<std::string> out;

@@ -26,7 +26,7 @@ std::optional<std::string> IniValue(std::string_view ini, std::string_view secti
 // The INI text with the key set to the value: the key's line is replaced where it is, or
 // added at the end of its section, or a new section is added at the end. Every other line
 // stays as it was. A value with blanks at either end, or in quotes, is written in quotes so
-// that it reads back as it was given.
+// that it reads back as it was given. A value with a line break throws std::invalid_argument.
 std::string WithIniValue(std::string_view ini, std::string_view section, std::string_view key,
                          std::string_view value);
 
@@ -35,7 +35,8 @@ TSettings ReadSetting(const std::filesystem::path& file);
 
 // Writes both keys, keeping whatever else the file holds. The new file is written beside the
 // old one and then put in its place, so a failure never leaves a half-written file behind.
-// Throws std::runtime_error("Unable to write to <file>") when the file cannot be written.
+// Throws std::runtime_error("Unable to write to <file>") when the file cannot be written, and
+// std::invalid_argument for a value with a line break, which no single-line edit gives.
 void WriteSetting(const std::filesystem::path& file, const TSettings& settings);
 
 }  // namespace spv::app

@@ -78,6 +78,8 @@ TEST(WithIniValue, ChangesOnlyItsKey) {
   // Whatever is written reads back as it was given.
   for (const char* value : {"", " ", "   ", "D:\\Data\\", "\"", "\"x\"", " a b ", "Папка"})
     EXPECT_EQ(IniValue(WithIniValue("", "Settings", "Bases", value), "Settings", "Bases"), value) << value;
+  for (const char* value : {"a\nb", "a\r", "\n[Other]"})
+    EXPECT_THROW(WithIniValue("", "Settings", "Bases", value), std::invalid_argument) << value;
 }
 
 TEST(Settings, DefaultsWithoutAFileAndAfterARoundTrip) {
