@@ -1,0 +1,141 @@
+// spinvolt-check as scripts run it: its outputs, its messages and its exit codes.
+#include "QuorvaneFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+
+namespace spv::app {
+namespace {
+
+using namespace test;
+
+struct TToolRun {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+class CheckTool : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folder_ = new TTempFolder("check-tool");
+    fs::create_directories(folder_->path / "rep");
+    const db::TDateTime day = *db::EncodeDate(2026, 12, 9);
+    THistoryWriter history(folder_->path / "History.db");
+    const char* titles[] = {"A", "B", "C", "D", "E"};
+    for (int i = 0; i < 5; ++i) history.Add(day, 10, i, 0, titles[i], "by " + std::string(titles[i]));
+    // "Песня, live" and "Группа" in Windows-1251, in hour 12.
+    history.Add(day, 12, 0, 0, "\xCF\xE5\xF1\xED\xFF, live", "\xC3\xF0\xF3\xEF\xEF\xE0");
+    history.Finish();
+    TReportWriter report(folder_->path / "rep" / "rep_2612.db");
+    const std::pair<const char*, db::TDateTime> aired[] = {{"A", Clock(10, 0, 5)}, {"C", Clock(10, 3, 40)},
+                                                           {"X", Clock(10, 7, 10)}, {"B", Clock(10, 10, 0)},
+                                                           {"E", Clock(10, 13, 30)}};
+    for (const auto& [title, time] : aired) report.Add(day, time, 4, title, "by " + std::string(title));
+    report.Add(day, Clock(11, 30, 0), 4, "Lonely", "Nobody");  // hour 11 has no playlist
+    report.Finish();
+    // A month whose table is no table.
+    std::ofstream(folder_->path / "rep" / "rep_2611.db") << "not a table";
+  }
+  static void TearDownTestSuite() {
+    delete folder_;
+    folder_ = nullptr;
+  }
+
+  static TToolRun Run(const std::string& args, const std::string& env = "LC_ALL=ru_RU.UTF-8") {
+    const fs::path errFile = folder_->path / "stderr.txt";
+    const std::string command = env + ' ' + SPV_CHECK_TOOL + " --bases '" + folder_->path.string() + "' --reports '" +
+                                (folder_->path / "rep").string() + "' " + args + " 2>'" + errFile.string() + '\'';
+    TToolRun run;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(errFile, std::ios::binary);
+    run.err.assign(std::istreambuf_iterator<char>(in), {});
+    return run;
+  }
+
+  static TTempFolder* folder_;
+};
+
+TTempFolder* CheckTool::folder_ = nullptr;
+
+TEST_F(CheckTool, CsvOfOneHour) {
+  const TToolRun run = Run("--date 2026-12-09 --hour 10 --csv");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "hour,row,title,artist,aired,number,case\r\n"
+            "10,1,A,by A,10:00:05,1,in-place\r\n"
+            "10,2,C,by C,10:03:40,3,moved\r\n"
+            "10,3,X,by X,10:07:10,Вручную,by-hand\r\n"
+            "10,4,B,by B,10:10:00,2,in-place\r\n"
+            "10,5,D,by D,,4,not-aired\r\n"
+            "10,6,E,by E,10:13:30,5,in-place\r\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CheckTool, AllHoursShowEveryCaseAndTheHoursWithoutPlaylist) {
+  const TToolRun csv = Run("--date 09.12.2026 --all --csv");
+  EXPECT_EQ(csv.exitCode, 0) << csv.err;
+  EXPECT_NE(csv.out.find("11,1,Lonely,Nobody,11:30:00,Вручную,by-hand\r\n"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find("12,1,\"Песня, live\",Группа,,1,not-aired\r\n"), std::string::npos) << csv.out;
+  // Every hour but 10 and 12 has no playlist, and says so on standard error.
+  EXPECT_NE(csv.err.find("11: Принятый плейлист на этот час отсутствует\n"), std::string::npos) << csv.err;
+  EXPECT_EQ(csv.err.find("10: "), std::string::npos);
+  EXPECT_EQ(csv.err.find("12: "), std::string::npos);
+
+  const TToolRun table = Run("--date 2026-12-09 --all");
+  EXPECT_EQ(table.exitCode, 0) << table.err;
+  EXPECT_EQ(table.out.find('\x1b'), std::string::npos) << "not a terminal: words, no colour";
+  for (const char* word : {"in-place\n", "moved\n", "by-hand\n", "not-aired\n", "Час 0\n", "Час 23\n",
+                           "Принятый плейлист на этот час отсутствует\n", "№№  Наименование композиции"})
+    EXPECT_NE(table.out.find(word), std::string::npos) << word;
+}
+
+TEST_F(CheckTool, SummaryCountsTheDay) {
+  const TToolRun run = Run("--date 2026-12-09 --summary");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("10             3         1         1         1\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("11             0         0         1         0  Принятый плейлист"), std::string::npos);
+  EXPECT_NE(run.out.find("total          3         1         2         2\n"), std::string::npos) << run.out;
+}
+
+TEST_F(CheckTool, ChecksAndReadErrorsExitWithOne) {
+  struct Case {
+    const char* args;
+    std::string message;
+  };
+  const std::string rep = (folder_->path / "rep").string();
+  const Case cases[] = {
+      {"--date 2026-10-01", "База отчета за 01.10.2026 не найдена: " + rep + "/rep_2610.db\n"},
+      {"--date 2026-11-01", "rep_2611.db"},  // the database layer's message names the table
+  };
+  for (const Case& c : cases) {
+    const TToolRun run = Run(c.args);
+    EXPECT_EQ(run.exitCode, 1) << c.args;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "") << c.args;
+  }
+  // The user's short date format follows the locale.
+  const TToolRun us = Run("--date 2026-10-01", "LC_ALL=en_US.UTF-8");
+  EXPECT_NE(us.err.find("База отчета за 10/01/2026 не найдена"), std::string::npos) << us.err;
+}
+
+TEST_F(CheckTool, BadUsageExitsWithTwo) {
+  for (const char* args : {"--bogus", "--hour 24", "--hour x", "--hour", "--hour 3 --all", "--csv --summary",
+                           "--date 31.02.2026", "--date yesterday"}) {
+    const TToolRun run = Run(args);
+    EXPECT_EQ(run.exitCode, 2) << args;
+    EXPECT_NE(run.err.find("usage: spinvolt-check"), std::string::npos) << args;
+    EXPECT_EQ(run.out, "") << args;
+  }
+}
+
+}  // namespace
+}  // namespace spv::app
