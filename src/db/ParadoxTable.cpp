@@ -1,0 +1,397 @@
+#include "db/ParadoxTable.h"
+
+#include "db/ParadoxFile.h"
+#include "db/ParadoxFormat.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+namespace spv::db {
+namespace {
+
+using namespace paradox;
+
+// Blob files are read in chunks of this size; a block header names how many it spans.
+constexpr std::uint64_t kBlobChunk = 4096;
+constexpr int kSubBlockHeader = 12;
+constexpr int kSubBlockEntries = 64;
+constexpr int kSubBlockEntrySize = 5;
+constexpr std::uint8_t kBlobSingle = 2;
+constexpr std::uint8_t kBlobSuballocated = 3;
+
+// Scans read this many bytes of consecutive blocks at a time.
+constexpr std::size_t kReadAhead = 1 << 20;
+
+class TTable;
+
+class TRecordView final : public TRecord {
+ public:
+  TRecordView(const TTable& table) : Table(table) {}
+  bool IsNull(int field) const override;
+  TValue Value(int field) const override;
+
+  const std::uint8_t* Data = nullptr;
+  std::uint32_t Number = 0;  // from 1, for messages
+
+ private:
+  const TTable& Table;
+};
+
+class TTable final : public TParadoxTable {
+ public:
+  explicit TTable(const std::filesystem::path& path);
+
+  const std::filesystem::path& Path() const override { return FilePath; }
+  const std::vector<TFieldDef>& Fields() const override { return FieldDefs; }
+  int FieldIndex(std::string_view name) const override {
+    for (std::size_t i = 0; i < FieldDefs.size(); ++i)
+      if (SameFieldName(FieldDefs[i].Name, name)) return static_cast<int>(i);
+    return -1;
+  }
+  std::uint32_t RecordCount() const override { return NumRecords; }
+  int CodePage() const override { return TableCodePage; }
+  int FileVersion() const override { return Version; }
+  void Scan(const std::function<bool(const TRecord&)>& visit) const override;
+
+  // For the record view.
+  const TFieldDef& Field(int field, std::uint32_t record) const {
+    if (field < 0 || field >= static_cast<int>(FieldDefs.size()))
+      Fail("record " + std::to_string(record) + " has no field " + std::to_string(field));
+    return FieldDefs[static_cast<std::size_t>(field)];
+  }
+  int Offset(int field) const { return Offsets[static_cast<std::size_t>(field)]; }
+  TValue ReadBlob(const std::uint8_t* data, const TFieldDef& field, std::uint32_t record) const;
+  [[noreturn]] void Fail(const std::string& what) const { throw TDatabaseError(Name + ": " + what); }
+
+ private:
+  const TSharedReadFile& BlobFile() const;
+  void ReadBlobBytes(std::uint64_t offset, std::string& out, std::size_t size, const std::string& where) const;
+
+  std::filesystem::path FilePath;
+  std::string Name;
+  TSharedReadFile File;
+  std::vector<TFieldDef> FieldDefs;
+  std::vector<int> Offsets;
+  int RecordSize = 0;
+  int HeaderSize = 0;
+  int BlockSize = 0;
+  std::uint32_t NumRecords = 0;
+  std::uint32_t FirstBlock = 0;
+  std::uint32_t Blocks = 0;  // whole blocks the file holds
+  int TableCodePage = 0;
+  int Version = 0;
+  mutable std::optional<TSharedReadFile> Blobs;  // opened at the first blob that needs it
+  mutable std::uint64_t BlobFileSize = 0;
+};
+
+TTable::TTable(const std::filesystem::path& path)
+    : FilePath(path), Name(PathText(path)), File(path) {
+  const std::uint64_t fileSize = File.Size();
+  std::uint8_t base[kBaseHeaderEnd];
+  if (fileSize < kBaseHeaderEnd || File.ReadAt(0, base, sizeof base) < sizeof base)
+    Fail("not a Paradox table: the file is too short for a table header");
+
+  const std::uint8_t fileType = base[kFileType];
+  if (fileType != kFileTypeIndexedDb && fileType != kFileTypeNonIndexedDb) {
+    if (fileType <= 8) Fail("not a Paradox table but one of its index files");
+    Fail("not a Paradox table: unknown file type " + std::to_string(fileType));
+  }
+  const std::uint8_t versionId = base[kFileVersionId];
+  Version = FileVersionOf(versionId);
+  if (Version == 0) Fail("not a Paradox table: unknown file version " + std::to_string(versionId));
+  const int blockKb = base[kMaxTableSize];
+  if (!(blockKb >= 1 && blockKb <= 4) && !(versionId >= kFileVersion7 && (blockKb == 8 || blockKb == 16 || blockKb == 32)))
+    Fail("not a Paradox table: invalid block size of " + std::to_string(blockKb) + " KiB");
+  BlockSize = blockKb * 1024;
+
+  HeaderSize = LoadLe16(base + kHeaderSize);
+  const int infoStart = HasExtendedHeader(versionId) ? kExtendedHeaderEnd : kBaseHeaderEnd;
+  if (HeaderSize < infoStart) Fail("damaged header: its size " + std::to_string(HeaderSize) + " is too small");
+  if (static_cast<std::uint64_t>(HeaderSize) > fileSize) Fail("truncated: the file ends inside its header");
+  std::vector<std::uint8_t> header(static_cast<std::size_t>(HeaderSize));
+  if (File.ReadAt(0, header.data(), header.size()) < header.size()) Fail("truncated: the file ends inside its header");
+  const std::uint8_t* h = header.data();
+
+  const std::uint32_t encryption1 = LoadLe32(h + kEncryption1);
+  const bool encrypted = HasExtendedHeader(versionId)
+                             ? (encryption1 != 0 && encryption1 != kNoEncryption1) || LoadLe32(h + kEncryption2) != 0
+                             : encryption1 != 0;
+  if (encrypted) Fail("the table is encrypted (protected by a password) and cannot be read");
+
+  RecordSize = LoadLe16(h + kRecordSize);
+  NumRecords = LoadLe32(h + kNumRecords);
+  FirstBlock = LoadLe16(h + kFirstBlock);
+  TableCodePage = HasExtendedHeader(versionId) ? LoadLe16(h + kDosGlobalCodePage) : 0;
+
+  const int numFields = LoadLe16(h + kNumFields);
+  if (numFields < 1 || numFields > 255) Fail("damaged header: " + std::to_string(numFields) + " fields");
+  // The field list, the name pointers and the table name must lie inside the header.
+  int at = infoStart;
+  const int namesStart = at + 2 * numFields + 4 + 4 * numFields + TableNameSize(versionId);
+  if (namesStart > HeaderSize) Fail("damaged header: the field list does not fit in it");
+  int offset = 0;
+  for (int i = 0; i < numFields; ++i, at += 2) {
+    const std::uint8_t code = h[at];
+    const int size = h[at + 1];
+    const std::optional<TFieldType> type = FieldTypeOfCode(code);
+    const std::string which = "field " + std::to_string(i + 1);
+    if (!type) Fail("damaged header: " + which + " has the unknown type " + std::to_string(code));
+    int bytes = FixedSize(*type);
+    if (*type == TFieldType::BCD) {
+      if (size > 32) Fail("damaged header: " + which + " is a BCD with " + std::to_string(size) + " decimals");
+    } else if (bytes != 0) {
+      if (size != bytes) Fail("damaged header: " + which + " (" + FieldTypeName(*type) + ") has the size " + std::to_string(size));
+    } else {
+      const int least = IsBlob(*type) ? kBlobTailSize : 1;
+      if (size < least) Fail("damaged header: " + which + " (" + FieldTypeName(*type) + ") has the size " + std::to_string(size));
+      bytes = size;
+    }
+    FieldDefs.push_back({std::string(), *type, size});
+    Offsets.push_back(offset);
+    offset += bytes;
+  }
+  if (offset != RecordSize)
+    Fail("damaged header: the fields take " + std::to_string(offset) + " bytes of a record of " +
+         std::to_string(RecordSize));
+  if (RecordSize > BlockSize - kBlockHeaderSize) Fail("damaged header: records are larger than a block");
+
+  at = namesStart;
+  for (TFieldDef& field : FieldDefs) {
+    const void* end = std::memchr(h + at, 0, static_cast<std::size_t>(HeaderSize - at));
+    if (!end) Fail("damaged header: the field names run past its end");
+    const int len = static_cast<int>(static_cast<const std::uint8_t*>(end) - (h + at));
+    field.Name.assign(reinterpret_cast<const char*>(h + at), static_cast<std::size_t>(len));
+    at += len + 1;
+  }
+
+  // Nothing the header counts may need more room than the file has.
+  Blocks = static_cast<std::uint32_t>(std::min<std::uint64_t>((fileSize - HeaderSize) / BlockSize, 0xFFFF));
+  const std::uint64_t perBlock = static_cast<std::uint64_t>((BlockSize - kBlockHeaderSize) / RecordSize);
+  if (NumRecords > Blocks * perBlock)
+    Fail("damaged header: it counts " + std::to_string(NumRecords) + " records, the file has room for " +
+         std::to_string(Blocks * perBlock));
+  if (NumRecords > 0 && (FirstBlock < 1 || FirstBlock > Blocks))
+    Fail("damaged header: its first block " + std::to_string(FirstBlock) + " is not in the file");
+}
+
+void TTable::Scan(const std::function<bool(const TRecord&)>& visit) const {
+  if (NumRecords == 0) return;
+  const int perBlock = (BlockSize - kBlockHeaderSize) / RecordSize;
+  std::vector<bool> seen(Blocks + 1);
+  std::vector<std::uint8_t> cache;
+  std::uint32_t cacheFirst = 0, cacheBlocks = 0;  // the blocks in `cache`
+  const std::uint32_t aheadBlocks = static_cast<std::uint32_t>(std::max<std::size_t>(1, kReadAhead / BlockSize));
+
+  TRecordView record(*this);
+  std::uint32_t done = 0;
+  std::uint32_t block = FirstBlock;
+  while (done < NumRecords) {
+    if (block == 0)
+      Fail("its blocks hold " + std::to_string(done) + " of the " + std::to_string(NumRecords) +
+           " records its header counts");
+    if (block > Blocks) Fail("the block chain points to block " + std::to_string(block) + ", past the end of the file");
+    if (seen[block]) Fail("the block chain runs in a loop at block " + std::to_string(block));
+    seen[block] = true;
+
+    if (block < cacheFirst || block >= cacheFirst + cacheBlocks) {
+      // Blocks mostly follow one another in the file: read a run of them at once.
+      const std::uint32_t count = std::min(aheadBlocks, Blocks - block + 1);
+      cache.resize(static_cast<std::size_t>(count) * BlockSize);
+      const std::uint64_t where = HeaderSize + static_cast<std::uint64_t>(block - 1) * BlockSize;
+      const std::size_t got = File.ReadAt(where, cache.data(), cache.size());
+      cacheFirst = block;
+      cacheBlocks = static_cast<std::uint32_t>(got / BlockSize);
+      if (cacheBlocks == 0) Fail("truncated: block " + std::to_string(block) + " is cut short");
+    }
+    const std::uint8_t* b = cache.data() + static_cast<std::size_t>(block - cacheFirst) * BlockSize;
+    const std::uint32_t next = LoadLe16(b);
+    const int lastOffset = static_cast<std::int16_t>(LoadLe16(b + 4));
+    int count = 0;
+    if (lastOffset >= 0) {
+      if (lastOffset % RecordSize != 0 || lastOffset / RecordSize >= perBlock)
+        Fail("block " + std::to_string(block) + " is damaged: its record count does not fit the block");
+      count = lastOffset / RecordSize + 1;
+    }
+    for (int i = 0; i < count && done < NumRecords; ++i) {
+      record.Data = b + kBlockHeaderSize + static_cast<std::size_t>(i) * RecordSize;
+      record.Number = ++done;
+      if (!visit(record)) return;
+    }
+    block = next;
+  }
+}
+
+const TSharedReadFile& TTable::BlobFile() const {
+  if (!Blobs) {
+    // The blob file's extension follows the case of the table's.
+    const std::string ext = PathText(FilePath.extension());
+    const bool upper = ext.size() > 1 && ext[1] >= 'A' && ext[1] <= 'Z';
+    std::filesystem::path first = FilePath, second = FilePath;
+    first.replace_extension(upper ? ".MB" : ".mb");
+    second.replace_extension(upper ? ".mb" : ".MB");
+    std::error_code ignored;
+    const std::filesystem::path& blobPath = std::filesystem::exists(first, ignored) || !std::filesystem::exists(second, ignored) ? first : second;
+    if (!std::filesystem::exists(blobPath, ignored)) Fail("its blob file " + PathText(first.filename()) + " is missing");
+    Blobs.emplace(blobPath);
+    BlobFileSize = Blobs->Size();
+  }
+  return *Blobs;
+}
+
+void TTable::ReadBlobBytes(std::uint64_t offset, std::string& out, std::size_t size, const std::string& where) const {
+  out.resize(size);
+  if (BlobFile().ReadAt(offset, out.data(), size) < size) Fail(where + ": the blob file is truncated");
+}
+
+TValue TTable::ReadBlob(const std::uint8_t* data, const TFieldDef& field, std::uint32_t record) const {
+  const int leader = field.Size - kBlobTailSize;
+  const std::uint8_t* tail = data + leader;
+  const std::uint32_t pointer = LoadLe32(tail);
+  const std::uint32_t length = LoadLe32(tail + 4);
+  TValue value;
+  value.kind = field.Type == TFieldType::Memo ? TValue::Kind::Text : TValue::Kind::Bytes;
+  const std::string where = "record " + std::to_string(record) + ", field " + field.Name;
+  const std::uint64_t blockOffset = pointer & 0xFFFFFF00u;
+  const std::uint32_t index = pointer & 0xFFu;
+  if (blockOffset == 0) {
+    // Short enough for the record: the blob file's first block is its header, never data.
+    const std::uint32_t size = length != 0 ? length : index;
+    if (size == 0) return {};
+    if (size > static_cast<std::uint32_t>(leader)) Fail(where + ": the blob reference is damaged");
+    value.Bytes.assign(reinterpret_cast<const char*>(data), size);
+    return value;
+  }
+  if (length == 0) return {};
+  const TSharedReadFile& blobs = BlobFile();
+  if (blockOffset + kSubBlockHeader > BlobFileSize) Fail(where + ": the blob lies past the end of the blob file");
+  std::uint8_t head[kSubBlockHeader + kSubBlockEntries * kSubBlockEntrySize] = {};
+  const std::size_t headSize = blobs.ReadAt(blockOffset, head, sizeof head);
+  const std::uint64_t blockEnd = blockOffset + LoadLe16(head + 1) * kBlobChunk;
+  if (index == 0xFF) {
+    if (head[0] != kBlobSingle || LoadLe32(head + 3) != length || blockOffset + 9 + length > blockEnd)
+      Fail(where + ": the blob file does not hold the blob its record names");
+    ReadBlobBytes(blockOffset + 9, value.Bytes, length, where);
+    return value;
+  }
+  if (head[0] != kBlobSuballocated || index >= kSubBlockEntries || headSize < sizeof head)
+    Fail(where + ": the blob file does not hold the blob its record names");
+  const std::uint8_t* entry = head + kSubBlockHeader + index * kSubBlockEntrySize;
+  const std::uint32_t paragraphs = entry[1];
+  const std::uint32_t size = paragraphs == 0 ? 0 : (paragraphs - 1) * 16 + entry[4];
+  const std::uint64_t start = blockOffset + entry[0] * 16u;
+  if (size != length || start < blockOffset + sizeof head || start + size > blockEnd)
+    Fail(where + ": the blob file does not hold the blob its record names");
+  ReadBlobBytes(start, value.Bytes, length, where);
+  return value;
+}
+
+// A graphic field's blob starts with 8 bytes of its own (a tag and the picture's size) before
+// the picture: the value is the picture.
+TValue PictureOf(TValue blob) {
+  const auto* b = reinterpret_cast<const std::uint8_t*>(blob.Bytes.data());
+  if (blob.Bytes.size() >= 8 && LoadLe32(b) == 0x01000001 && LoadLe32(b + 4) == blob.Bytes.size() - 8)
+    blob.Bytes.erase(0, 8);
+  return blob;
+}
+
+bool TRecordView::IsNull(int field) const {
+  const TFieldDef& def = Table.Field(field, Number);
+  const std::uint8_t* p = Data + Table.Offset(field);
+  switch (def.Type) {
+    case TFieldType::Alpha:
+      return p[0] == 0;
+    case TFieldType::BCD:
+      return AllZero(p, kBcdSize);
+    case TFieldType::Memo:
+    case TFieldType::Blob:
+    case TFieldType::FormattedMemo:
+    case TFieldType::OLE:
+    case TFieldType::Graphic: {
+      const std::uint8_t* tail = p + def.Size - kBlobTailSize;
+      const std::uint32_t pointer = LoadLe32(tail);
+      return LoadLe32(tail + 4) == 0 && ((pointer & 0xFFFFFF00u) != 0 || (pointer & 0xFFu) == 0);
+    }
+    default:
+      return AllZero(p, def.Size);
+  }
+}
+
+TValue TRecordView::Value(int field) const {
+  const TFieldDef& def = Table.Field(field, Number);
+  const std::uint8_t* p = Data + Table.Offset(field);
+  TValue v;
+  switch (def.Type) {
+    case TFieldType::Alpha: {
+      const void* end = std::memchr(p, 0, static_cast<std::size_t>(def.Size));
+      const std::size_t len = end ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(end) - p) : def.Size;
+      if (len == 0) return v;
+      v.kind = TValue::Kind::Text;
+      v.Bytes.assign(reinterpret_cast<const char*>(p), len);
+      return v;
+    }
+    case TFieldType::Memo:
+    case TFieldType::Blob:
+    case TFieldType::FormattedMemo:
+    case TFieldType::OLE:
+      return Table.ReadBlob(p, def, Number);
+    case TFieldType::Graphic:
+      return PictureOf(Table.ReadBlob(p, def, Number));
+    case TFieldType::BCD: {
+      if (AllZero(p, kBcdSize)) return v;
+      const std::optional<double> number = DecodeBcd(p);
+      if (!number)
+        Table.Fail("record " + std::to_string(Number) + ", field " + def.Name + ": not a BCD number");
+      v.kind = TValue::Kind::Float;
+      v.Float = *number;
+      return v;
+    }
+    default:
+      break;
+  }
+  if (AllZero(p, def.Size)) return v;
+  switch (def.Type) {
+    case TFieldType::Short:
+    case TFieldType::Long:
+    case TFieldType::AutoInc:
+      v.kind = TValue::Kind::Integer;
+      v.Integer = DecodeInteger(p, def.Size);
+      break;
+    case TFieldType::Date:
+      v.kind = TValue::Kind::Date;
+      v.Float = static_cast<double>(DecodeInteger(p, 4) - kDateDelta);
+      break;
+    case TFieldType::Time:
+      v.kind = TValue::Kind::Time;
+      v.Float = static_cast<double>(DecodeInteger(p, 4)) / kMsPerDay;
+      break;
+    case TFieldType::Timestamp:
+      v.kind = TValue::Kind::Timestamp;
+      v.Float = DecodeDouble(p) / kMsPerDay - static_cast<double>(kDateDelta);
+      break;
+    case TFieldType::Number:
+    case TFieldType::Money:
+      v.kind = TValue::Kind::Float;
+      v.Float = DecodeDouble(p);
+      break;
+    case TFieldType::Logical:
+      v.kind = TValue::Kind::Logical;
+      v.Integer = (p[0] & 0x7F) != 0;
+      break;
+    case TFieldType::Bytes:
+      v.kind = TValue::Kind::Bytes;
+      v.Bytes.assign(reinterpret_cast<const char*>(p), static_cast<std::size_t>(def.Size));
+      break;
+    default:
+      break;
+  }
+  return v;
+}
+
+}  // namespace
+
+std::unique_ptr<TParadoxTable> TParadoxTable::Open(const std::filesystem::path& path) {
+  return std::make_unique<TTable>(path);
+}
+
+}  // namespace spv::db
