@@ -302,10 +302,16 @@ int TSqlResult::ColumnIndex(std::string_view name) const {
 }
 
 std::filesystem::path ResolveTablePath(const std::filesystem::path& name, const std::filesystem::path& currentFolder) {
-  std::filesystem::path path = name;
-  if (!path.has_extension()) path += ".db";
-  if (path.is_absolute()) return path;
-  return (currentFolder.empty() ? std::filesystem::current_path() : currentFolder) / path;
+  std::filesystem::path path =
+      name.is_absolute() ? name : (currentFolder.empty() ? std::filesystem::current_path() : currentFolder) / name;
+  if (path.has_extension()) return path;
+  // Paradox writes its file names in capitals (CUSTOMER.DB); where the file system tells
+  // cases apart, a bare name finds either spelling of the extension.
+  std::error_code error;
+  std::filesystem::path upper = path;
+  upper += ".DB";
+  path += ".db";
+  return !std::filesystem::exists(path, error) && std::filesystem::exists(upper, error) ? upper : path;
 }
 
 TSqlResult ExecuteSql(const TSqlSelect& statement, const TSqlOptions& options) {

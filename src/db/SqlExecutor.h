@@ -52,7 +52,8 @@ struct TSqlResult {
 };
 
 // The table a statement names: an absolute path as it is, anything else (History.db,
-// Report/rep_2612.db) under the current folder; a name without an extension is a .db table.
+// Report/rep_2612.db) under the current folder; a name without an extension is a .db (or
+// .DB) table.
 std::filesystem::path ResolveTablePath(const std::filesystem::path& name, const std::filesystem::path& currentFolder);
 
 // Opens a table on disk: TDatabaseError "Table not found: <path>" when no such file exists,

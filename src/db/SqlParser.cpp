@@ -83,8 +83,12 @@ class TParser {
     return true;
   }
 
+  // A quoted column name is what lets a list name a column with spaces ("Order No"): a list
+  // of columns holds no texts, so there it cannot be read as one.
   TSqlName ColumnName(const char* expected) {
-    if (Token_.Kind != TSqlTokenKind::Identifier || IsReserved(Token_.Text)) Fail(expected);
+    const bool quoted = Token_.Kind == TSqlTokenKind::DoubleQuoted || Token_.Kind == TSqlTokenKind::SingleQuoted;
+    if (!quoted && (Token_.Kind != TSqlTokenKind::Identifier || IsReserved(Token_.Text))) Fail(expected);
+    if (quoted && Token_.Text.empty()) Fail(expected);
     TSqlName name{Token_.Text, Token_.Offset};
     Advance();
     return name;

@@ -8,7 +8,7 @@
 // NOT and parentheses. Values are column names, integers, decimals, TRUE, FALSE and quoted
 // texts; whether a quoted text is a date is decided against the column it is compared with,
 // when the statement is run. Keywords are case-insensitive; so are column names, which the
-// table resolves.
+// table resolves. In the column list and in ORDER BY a column may be quoted ("Order No").
 
 #include <cstddef>
 #include <cstdint>

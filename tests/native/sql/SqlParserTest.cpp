@@ -64,6 +64,15 @@ TEST(SqlParser, KeywordsAnyCaseAndTableNamesWithoutQuotes) {
   }
 }
 
+TEST(SqlParser, ColumnListsMayQuoteNamesWithSpaces) {
+  const TSqlSelect s = ParseSql("SELECT \"Order No\", 'Ship Date', Terms FROM ORDERS ORDER BY \"Sale Date\" DESC");
+  EXPECT_EQ(Names(s.Columns), (std::vector<std::string>{"Order No", "Ship Date", "Terms"}));
+  ASSERT_EQ(s.OrderBy.size(), 1u);
+  EXPECT_EQ(s.OrderBy[0].Column.Text, "Sale Date");
+  EXPECT_TRUE(s.OrderBy[0].Descending);
+  EXPECT_THROW(ParseSql("SELECT \"\" FROM t"), TDatabaseError);
+}
+
 TEST(SqlParser, ConditionsNestAndBindAsUsual) {
   // NOT binds tighter than AND, AND tighter than OR.
   const TSqlSelect s = ParseSql(
