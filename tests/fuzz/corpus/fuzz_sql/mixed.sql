@@ -1,0 +1,1 @@
+select * from t where not (FHour is null or FHour <> -3) and FName < 'Song' or FOk = TRUE order by FStamp desc, FPrice

@@ -1,0 +1,1 @@
+SELECT "FName", 'FOk' FROM History WHERE FTime >= '12:00:00.5' AND FStamp > "08.12.2026 13:00" AND FPrice <= 2.5;
