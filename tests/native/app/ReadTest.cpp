@@ -19,6 +19,8 @@ using namespace test;
 
 const db::TDateTime kDay = *db::EncodeDate(2026, 12, 9);
 const db::TDateTime kOtherDay = *db::EncodeDate(2026, 12, 10);
+// The folders of this machine: Windows ones end in a backslash.
+constexpr char kDelimiter = char(fs::path::preferred_separator);
 
 struct ReadFixture : ::testing::Test {
   TTempFolder folder{::testing::UnitTest::GetInstance()->current_test_info()->name()};
@@ -33,7 +35,7 @@ struct ReadFixture : ::testing::Test {
   ReadFixture() {
     fs::create_directories(Utf8Path(bases));
     fs::create_directories(Utf8Path(reports));
-    check.PathDelimiter = '/';
+    check.PathDelimiter = kDelimiter;
   }
   fs::path HistoryFile() const { return Utf8Path(bases) / "History.db"; }
   fs::path ReportFile() const { return Utf8Path(reports) / "rep_2612.db"; }
@@ -219,7 +221,7 @@ TEST_F(ReadFixture, AFailedCheckWritesNoSettingsAndKeepsTheLists) {
   EXPECT_FALSE(Run());
   ASSERT_EQ(box.shown.size(), 1u);
   EXPECT_EQ(box.shown[0].kind, TMsgKind::Error);
-  EXPECT_EQ(box.shown[0].text, "База отчета за 09.12.2026 не найдена: " + reports + "/rep_2612.db");
+  EXPECT_EQ(box.shown[0].text, "База отчета за 09.12.2026 не найдена: " + reports + kDelimiter + "rep_2612.db");
   EXPECT_FALSE(fs::exists(ini));
   EXPECT_EQ(check.RepHours[3].size(), 1u);
   EXPECT_TRUE(progress.events.empty());
@@ -244,7 +246,7 @@ TEST_F(ReadFixture, ARunStartedDuringAReadIsIgnored) {
   }
   TReentrantPump pump;
   TPlaylistCheck nested{box, progress, pump, files};
-  nested.PathDelimiter = '/';
+  nested.PathDelimiter = kDelimiter;
   int ignored = 0;
   pump.onPump = [&] { ignored += nested.SBExecClick(query, bases, reports, kDay) ? 0 : 1; };
   ASSERT_TRUE(nested.SBExecClick(query, bases, reports, kDay));
