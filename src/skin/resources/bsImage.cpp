@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace bs {
 namespace {
@@ -37,6 +38,22 @@ TbsImage& TbsImage::operator=(const TbsImage& other) {
   return *this;
 }
 
+TbsImage::TbsImage(TbsImage&& other) noexcept
+    : Storage_(std::move(other.Storage_)),
+      Width_(std::exchange(other.Width_, 0)),
+      Height_(std::exchange(other.Height_, 0)),
+      Bits_(std::exchange(other.Bits_, nullptr)) {}
+
+TbsImage& TbsImage::operator=(TbsImage&& other) noexcept {
+  if (this != &other) {
+    Storage_ = std::move(other.Storage_);
+    Width_ = std::exchange(other.Width_, 0);
+    Height_ = std::exchange(other.Height_, 0);
+    Bits_ = std::exchange(other.Bits_, nullptr);
+  }
+  return *this;
+}
+
 void TbsImage::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
@@ -45,6 +62,8 @@ void TbsImage::SetSize(int width, int height) {
       (height && std::size_t(StrideFor(width)) > std::numeric_limits<std::size_t>::max() / std::size_t(height)))
     throw std::length_error("picture too large");
   const std::size_t bytes = std::size_t(StrideFor(width)) * std::size_t(height);
+  // A picture whose storage moved away starts again on the heap.
+  if (!Storage_) Storage_ = std::make_unique<HeapStorage>();
   Bits_ = Storage_->Resize(width, height, bytes);
   Width_ = width;
   Height_ = height;

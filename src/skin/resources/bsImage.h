@@ -33,8 +33,9 @@ class TbsImage {
   explicit TbsImage(std::unique_ptr<Storage> storage);
   TbsImage(const TbsImage& other);
   TbsImage& operator=(const TbsImage& other);
-  TbsImage(TbsImage&&) noexcept = default;
-  TbsImage& operator=(TbsImage&&) noexcept = default;
+  // A moved-from picture is empty; it takes heap storage again when it is given a size.
+  TbsImage(TbsImage&& other) noexcept;
+  TbsImage& operator=(TbsImage&& other) noexcept;
   virtual ~TbsImage() = default;
 
   static int StrideFor(int width) { return 3 * width + width % 4; }
@@ -58,6 +59,10 @@ class TbsImage {
   const TbsPixel* PixelRow(int y) const { return reinterpret_cast<const TbsPixel*>(Row(y)); }
   TbsPixel& At(int x, int y) { return PixelRow(y)[x]; }
   const TbsPixel& At(int x, int y) const { return PixelRow(y)[x]; }
+
+ protected:
+  // The storage this picture was made with (nullptr after it was moved away).
+  Storage* ImageStorage() const { return Storage_.get(); }
 
  private:
   std::unique_ptr<Storage> Storage_;

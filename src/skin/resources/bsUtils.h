@@ -3,10 +3,12 @@
 // the builders that lay a skin picture out at any size, the conversion of mask pictures into
 // region data, text fitting and the small rectangle, point and date helpers.
 
+#include "db/DateTime.h"
 #include "skin/resources/bsImage.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,5 +46,133 @@ constexpr bool RectInsideRect(const TRect& inner, const TRect& outer) {
   auto in = [&](int x, int y) { return outer.Left <= x && x < outer.Right && outer.Top <= y && y < outer.Bottom; };
   return in(inner.Left, inner.Top) && in(inner.Right, inner.Bottom);
 }
+
+// ---- Piece geometry -------------------------------------------------------------------------
+
+// Where a skin piece is cut: the corner points and the client rect, relative to the piece's
+// top-left. LT.X and RT.X split the band above the client area into corner, middle and corner;
+// LB.X and RB.X the band below; LT.Y and LB.Y the column to the left; RT.Y and RB.Y the right.
+struct TbsPieceGeometry {
+  TPoint LT, RT, LB, RB;
+  TRect Cl;
+  friend bool operator==(const TbsPieceGeometry&, const TbsPieceGeometry&) = default;
+};
+
+// The geometry of a piece whose natural rect is `skinRect`, laid out at W x H: corners and
+// client offsets keep their distances to the nearest outer edge, only the middles change size.
+TbsPieceGeometry ResizedGeometry(const TbsPieceGeometry& natural, const TRect& skinRect, int W, int H);
+
+// Per edge and for the client area: true stretches the middle over its new span, false tiles it.
+struct TbsStretchFlags {
+  bool Left = false, Top = false, Right = false, Bottom = false, Client = false;
+};
+
+// ---- Image builders -------------------------------------------------------------------------
+// Each sizes its destination and draws into it from `src`. Every piece is a block copy that
+// scales by the nearest pixel when its source and destination sizes differ; parts of a piece
+// that fall outside either picture are not drawn.
+
+// Copies the `sr` part of `src` into the `dr` part of `dst`: row spans 1:1, or scaled by the
+// nearest pixel (the platform's default stretch). Empty or inverted rects draw nothing.
+void CopyImageRect(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr);
+
+// Caps of widths L and Rr at both ends of `R`; the middle stretched or tiled over W.
+// Dest becomes W x height(R).
+void ThreePartHorzImage(int L, int Rr, TbsImage& dest, const TbsImage& src, const TRect& R, int W, bool stretch);
+// The same along Y: caps of heights T and B; Dest becomes width(R) x H.
+void ThreePartVertImage(int T, int B, TbsImage& dest, const TbsImage& src, const TRect& R, int H, bool stretch);
+// A left cap of width L and a middle (ending Rr before R's right) over the rest of W; no right cap.
+void TwoPartHorzImage(int L, int Rr, TbsImage& dest, const TbsImage& src, const TRect& R, int W, bool stretch);
+
+// The frame of W x H: edges, eight fixed pieces, and the client when `drawClient`. Returns with
+// Dest sized but undrawn when RB and LT share an X or a Y, or `src` is empty. A tiled middle or
+// client of no size is left undrawn.
+void NinePartImage(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest, const TbsImage& src,
+                   const TRect& SR, int W, int H, bool drawClient, const TbsStretchFlags& stretch);
+// As NinePartImage; the client, when drawn, is always tiled.
+void NinePartImageTiledClient(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
+                              const TbsImage& src, const TRect& SR, int W, int H, bool drawClient,
+                              const TbsStretchFlags& stretch);
+// As NinePartImage without the right column: the top and bottom middles run on to W.
+void NinePartImageOpenRight(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
+                            const TbsImage& src, const TRect& SR, int W, int H, bool drawClient,
+                            const TbsStretchFlags& stretch);
+// NinePartImage at Dest's current size, cut at the corners of `Cl`, every middle stretched.
+void NinePartFromClientRect(TbsImage& dest, const TbsImage& src, const TRect& SR, bool drawClient, const TRect& Cl);
+
+// The four border strips of a W x H frame, the client area left out. A strip whose piece has no
+// size keeps its previous size and content.
+struct TbsBorderStrips {
+  TbsImage* Left;
+  TbsImage* Top;
+  TbsImage* Right;
+  TbsImage* Bottom;
+};
+void BorderStripImages(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsBorderStrips& strips,
+                       const TbsImage& src, const TRect& SR, int W, int H, const TbsStretchFlags& stretch);
+
+// ---- Regions from masks ---------------------------------------------------------------------
+
+// Region data in the platform's RGNDATA layout: a 32-byte header (size 32, type 1, count n,
+// size 0, bounding rect) and n rects of four little-endian 32-bit integers.
+struct TbsRegionData {
+  std::vector<std::uint8_t> Bytes;  // empty: no region
+  std::size_t ByteSize() const { return Bytes.size(); }
+  std::uint32_t Count() const;
+  TRect Bounds() const;
+  TRect RectAt(std::size_t i) const;
+};
+
+// The black pixels (blue + green + red = 0 exactly) of `mask` moved by (dx, dy), as one-pixel-high
+// runs in row order, left to right. An empty mask gives no region data. The table grows with the
+// mask, however many runs it needs. Throws std::overflow_error when a coordinate would not fit.
+TbsRegionData MaskToRegionRuns(const TbsImage& mask, int dx, int dy);
+
+// Cuts a window mask at natural size into four strips for a window of width W; never stretched.
+struct TbsMaskStrips {
+  TbsImage* Top;
+  TbsImage* Left;
+  TbsImage* Right;
+  TbsImage* Bottom;
+};
+void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsImage& mask,
+                      const TbsMaskStrips& strips, int W);
+
+// The region data of a W x H window built from its frame mask: the client rect and the runs of
+// the four mask strips at their places. Empty when the new points are inverted or the new
+// client rect is empty (no region).
+struct TbsMaskBorderRuns {
+  TRect Client;
+  TbsRegionData Top, Bottom, Left, Right;  // each empty when its strip has no size
+};
+std::optional<TbsMaskBorderRuns> MaskBorderRegionRuns(const TbsPieceGeometry& g, const TbsPieceGeometry& ng,
+                                                      const TbsImage& mask, int W);
+
+// The columns of frame k (from 1) of a strip of n frames `width` pixels wide, over the full
+// height. Empty for n < 1, k outside 1..n or a strip narrower than n pixels.
+TRect GlyphFrameRect(int width, int height, int k, int n);
+
+// ---- Text fitting ---------------------------------------------------------------------------
+
+// Shortens a text with "..." to fit `maxWidth`, measuring with `width`: unchanged when it fits;
+// otherwise the last character goes until text + "..." fits or nothing is left, and "..." is
+// appended (so an empty remainder gives "..." even when that does not fit).
+std::string FitText(std::string_view text, int maxWidth, const std::function<int(std::string_view)>& width);
+std::wstring FitWideText(std::wstring_view text, int maxWidth, const std::function<int(std::wstring_view)>& width);
+
+// ---- Dates and platform versions ------------------------------------------------------------
+
+using spv::db::TDateTime;
+// Days 1 January 0001 to 31 December 9999; std::out_of_range for any other value.
+int DatePartDay(TDateTime date);
+int DatePartMonth(TDateTime date);
+int DatePartYear(TDateTime date);
+bool LeapYear(int year);
+// 0 for a month outside 1..12.
+int MonthLength(int year, int month);
+
+// From a platform version: Windows 2000 is 5.0, XP 5.1, Server 2003 5.2, Vista 6.0.
+bool IsWin2000OrLater(unsigned major, unsigned minor);
+bool IsWinXPOrLater(unsigned major, unsigned minor);
 
 }  // namespace bs

@@ -1,0 +1,486 @@
+#include "skin/resources/bsUtils.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace bs {
+
+TbsPieceGeometry ResizedGeometry(const TbsPieceGeometry& natural, const TRect& skinRect, int W, int H) {
+  const int dW = W - WidthOfRect(skinRect), dH = H - HeightOfRect(skinRect);
+  const TbsPieceGeometry& n = natural;
+  return {n.LT,
+          {n.RT.X + dW, n.RT.Y},
+          {n.LB.X, n.LB.Y + dH},
+          {n.RB.X + dW, n.RB.Y + dH},
+          {n.Cl.Left, n.Cl.Top, n.Cl.Right + dW, n.Cl.Bottom + dH}};
+}
+
+// ---- Block copy -----------------------------------------------------------------------------
+
+namespace {
+
+// The source index of destination index i of a span of `d` taken from a span of `s`: the pixel
+// under the centre of the destination pixel, as the platform's nearest-pixel stretch picks it.
+inline long long NearestSource(long long i, long long s, long long d) { return ((2 * i + 1) * s) / (2 * d); }
+
+void CopySame(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr) {
+  const long long ox = (long long)dr.Left - sr.Left, oy = (long long)dr.Top - sr.Top;
+  const long long x0 = std::max({(long long)dr.Left, 0LL, ox}),
+                  x1 = std::min({(long long)dr.Right, (long long)dst.Width(), ox + src.Width()});
+  const long long y0 = std::max({(long long)dr.Top, 0LL, oy}),
+                  y1 = std::min({(long long)dr.Bottom, (long long)dst.Height(), oy + src.Height()});
+  if (x0 >= x1 || y0 >= y1) return;
+  const std::size_t bytes = std::size_t(x1 - x0) * 3;
+  for (long long y = y0; y < y1; ++y)
+    std::memmove(dst.Row(int(y)) + 3 * x0, src.Row(int(y - oy)) + 3 * (x0 - ox), bytes);
+}
+
+void CopyScaled(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr) {
+  const int dw = WidthOfRect(dr), dh = HeightOfRect(dr), sw = WidthOfRect(sr), sh = HeightOfRect(sr);
+  // Source pixels outside the picture leave their destination pixels alone; the mapping is
+  // monotonic, so the columns that remain form one run.
+  const int xa = std::max(dr.Left, 0), xb = std::min(dr.Right, dst.Width());
+  std::vector<int> map;
+  map.reserve(std::size_t(std::max(xb - xa, 0)));
+  int first = -1;
+  for (int x = xa; x < xb; ++x) {
+    const long long sx = sr.Left + NearestSource((long long)x - dr.Left, sw, dw);
+    if (sx < 0 || sx >= src.Width()) continue;
+    if (first < 0) first = x;
+    map.push_back(int(3 * sx));
+  }
+  if (map.empty()) return;
+  const std::size_t bytes = 3 * map.size();
+  const int ya = std::max(dr.Top, 0), yb = std::min(dr.Bottom, dst.Height());
+  long long lastSy = -1;
+  std::uint8_t* lastRow = nullptr;
+  for (int y = ya; y < yb; ++y) {
+    const long long sy = sr.Top + NearestSource((long long)y - dr.Top, sh, dh);
+    if (sy < 0 || sy >= src.Height()) continue;
+    std::uint8_t* out = dst.Row(y) + 3 * first;
+    if (sy == lastSy) {
+      std::memcpy(out, lastRow, bytes);
+    } else {
+      const std::uint8_t* in = src.Row(int(sy));
+      for (int off : map) {
+        out[0] = in[off];
+        out[1] = in[off + 1];
+        out[2] = in[off + 2];
+        out += 3;
+      }
+      out -= bytes;
+    }
+    lastSy = sy;
+    lastRow = out;
+  }
+}
+
+}  // namespace
+
+void CopyImageRect(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr) {
+  if (RectIsEmpty(dr) || RectIsEmpty(sr) || dst.Empty() || src.Empty()) return;
+  if (WidthOfRect(dr) == WidthOfRect(sr) && HeightOfRect(dr) == HeightOfRect(sr))
+    CopySame(dst, dr, src, sr);
+  else
+    CopyScaled(dst, dr, src, sr);
+}
+
+// ---- Tiling ---------------------------------------------------------------------------------
+
+namespace {
+
+// Lays tiles of step t from d0 over [d0, d1) along X: n = (d1 - d0) div t, tiles k = 0 .. n at
+// x = d0 + k t, the last one cut where it passes d1 (so an exact fit ends with an empty tile).
+// Each tile takes source columns [s0, s1 - cut); across, the source rows [sy0, sy1) fill the
+// destination rows [dy0, dy1). A step of no size draws nothing.
+void TileAlongX(TbsImage& dst, int d0, int d1, int dy0, int dy1, const TbsImage& src, int s0, int s1, int sy0,
+                int sy1, int t) {
+  if (t <= 0) return;
+  const int n = (d1 - d0) / t;
+  for (int k = 0; k <= n; ++k) {
+    const int x = d0 + k * t;
+    const int cut = std::max(0, x + t - d1);
+    CopyImageRect(dst, {x, dy0, x + t - cut, dy1}, src, {s0, sy0, s1 - cut, sy1});
+  }
+}
+
+void TileAlongY(TbsImage& dst, int d0, int d1, int dx0, int dx1, const TbsImage& src, int s0, int s1, int sx0,
+                int sx1, int t) {
+  if (t <= 0) return;
+  const int n = (d1 - d0) / t;
+  for (int k = 0; k <= n; ++k) {
+    const int y = d0 + k * t;
+    const int cut = std::max(0, y + t - d1);
+    CopyImageRect(dst, {dx0, y, dx1, y + t - cut}, src, {sx0, s0, sx1, s1 - cut});
+  }
+}
+
+// A middle piece: stretched over `dr`, or tiled along one axis over [d0, d1) with step t.
+enum class Axis { X, Y };
+void DrawMiddle(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr, bool stretch, Axis axis,
+                int d0, int d1, int t) {
+  if (stretch)
+    CopyImageRect(dst, dr, src, sr);
+  else if (axis == Axis::X)
+    TileAlongX(dst, d0, d1, dr.Top, dr.Bottom, src, sr.Left, sr.Right, sr.Top, sr.Bottom, t);
+  else
+    TileAlongY(dst, d0, d1, dr.Left, dr.Right, src, sr.Top, sr.Bottom, sr.Left, sr.Right, t);
+}
+
+}  // namespace
+
+void ThreePartHorzImage(int L, int Rr, TbsImage& dest, const TbsImage& src, const TRect& R, int W, bool stretch) {
+  const int h = HeightOfRect(R);
+  dest.SetSize(W, h);
+  if (L != 0) CopyImageRect(dest, {0, 0, L, h}, src, {R.Left, R.Top, R.Left + L, R.Bottom});
+  if (Rr != 0) CopyImageRect(dest, {W - Rr, 0, W, h}, src, {R.Right - Rr, R.Top, R.Right, R.Bottom});
+  // A middle of no width counts as one pixel wide; its tiles then copy nothing.
+  const TRect middle{R.Left + L, R.Top, R.Right - Rr, R.Bottom};
+  DrawMiddle(dest, {L, 0, W - Rr, h}, src, middle, stretch, Axis::X, L, W - Rr, std::max(WidthOfRect(middle), 1));
+}
+
+void ThreePartVertImage(int T, int B, TbsImage& dest, const TbsImage& src, const TRect& R, int H, bool stretch) {
+  const int w = WidthOfRect(R);
+  dest.SetSize(w, H);
+  if (T != 0) CopyImageRect(dest, {0, 0, w, T}, src, {R.Left, R.Top, R.Right, R.Top + T});
+  if (B != 0) CopyImageRect(dest, {0, H - B, w, H}, src, {R.Left, R.Bottom - B, R.Right, R.Bottom});
+  const TRect middle{R.Left, R.Top + T, R.Right, R.Bottom - B};
+  DrawMiddle(dest, {0, T, w, H - B}, src, middle, stretch, Axis::Y, T, H - B, HeightOfRect(middle));
+}
+
+void TwoPartHorzImage(int L, int Rr, TbsImage& dest, const TbsImage& src, const TRect& R, int W, bool stretch) {
+  const int h = HeightOfRect(R);
+  dest.SetSize(W, h);
+  if (L != 0) CopyImageRect(dest, {0, 0, L, h}, src, {R.Left, R.Top, R.Left + L, R.Bottom});
+  const TRect middle{R.Left + L, R.Top, R.Right - Rr, R.Bottom};
+  DrawMiddle(dest, {L, 0, W, h}, src, middle, stretch, Axis::X, L, W, std::max(WidthOfRect(middle), 1));
+}
+
+// ---- Nine-part images -----------------------------------------------------------------------
+
+namespace {
+
+enum class NineKind { Full, TiledClient, OpenRight };
+
+void NinePart(NineKind kind, const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
+              const TbsImage& src, const TRect& SR, int W, int H, bool drawClient, const TbsStretchFlags& stretch) {
+  dest.SetSize(W, H);
+  if (g.RB.X == g.LT.X || g.RB.Y == g.LT.Y || src.Empty()) return;
+  const int sw = WidthOfRect(SR), sh = HeightOfRect(SR);
+  auto S = [&](int l, int t, int r, int b) { return TRect{SR.Left + l, SR.Top + t, SR.Left + r, SR.Top + b}; };
+  const bool openRight = kind == NineKind::OpenRight;
+  const TPoint &LT = g.LT, &RT = g.RT, &LB = g.LB, &RB = g.RB;
+  const TRect& Cl = g.Cl;
+  const TRect& NCl = ng.Cl;
+
+  // The edges. Open to the right, the top and bottom middles run on to W.
+  const int topEnd = openRight ? W : ng.RT.X, bottomEnd = openRight ? W : ng.RB.X;
+  DrawMiddle(dest, {ng.LT.X, 0, topEnd, NCl.Top}, src, S(LT.X, 0, RT.X, Cl.Top), stretch.Top, Axis::X, ng.LT.X,
+             topEnd, openRight ? RB.X - LT.X : RT.X - LT.X);
+  DrawMiddle(dest, {ng.LB.X, NCl.Bottom, bottomEnd, H}, src, S(LB.X, Cl.Bottom, RB.X, sh), stretch.Bottom, Axis::X,
+             ng.LB.X, bottomEnd, RB.X - LB.X);
+  DrawMiddle(dest, {0, ng.LT.Y, NCl.Left, ng.LB.Y}, src, S(0, LT.Y, Cl.Left, LB.Y), stretch.Left, Axis::Y, ng.LT.Y,
+             ng.LB.Y, LB.Y - LT.Y);
+  if (!openRight)
+    DrawMiddle(dest, {NCl.Right, ng.RT.Y, W, ng.RB.Y}, src, S(Cl.Right, RT.Y, sw, RB.Y), stretch.Right, Axis::Y,
+               ng.RT.Y, ng.RB.Y, RB.Y - RT.Y);
+
+  // The fixed pieces: a top band over the full width, a left column from the client top down,
+  // a bottom band from the client left on, a right column between client top and bottom.
+  struct Piece {
+    TRect from, to;
+    bool right;
+  };
+  const Piece pieces[] = {
+      {S(0, 0, LT.X, Cl.Top), {0, 0, ng.LT.X, NCl.Top}, false},
+      {S(0, Cl.Top, Cl.Left, LT.Y), {0, NCl.Top, NCl.Left, ng.LT.Y}, false},
+      {S(RT.X, 0, sw, Cl.Top), {ng.RT.X, 0, W, NCl.Top}, true},
+      {S(Cl.Right, Cl.Top, sw, RT.Y), {NCl.Right, NCl.Top, W, ng.RT.Y}, true},
+      {S(0, LB.Y, Cl.Left, sh), {0, ng.LB.Y, NCl.Left, H}, false},
+      {S(Cl.Left, Cl.Bottom, LB.X, sh), {NCl.Left, NCl.Bottom, ng.LB.X, H}, false},
+      {S(RB.X, Cl.Bottom, sw, sh), {ng.RB.X, NCl.Bottom, W, H}, true},
+      {S(Cl.Right, RB.Y, sw, Cl.Bottom), {NCl.Right, ng.RB.Y, W, NCl.Bottom}, true},
+  };
+  for (const Piece& p : pieces)
+    if (!(openRight && p.right)) CopyImageRect(dest, p.to, src, p.from);
+
+  if (!drawClient) return;
+  const TRect client = S(Cl.Left, Cl.Top, Cl.Right, Cl.Bottom);
+  if (stretch.Client && kind != NineKind::TiledClient) {
+    CopyImageRect(dest, NCl, src, client);
+    return;
+  }
+  // Tiled column by column; a client of no size has nothing to tile.
+  const int D = WidthOfRect(Cl), E = HeightOfRect(Cl), W2 = WidthOfRect(NCl), H2 = HeightOfRect(NCl);
+  if (D <= 0 || E <= 0 || W2 <= 0 || H2 <= 0) return;
+  for (int i = 0; i <= W2 / D; ++i) {
+    const int cutx = std::max(0, D * (i + 1) - W2);
+    for (int j = 0; j <= H2 / E; ++j) {
+      const int cuty = std::max(0, E * (j + 1) - H2);
+      CopyImageRect(dest,
+                    {NCl.Left + D * i, NCl.Top + E * j, NCl.Left + D * (i + 1) - cutx, NCl.Top + E * (j + 1) - cuty},
+                    src, {client.Left, client.Top, client.Right - cutx, client.Bottom - cuty});
+    }
+  }
+}
+
+}  // namespace
+
+void NinePartImage(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest, const TbsImage& src,
+                   const TRect& SR, int W, int H, bool drawClient, const TbsStretchFlags& stretch) {
+  NinePart(NineKind::Full, g, ng, dest, src, SR, W, H, drawClient, stretch);
+}
+
+void NinePartImageTiledClient(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
+                              const TbsImage& src, const TRect& SR, int W, int H, bool drawClient,
+                              const TbsStretchFlags& stretch) {
+  NinePart(NineKind::TiledClient, g, ng, dest, src, SR, W, H, drawClient, stretch);
+}
+
+void NinePartImageOpenRight(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
+                            const TbsImage& src, const TRect& SR, int W, int H, bool drawClient,
+                            const TbsStretchFlags& stretch) {
+  NinePart(NineKind::OpenRight, g, ng, dest, src, SR, W, H, drawClient, stretch);
+}
+
+void NinePartFromClientRect(TbsImage& dest, const TbsImage& src, const TRect& SR, bool drawClient, const TRect& Cl) {
+  const int W = dest.Width(), H = dest.Height();
+  const TbsPieceGeometry g{{Cl.Left, Cl.Top}, {Cl.Right, Cl.Top}, {Cl.Left, Cl.Bottom}, {Cl.Right, Cl.Bottom}, Cl};
+  const TRect n{Cl.Left, Cl.Top, W - (WidthOfRect(SR) - Cl.Right), H - (HeightOfRect(SR) - Cl.Bottom)};
+  const TbsPieceGeometry ng{{n.Left, n.Top}, {n.Right, n.Top}, {n.Left, n.Bottom}, {n.Right, n.Bottom}, n};
+  NinePartImage(g, ng, dest, src, SR, W, H, drawClient, {true, true, true, true, true});
+}
+
+// ---- Border strips --------------------------------------------------------------------------
+
+void BorderStripImages(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsBorderStrips& strips,
+                       const TbsImage& src, const TRect& SR, int W, int H, const TbsStretchFlags& stretch) {
+  const TPoint &LT = g.LT, &RT = g.RT, &LB = g.LB, &RB = g.RB;
+  const TRect& Cl = g.Cl;
+  const TRect& NCl = ng.Cl;
+  const int L = SR.Left, T = SR.Top;
+
+  if (W > 0 && NCl.Top > 0 && RT.X - LT.X > 0) {
+    TbsImage& s = *strips.Top;
+    const int h = NCl.Top;
+    s.SetSize(W, h);
+    DrawMiddle(s, {ng.LT.X, 0, ng.RT.X, h}, src, {L + LT.X, T, L + RT.X, T + h}, stretch.Top, Axis::X, 0, W,
+               RT.X - LT.X);
+    CopyImageRect(s, {0, 0, ng.LT.X, h}, src, {L, T, L + LT.X, T + h});
+    CopyImageRect(s, {ng.RT.X, 0, W, h}, src, {L + RT.X, T, SR.Right, T + h});
+  }
+  const int hb = H - NCl.Bottom;
+  if (W > 0 && hb > 0 && RB.X - LB.X > 0) {
+    TbsImage& s = *strips.Bottom;
+    s.SetSize(W, hb);
+    const int b = SR.Bottom - hb;
+    DrawMiddle(s, {ng.LB.X, 0, ng.RB.X, hb}, src, {L + LB.X, b, L + RB.X, SR.Bottom}, stretch.Bottom, Axis::X, 0, W,
+               RB.X - LB.X);
+    CopyImageRect(s, {0, 0, ng.LB.X, hb}, src, {L, b, L + LB.X, SR.Bottom});
+    CopyImageRect(s, {ng.RB.X, 0, W, hb}, src, {L + RB.X, b, SR.Right, SR.Bottom});
+  }
+  // The side strips fill what the top and bottom strips leave, whatever sizes those have now.
+  const int hs = H - strips.Top->Height() - strips.Bottom->Height();
+  const int upper = LT.Y - Cl.Top, lower = Cl.Bottom - LB.Y;
+  if (NCl.Left > 0 && hs > 0 && LB.Y - LT.Y > 0) {
+    TbsImage& s = *strips.Left;
+    const int w = NCl.Left;
+    s.SetSize(w, hs);
+    DrawMiddle(s, {0, upper, w, hs - lower}, src, {L, T + LT.Y, L + w, T + LB.Y}, stretch.Left, Axis::Y, 0, hs,
+               LB.Y - LT.Y);
+    if (upper > 0) CopyImageRect(s, {0, 0, w, upper}, src, {L, T + Cl.Top, L + w, T + LT.Y});
+    if (lower > 0) CopyImageRect(s, {0, hs - lower, w, hs}, src, {L, T + LB.Y, L + w, T + Cl.Bottom});
+  }
+  const int w = W - NCl.Right;
+  if (w < 1 || hs < 1 || RB.Y - RT.Y < 1) return;
+  TbsImage& s = *strips.Right;
+  s.SetSize(w, hs);
+  const int rUpper = RT.Y - Cl.Top, rLower = Cl.Bottom - RB.Y;
+  DrawMiddle(s, {0, rUpper, w, hs - rLower}, src, {L + Cl.Right, T + RT.Y, SR.Right, T + RB.Y}, stretch.Right,
+             Axis::Y, 0, hs, RB.Y - RT.Y);
+  if (rUpper > 0) CopyImageRect(s, {0, 0, w, rUpper}, src, {L + Cl.Right, T + Cl.Top, SR.Right, T + RT.Y});
+  if (rLower >= 1) CopyImageRect(s, {0, hs - rLower, w, hs}, src, {L + Cl.Right, T + RB.Y, SR.Right, T + Cl.Bottom});
+}
+
+// ---- Regions from masks ---------------------------------------------------------------------
+
+namespace {
+
+std::int32_t Read32(const std::vector<std::uint8_t>& b, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | b.at(at + std::size_t(i));
+  return std::int32_t(v);
+}
+
+void Write32(std::uint8_t* to, std::int32_t value) {
+  const auto v = std::uint32_t(value);
+  for (int i = 0; i < 4; ++i) to[i] = std::uint8_t(v >> (8 * i));
+}
+
+constexpr std::size_t kHeaderSize = 32;
+
+}  // namespace
+
+std::uint32_t TbsRegionData::Count() const { return Bytes.empty() ? 0 : std::uint32_t(Read32(Bytes, 8)); }
+
+TRect TbsRegionData::Bounds() const {
+  if (Bytes.empty()) return {};
+  return {Read32(Bytes, 16), Read32(Bytes, 20), Read32(Bytes, 24), Read32(Bytes, 28)};
+}
+
+TRect TbsRegionData::RectAt(std::size_t i) const {
+  if (i >= Count()) throw std::out_of_range("region rect index out of range");
+  const std::size_t at = kHeaderSize + 16 * i;
+  return {Read32(Bytes, at), Read32(Bytes, at + 4), Read32(Bytes, at + 8), Read32(Bytes, at + 12)};
+}
+
+TbsRegionData MaskToRegionRuns(const TbsImage& mask, int dx, int dy) {
+  if (mask.Empty()) return {};
+  const int W = mask.Width(), H = mask.Height();
+  constexpr long long kMax = std::numeric_limits<std::int32_t>::max();
+  if ((long long)dx + W > kMax || (long long)dy + H > kMax)
+    throw std::overflow_error("mask region offset out of range");
+
+  std::vector<std::int32_t> runs;
+  runs.reserve(4 * 256);
+  for (int y = 0; y < H; ++y) {
+    const std::uint8_t* p = mask.Row(y);
+    auto black = [p](int x) { return (p[3 * x] | p[3 * x + 1] | p[3 * x + 2]) == 0; };
+    int x = 0;
+    while (x < W) {
+      while (x < W && !black(x)) ++x;
+      if (x == W) break;
+      const int x0 = x;
+      while (x < W && black(x)) ++x;
+      runs.insert(runs.end(), {x0 + dx, y + dy, x + dx, y + dy + 1});
+    }
+  }
+
+  const std::size_t n = runs.size() / 4;
+  if (n > (std::numeric_limits<std::uint32_t>::max() - kHeaderSize) / 16)
+    throw std::overflow_error("mask needs more region rects than region data can hold");
+  TbsRegionData data;
+  data.Bytes.resize(kHeaderSize + 16 * n);
+  std::uint8_t* b = data.Bytes.data();
+  const std::int32_t header[8] = {32, 1, std::int32_t(n), 0, dx, dy, dx + W, dy + H};
+  for (int i = 0; i < 8; ++i) Write32(b + 4 * i, header[i]);
+  if constexpr (std::endian::native == std::endian::little) {
+    if (n) std::memcpy(b + kHeaderSize, runs.data(), 16 * n);
+  } else {
+    for (std::size_t i = 0; i < runs.size(); ++i) Write32(b + kHeaderSize + 4 * i, runs[i]);
+  }
+  return data;
+}
+
+void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsImage& mask,
+                      const TbsMaskStrips& strips, int W) {
+  const TPoint &LT = g.LT, &RT = g.RT, &LB = g.LB, &RB = g.RB;
+  const TRect& Cl = g.Cl;
+  const int Mw = mask.Width(), Mh = mask.Height();
+  const int hs = HeightOfRect(ng.Cl);
+
+  // A side strip: columns [c0, c1) of the mask; middle rows [m0, m1) tiled down the strip, then
+  // the pieces above and below the middle at the strip's ends.
+  auto side = [&](TbsImage& s, int c0, int c1, int m0, int m1) {
+    const int w = c1 - c0;
+    if (w <= 0 || hs <= 0) return;
+    s.SetSize(w, hs);
+    TileAlongY(s, 0, hs, 0, w, mask, m0, m1, c0, c1, m1 - m0);
+    if (m0 - Cl.Top > 0) CopyImageRect(s, {0, 0, w, m0 - Cl.Top}, mask, {c0, Cl.Top, c1, m0});
+    if (Cl.Bottom - m1 > 0) CopyImageRect(s, {0, hs - (Cl.Bottom - m1), w, hs}, mask, {c0, m1, c1, Cl.Bottom});
+  };
+  side(*strips.Left, 0, Cl.Left, LT.Y, LB.Y);
+  side(*strips.Right, Cl.Right, Mw, RT.Y, RB.Y);
+
+  // A band across: rows [r0, r1) of the mask; the middle [m0, m1) tiled over [d0, d1), the left
+  // piece at 0 and the right piece from `right` on to W.
+  auto band = [&](TbsImage& s, int r0, int r1, int m0, int m1, int d0, int d1, int right) {
+    const int h = r1 - r0;
+    if (W <= 0 || h <= 0) return;
+    s.SetSize(W, h);
+    TileAlongX(s, d0, d1, 0, h, mask, m0, m1, r0, r1, m1 - m0);
+    CopyImageRect(s, {0, 0, m0, h}, mask, {0, r0, m0, r1});
+    CopyImageRect(s, {right, 0, W, h}, mask, {m1, r0, Mw, r1});
+  };
+  band(*strips.Top, 0, Cl.Top, LT.X, RT.X, ng.LT.X, ng.RT.X, ng.RT.X);
+  band(*strips.Bottom, Cl.Bottom, Mh, LB.X, RB.X, ng.LB.X, ng.RB.X, ng.RB.X);
+}
+
+std::optional<TbsMaskBorderRuns> MaskBorderRegionRuns(const TbsPieceGeometry& g, const TbsPieceGeometry& ng,
+                                                      const TbsImage& mask, int W) {
+  if (ng.RT.X < ng.LT.X || ng.LB.Y < ng.LT.Y || RectIsEmpty(ng.Cl)) return std::nullopt;
+  TbsImage top, left, right, bottom;
+  MaskBorderStrips(g, ng, mask, {&top, &left, &right, &bottom}, W);
+  TbsMaskBorderRuns runs;
+  runs.Client = ng.Cl;
+  runs.Top = MaskToRegionRuns(top, 0, 0);
+  runs.Bottom = MaskToRegionRuns(bottom, 0, ng.Cl.Bottom);
+  runs.Left = MaskToRegionRuns(left, 0, ng.Cl.Top);
+  runs.Right = MaskToRegionRuns(right, ng.Cl.Right, ng.Cl.Top);
+  return runs;
+}
+
+TRect GlyphFrameRect(int width, int height, int k, int n) {
+  if (n < 1 || k < 1 || k > n || height <= 0) return {};
+  const int fw = width / n;
+  if (fw <= 0) return {};
+  return {fw * (k - 1), 0, fw * k, height};
+}
+
+// ---- Text fitting ---------------------------------------------------------------------------
+
+namespace {
+
+template <class Char>
+std::basic_string<Char> Fit(std::basic_string_view<Char> text, int maxWidth,
+                            const std::function<int(std::basic_string_view<Char>)>& width) {
+  std::basic_string<Char> fitted(text);
+  if (width(fitted) <= maxWidth) return fitted;
+  const Char dots[] = {Char('.'), Char('.'), Char('.')};
+  fitted.append(dots, 3);
+  // Drop one character at a time before the dots until the whole fits.
+  while (fitted.size() > 3) {
+    fitted.erase(fitted.size() - 4, 1);
+    if (fitted.size() == 3 || width(fitted) <= maxWidth) break;
+  }
+  return fitted;
+}
+
+}  // namespace
+
+std::string FitText(std::string_view text, int maxWidth, const std::function<int(std::string_view)>& width) {
+  return Fit<char>(text, maxWidth, width);
+}
+
+std::wstring FitWideText(std::wstring_view text, int maxWidth, const std::function<int(std::wstring_view)>& width) {
+  return Fit<wchar_t>(text, maxWidth, width);
+}
+
+// ---- Dates and versions ---------------------------------------------------------------------
+
+namespace {
+
+spv::db::TDateParts PartsOf(TDateTime date) {
+  // 1 January 0001 and 31 December 9999 counted from 30 December 1899.
+  constexpr double kFirst = -693593.0, kEnd = 2958466.0;
+  if (!(date >= kFirst && date < kEnd)) throw std::out_of_range("date value outside years 1 to 9999");
+  return spv::db::DecodeDate(date);
+}
+
+}  // namespace
+
+int DatePartDay(TDateTime date) { return PartsOf(date).Day; }
+int DatePartMonth(TDateTime date) { return PartsOf(date).Month; }
+int DatePartYear(TDateTime date) { return PartsOf(date).Year; }
+bool LeapYear(int year) { return spv::db::IsLeapYear(year); }
+int MonthLength(int year, int month) { return spv::db::DaysInMonth(year, month); }
+
+bool IsWin2000OrLater(unsigned major, unsigned minor) { return major > 5 || (major == 5 && minor <= 2); }
+// Every 5.x from XP (5.1) on is XP or later, Server 2003 and XP x64 (5.2) included.
+bool IsWinXPOrLater(unsigned major, unsigned minor) { return major > 5 || (major == 5 && minor >= 1); }
+
+}  // namespace bs
