@@ -1,5 +1,6 @@
 #include "db/Query.h"
 
+#include "db/ParadoxFile.h"
 #include "db/SqlExecutor.h"
 #include "db/SqlValueText.h"
 
@@ -28,6 +29,7 @@ void TQuery::Open() {
   options.ShortDateFormat = ShortDateFormat_;
   options.CurrentFolder = CurrentFolder_;
   options.OpenTable = OpenTableFile;
+  options.Utf8Statement = true;
   auto result = std::make_unique<Result>();
   result->Rows = ExecuteSql(text, options);
   Result_ = std::move(result);
@@ -48,7 +50,7 @@ const TValue& TQuery::Field(std::string_view column) const {
   const int index = Result_->Rows.ColumnIndex(column);
   if (index < 0)
     throw TDatabaseError("Column \"" + std::string(column) + "\" is not in the result of the query on \"" +
-                         Result_->Rows.Table.string() + "\"");
+                         PathText(Result_->Rows.Table) + "\"");
   if (Eof()) throw TDatabaseError("The query has no current row: cannot read column \"" + std::string(column) + "\"");
   return Result_->Rows.Rows[Result_->Current][std::size_t(index)];
 }

@@ -32,6 +32,8 @@ class TQuery {
   TQuery& operator=(const TQuery&) = delete;
 
   // The SQL text, one line an element; the lines are joined with line breaks when opened.
+  // The text is UTF-8, as the program keeps its paths: a table's path is found whatever the
+  // system's code page, and a quoted text is compared in the table's code page.
   std::vector<std::string>& SQL() { return SQL_; }
 
   // The pattern in which date literals of the SQL text are written: the user's short date

@@ -1,6 +1,7 @@
 #include "db/SqlExecutor.h"
 
 #include "db/CodePage.h"
+#include "db/ParadoxFile.h"
 #include "db/SqlLexer.h"
 #include "db/SqlValueText.h"
 
@@ -163,7 +164,7 @@ class TCompiler {
   int Field(const TSqlName& name) const {
     const int field = Table_.FieldIndex(name.Text);
     if (field < 0)
-      throw TDatabaseError("Unknown column \"" + name.Text + "\" in table \"" + Table_.Path().string() + "\" at " +
+      throw TDatabaseError("Unknown column \"" + name.Text + "\" in table \"" + PathText(Table_.Path()) + "\" at " +
                            SqlPositionText(Statement_.Text, name.Offset));
     return field;
   }
@@ -288,9 +289,10 @@ class TCompiler {
   const TParadoxTable& Table_;
 };
 
+// Ill-formed UTF-8 becomes U+FFFD: such a path names no file, and says so as "not found".
 std::filesystem::path StatementPath(const std::string& text, bool utf8) {
   if (!utf8) return std::filesystem::path(text);
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+  return std::filesystem::path(Utf8ToUtf16(text));
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ struct TSqlOptions {
   std::filesystem::path CurrentFolder;
   // Opens the table the statement names; OpenTableFile for tables on disk.
   TTableOpener OpenTable;
-  // The statement's text is UTF-8 (a console's) instead of the table's code page: its
+  // The statement's text is UTF-8 (a console's, the program's paths) instead of the table's
+  // code page: its
   // quoted texts are converted to the table's code page before they are compared, and its
   // table path is read as UTF-8.
   bool Utf8Statement = false;

@@ -45,8 +45,13 @@ void SplitDateTime(TDateTime value, double& days, std::int64_t& ms) {
 }  // namespace
 
 std::string FormatSqlNumber(double value) {
-  char buffer[64];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+  // Amounts and counts read best without an exponent (3000000000, not 3e+09); only numbers
+  // far from the everyday range take one.
+  const double magnitude = std::fabs(value);
+  const bool plain = value == 0 || (magnitude >= 1e-5 && magnitude < 1e16);
+  char buffer[400];
+  const auto r = plain ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+                       : std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, r.ptr);
 }
 

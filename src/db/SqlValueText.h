@@ -11,7 +11,7 @@
 
 namespace spv::db {
 
-// The shortest text that reads back as the same double: 4, 0.1, 1e+300.
+// The shortest text that reads back as the same double: 4, 0.1, 3000000000, 1e+300.
 std::string FormatSqlNumber(double value);
 // "HH:MM:SS", with ".mmm" when the value is not a whole second (rounded to the millisecond).
 std::string FormatSqlTime(double fractionOfDay);

@@ -1,6 +1,7 @@
 #include "QueryOutput.h"
 
 #include "db/CodePage.h"
+#include "db/ParadoxFile.h"
 #include "db/SqlValueText.h"
 
 #include <algorithm>
@@ -61,7 +62,7 @@ std::vector<std::vector<std::string>> Cells(const db::TSqlResult& result) {
 int OutputCodePage(const db::TSqlResult& result) {
   const int cp = result.CodePage ? result.CodePage : 437;
   if (!db::IsSupportedCodePage(cp))
-    throw db::TDatabaseError("The code page of \"" + result.Table.string() + "\", " + std::to_string(cp) +
+    throw db::TDatabaseError("The code page of \"" + db::PathText(result.Table) + "\", " + std::to_string(cp) +
                              ", is not supported");
   return cp;
 }

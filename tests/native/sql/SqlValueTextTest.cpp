@@ -26,6 +26,10 @@ TEST(SqlValueText, FormsOfEveryKind) {
       {Num(1.5), "1.5"},
       {Num(-3), "-3"},
       {Num(1e300), "1e+300"},
+      {Num(3e9), "3000000000"},
+      {Num(-0.00012), "-0.00012"},
+      {Num(2.5e-7), "2.5e-07"},
+      {Num(1e16), "1e+16"},
       {Date(kDec9), "2026-12-09"},
       {Date(2), "1900-01-01"},
       {Time(0), "00:00:00"},
@@ -51,7 +55,7 @@ TEST(SqlValueText, FormsOfEveryKind) {
 }
 
 TEST(SqlValueText, NumbersReadBackExactly) {
-  for (const double v : {0.1, 1.0 / 3, 123456.789, -2.5e-7, 6.02214076e23, 5e-324, 1.7976931348623157e308}) {
+  for (const double v : {0.1, 1.0 / 3, 123456.789, 9007199254740993.0, -2.5e-7, 6.02214076e23, 5e-324, 1.7976931348623157e308}) {
     const std::string text = FormatSqlNumber(v);
     double back = 0;
     std::from_chars(text.data(), text.data() + text.size(), back);
