@@ -36,15 +36,14 @@ TMonitor MonitorInfo(HMONITOR handle) {
   return m;
 }
 
+BOOL CALLBACK CollectMonitor(HMONITOR m, HDC, LPRECT, LPARAM data) {
+  reinterpret_cast<std::vector<HMONITOR>*>(data)->push_back(m);
+  return TRUE;
+}
+
 std::vector<HMONITOR> AllMonitors() {
   std::vector<HMONITOR> list;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR m, HDC, LPRECT, LPARAM data) -> BOOL {
-        reinterpret_cast<std::vector<HMONITOR>*>(data)->push_back(m);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&list));
+  EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&list));
   return list;
 }
 

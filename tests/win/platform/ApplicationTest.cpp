@@ -1,4 +1,5 @@
 #include "platform/ExtCtrls.h"
+#include "platform/FormReader.h"
 #include "platform/Forms.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +128,112 @@ TEST_F(ApplicationTest, TerminateEndsTheLoopAndOnMessageCanSwallow) {
   EXPECT_EQ(reached, 0);
   EXPECT_TRUE(form->Visible());  // ended by Terminate, not by a close
   delete form;
+}
+
+}  // namespace
+}  // namespace spv::platform
+
+namespace spv::platform {
+namespace {
+
+// Runs the loop until `done` or, so that a broken timer cannot hang the suite, a deadline.
+template <typename F>
+void RunUntil(F done) {
+  const ULONGLONG deadline = GetTickCount64() + 5000;
+  while (!done() && GetTickCount64() < deadline) {
+    Application().ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+TEST(TimerTest, FiresOnTheThreadThatMadeItFromItsMessageLoop) {
+  std::vector<DWORD> threads;
+  TTimer timer;
+  timer.SetInterval(5);
+  timer.OnTimer = [&](TObject* sender) {
+    EXPECT_EQ(sender, &timer);
+    threads.push_back(GetCurrentThreadId());
+  };
+  // Nothing fires without the loop: the timer is a message of this thread.
+  Sleep(30);
+  EXPECT_TRUE(threads.empty());
+  RunUntil([&] { return threads.size() >= 3; });
+  ASSERT_GE(threads.size(), 3u);
+  for (DWORD id : threads) EXPECT_EQ(id, GetCurrentThreadId());
+}
+
+TEST(TimerTest, DisabledOrFreedTimersStayQuiet) {
+  int fired = 0, witness = 0;
+  TTimer clock;  // proves that the loop ran long enough for the others to have fired
+  clock.SetInterval(5);
+  clock.OnTimer = [&](TObject*) { ++witness; };
+  TTimer disabled;
+  disabled.SetInterval(5);
+  disabled.OnTimer = [&](TObject*) { ++fired; };
+  disabled.SetEnabled(false);
+  TTimer zero;
+  zero.SetInterval(0);
+  zero.OnTimer = [&](TObject*) { ++fired; };
+  auto* freed = new TTimer;
+  freed->SetInterval(5);
+  freed->OnTimer = [&](TObject*) { ++fired; };
+  delete freed;
+  RunUntil([&] { return witness >= 5; });
+  EXPECT_GE(witness, 5);
+  EXPECT_EQ(fired, 0);
+  disabled.SetEnabled(true);
+  RunUntil([&] { return fired > 0; });
+  EXPECT_GT(fired, 0);
+}
+
+TEST(TimerTest, ATimerOfADescriptionStartsOnceLoaded) {
+  struct THost : TForm {
+    int Ticks = 0;
+    THost() : TForm(nullptr) { PublishMethod("Tick", [this](TObject*) { ++Ticks; }); }
+    std::string_view ClassName() const override { return "THost"; }
+  } host;
+  TFormReader::ReadInto(host, "object Host: THost\n  object T: TTimer\n    Interval = 5\n    OnTimer = Tick\n  end\nend\n");
+  RunUntil([&] { return host.Ticks >= 2; });
+  EXPECT_GE(host.Ticks, 2);
+}
+
+struct TMainWindow : TForm {
+  explicit TMainWindow(TComponent* owner) : TForm(owner) {
+    PublishMethod("FormCreate", [this](TObject*) { PanelsAtCreate = ComponentCount(); });
+  }
+  std::string_view ClassName() const override { return "TMainWindow"; }
+  int PanelsAtCreate = -1;
+};
+
+TEST_F(ApplicationTest, CreateFormReadsTheDescriptionThenFiresOnCreate) {
+  auto* form = Application().CreateForm<TMainWindow>(
+      "object FRM: TMainWindow\n  OnCreate = FormCreate\n  object P1: TPanel\n  end\n  object P2: TPanel\n  end\nend\n");
+  EXPECT_EQ(form->PanelsAtCreate, 2);
+  EXPECT_EQ(Application().MainForm(), form);
+  EXPECT_EQ(form->Owner(), &Application());
+  delete form;
+
+  // A description that fails leaves no half-made form behind.
+  const int forms = Screen().FormCount();
+  EXPECT_THROW(Application().CreateForm<TMainWindow>("object FRM: TMainWindow\n  Nonsense = 1\nend\n"), EReadError);
+  EXPECT_EQ(Screen().FormCount(), forms);
+  EXPECT_EQ(Application().MainForm(), nullptr);
+}
+
+TEST(CursorTest, TheControlUnderThePointerChoosesTheCursor) {
+  TForm form;
+  form.SetBounds(100, 100, 200, 200);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBounds(0, 0, 100, 100);
+  panel->SetCursor(crHandPoint);
+  form.Show();
+  const POINT centre = panel->ClientToScreen({50, 50});
+  SetCursorPos(centre.x, centre.y);
+  const LRESULT handled = SendMessageW(panel->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(panel->Handle()),
+                                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_TRUE(handled);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 }
 
 }  // namespace
