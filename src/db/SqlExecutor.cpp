@@ -275,7 +275,8 @@ class TCompiler {
 
   // A date, or a date and a time after a space.
   double Timestamp(const TSqlOperand& o) const {
-    const std::string_view text = o.Text;
+    std::string_view text = o.Text;
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     const std::size_t space = text.find(' ');
     const auto date = ParseDate(text.substr(0, space), Options_.ShortDateFormat);
     std::optional<double> time = 0.0;

@@ -120,6 +120,8 @@ TEST(SqlExecutor, TimesTimestampsLogicalAndMoney) {
       {"FStamp >= \"09.12.2026\" AND FStamp < \"10.12.2026\"", {1, 2}},
       {"FStamp > \"09.12.2026 12:00\"", {1, 3}},
       {"FStamp = \"10.12.2026 8:30:00\"", {3}},
+      {"FStamp = \"10.12.2026  8:30 \"", {3}},
+      {"FStamp = \"09.12.2026 \"", {2}},
       {"FOk = TRUE", {1}},
       {"FOk <> true", {2}},
       {"FOk IS NULL", {3}},
