@@ -65,7 +65,7 @@ class TTable final : public TParadoxTable {
   [[noreturn]] void Fail(const std::string& what) const { throw TDatabaseError(Name + ": " + what); }
 
  private:
-  const TSharedReadFile& BlobFile() const;
+  const TSharedReadFile& BlobFile(const std::string& where) const;
   void ReadBlobBytes(std::uint64_t offset, std::string& out, std::size_t size, const std::string& where) const;
 
   std::filesystem::path FilePath;
@@ -222,7 +222,7 @@ void TTable::Scan(const std::function<bool(const TRecord&)>& visit) const {
   }
 }
 
-const TSharedReadFile& TTable::BlobFile() const {
+const TSharedReadFile& TTable::BlobFile(const std::string& where) const {
   if (!Blobs) {
     // The blob file's extension follows the case of the table's.
     const std::string ext = PathText(FilePath.extension());
@@ -232,7 +232,7 @@ const TSharedReadFile& TTable::BlobFile() const {
     second.replace_extension(upper ? ".mb" : ".MB");
     std::error_code ignored;
     const std::filesystem::path& blobPath = std::filesystem::exists(first, ignored) || !std::filesystem::exists(second, ignored) ? first : second;
-    if (!std::filesystem::exists(blobPath, ignored)) Fail("its blob file " + PathText(first.filename()) + " is missing");
+    if (!std::filesystem::exists(blobPath, ignored)) Fail(where + ": its blob file " + PathText(first.filename()) + " is missing");
     Blobs.emplace(blobPath);
     BlobFileSize = Blobs->Size();
   }
@@ -241,7 +241,7 @@ const TSharedReadFile& TTable::BlobFile() const {
 
 void TTable::ReadBlobBytes(std::uint64_t offset, std::string& out, std::size_t size, const std::string& where) const {
   out.resize(size);
-  if (BlobFile().ReadAt(offset, out.data(), size) < size) Fail(where + ": the blob file is truncated");
+  if (BlobFile(where).ReadAt(offset, out.data(), size) < size) Fail(where + ": the blob file is truncated");
 }
 
 TValue TTable::ReadBlob(const std::uint8_t* data, const TFieldDef& field, std::uint32_t record) const {
@@ -263,7 +263,7 @@ TValue TTable::ReadBlob(const std::uint8_t* data, const TFieldDef& field, std::u
     return value;
   }
   if (length == 0) return {};
-  const TSharedReadFile& blobs = BlobFile();
+  const TSharedReadFile& blobs = BlobFile(where);
   if (blockOffset + kSubBlockHeader > BlobFileSize) Fail(where + ": the blob lies past the end of the blob file");
   std::uint8_t head[kSubBlockHeader + kSubBlockEntries * kSubBlockEntrySize] = {};
   const std::size_t headSize = blobs.ReadAt(blockOffset, head, sizeof head);

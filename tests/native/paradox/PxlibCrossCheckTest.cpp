@@ -1,0 +1,203 @@
+// Our reader against pxlib, an independent reader of the format: every non-blob value of every
+// record of every sample table, and of the tables the demo writes.
+//
+// Where the two disagree, pxlib is wrong in ways known and checked here against the bytes:
+// it gives the lowest value of the width (integers, dates, times) or 0 (timestamps) for an
+// empty field instead of saying it is empty, and it garbles BCD digits past the ones that mean anything.
+
+#include "ParadoxTestSupport.h"
+
+#include "db/ParadoxFormat.h"
+#include "tools/spinvolt-demo/DemoFolder.h"
+
+#include <gmock/gmock.h>
+
+extern "C" {
+#include <paradox.h>
+}
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace spv::db::test {
+namespace {
+
+// pxlib's document, closed with the test.
+class TPxDoc {
+ public:
+  explicit TPxDoc(const std::filesystem::path& path) : Doc(PX_new()) {
+    if (!Doc || PX_open_file(Doc, path.c_str()) < 0) {
+      if (Doc) PX_delete(Doc);
+      Doc = nullptr;
+    }
+  }
+  ~TPxDoc() {
+    if (Doc) {
+      PX_close(Doc);
+      PX_delete(Doc);
+    }
+  }
+  TPxDoc(const TPxDoc&) = delete;
+  TPxDoc& operator=(const TPxDoc&) = delete;
+  pxdoc_t* Doc;
+};
+
+struct TPxRecord {
+  pxdoc_t* Doc;
+  pxval_t** Values;
+  ~TPxRecord() {
+    if (!Values) return;
+    for (int i = 0; i < PX_get_num_fields(Doc); ++i) {
+      const int type = Values[i]->type;
+      const bool text = type == pxfAlpha || type == pxfBCD || type == pxfBytes || type == pxfMemoBLOb ||
+                        type == pxfBLOb || type == pxfFmtMemoBLOb || type == pxfOLE || type == pxfGraphic;
+      if (text && !Values[i]->isnull && Values[i]->value.str.val) Doc->free(Doc, Values[i]->value.str.val);
+      Doc->free(Doc, Values[i]);
+    }
+    Doc->free(Doc, Values);
+  }
+};
+
+// One value; true when the two readers agree, false for a checked fault of pxlib.
+bool CompareValue(const TFieldDef& def, const TRecord& record, int f, const pxval_t& theirs) {
+  const TValue ours = record.Value(f);
+  if (ours.IsNull() && theirs.isnull) return true;
+  switch (def.Type) {
+    case TFieldType::Alpha:
+    case TFieldType::Bytes: {
+      EXPECT_FALSE(theirs.isnull) << "we read " << ours.Bytes;
+      if (theirs.isnull) return false;
+      std::string text(theirs.value.str.val, static_cast<std::size_t>(theirs.value.str.len));
+      if (def.Type == TFieldType::Alpha) text.resize(std::strlen(text.c_str()));
+      EXPECT_EQ(ours.Bytes, text);
+      return true;
+    }
+    case TFieldType::Date:
+    case TFieldType::Time:
+    case TFieldType::Long:
+    case TFieldType::AutoInc:
+    case TFieldType::Short:
+      if (ours.IsNull()) {
+        // pxlib's fault: the value of the all-zero bytes, the lowest of the width, instead of empty.
+        EXPECT_EQ(theirs.value.lval, def.Type == TFieldType::Short ? SHRT_MIN : INT_MIN);
+        return false;
+      }
+      break;
+    case TFieldType::Timestamp:
+      if (ours.IsNull()) {
+        EXPECT_EQ(theirs.value.dval, 0.0);  // pxlib's fault: an empty timestamp as 0
+        return false;
+      }
+      break;
+    default:
+      break;
+  }
+  EXPECT_FALSE(ours.IsNull());
+  EXPECT_FALSE(theirs.isnull);
+  if (ours.IsNull() || theirs.isnull) return false;
+  switch (def.Type) {
+    case TFieldType::Short:
+    case TFieldType::Long:
+    case TFieldType::AutoInc:
+    case TFieldType::Logical:
+      EXPECT_EQ(ours.Integer, theirs.value.lval);
+      break;
+    case TFieldType::Date:
+      EXPECT_EQ(ours.Float + 693594, static_cast<double>(theirs.value.lval));
+      break;
+    case TFieldType::Time:
+      EXPECT_EQ(std::llround(ours.Float * 86400000.0), theirs.value.lval);
+      break;
+    case TFieldType::Timestamp:
+      EXPECT_EQ(std::llround((ours.Float + 693594) * 86400000.0), std::llround(theirs.value.dval));
+      break;
+    case TFieldType::Number:
+    case TFieldType::Money:
+      EXPECT_EQ(ours.Float, theirs.value.dval);
+      break;
+    case TFieldType::BCD: {
+      // pxlib's digits are right up to its first character that is not a digit.
+      const std::string text(theirs.value.str.val, static_cast<std::size_t>(theirs.value.str.len));
+      EXPECT_EQ(ours.Float, std::strtod(text.c_str(), nullptr)) << text;
+      break;
+    }
+    default:
+      ADD_FAILURE() << "no comparison for this type";
+  }
+  return true;
+}
+
+// Compares one table; returns how many values agreed, after checking every disagreement.
+int CompareWithPxlib(const std::filesystem::path& path) {
+  SCOPED_TRACE(path.string());
+  const auto table = TParadoxTable::Open(path);
+  TPxDoc px(path);
+  if (!px.Doc) {
+    ADD_FAILURE() << "pxlib cannot open it";
+    return 0;
+  }
+  const int fields = PX_get_num_fields(px.Doc);
+  EXPECT_EQ(static_cast<std::size_t>(fields), table->Fields().size());
+  EXPECT_EQ(static_cast<std::uint32_t>(PX_get_num_records(px.Doc)), table->RecordCount());
+  if (static_cast<std::size_t>(fields) != table->Fields().size()) return 0;
+  for (int f = 0; f < fields; ++f) {
+    EXPECT_EQ(PX_get_field(px.Doc, f)->px_fname, table->Fields()[static_cast<std::size_t>(f)].Name);
+    EXPECT_EQ(PX_get_field(px.Doc, f)->px_ftype, paradox::CodeOfFieldType(table->Fields()[static_cast<std::size_t>(f)].Type));
+  }
+
+  int agreed = 0;
+  int recno = 0;
+  table->Scan([&](const TRecord& record) {
+    TPxRecord pxRecord{px.Doc, PX_retrieve_record(px.Doc, recno)};
+    if (!pxRecord.Values) {
+      ADD_FAILURE() << "pxlib cannot read record " << recno;
+      return false;
+    }
+    for (int f = 0; f < fields; ++f) {
+      const TFieldDef& def = table->Fields()[static_cast<std::size_t>(f)];
+      if (paradox::IsBlob(def.Type)) continue;
+      SCOPED_TRACE("record " + std::to_string(recno) + ", field " + def.Name);
+      if (CompareValue(def, record, f, *pxRecord.Values[f])) ++agreed;
+    }
+    ++recno;
+    return true;
+  });
+  EXPECT_EQ(static_cast<std::uint32_t>(recno), table->RecordCount());
+  return agreed;
+}
+
+class TPxlibLibrary : public ::testing::Environment {
+ public:
+  void SetUp() override { PX_boot(); }
+  void TearDown() override { PX_shutdown(); }
+};
+const auto* const kPxlib = ::testing::AddGlobalTestEnvironment(new TPxlibLibrary);
+
+TEST(PxlibCrossCheck, EverySampleTable) {
+  int tables = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(SamplesDir())) {
+    std::string ext = entry.path().extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext != ".db" || entry.path().parent_path().filename() == "encrypt") continue;
+    EXPECT_GT(CompareWithPxlib(entry.path()), 0);
+    ++tables;
+  }
+  EXPECT_EQ(tables, 25);
+}
+
+TEST(PxlibCrossCheck, TablesTheDemoWrites) {
+  TScratch scratch;
+  demo::TDemoOptions options;
+  options.Folder = scratch.Dir;
+  options.LastDay = 46000;  // 9 December 2025: the report tables of two months
+  options.Days = 35;
+  options.Seed = 7;
+  const demo::TDemoSummary summary = demo::WriteDemoFolder(options);
+  ASSERT_GE(summary.Tables.size(), 3u);
+  for (const std::filesystem::path& path : summary.Tables) EXPECT_GT(CompareWithPxlib(path), 1000);
+}
+
+}  // namespace
+}  // namespace spv::db::test
