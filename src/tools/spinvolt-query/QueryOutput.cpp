@@ -75,25 +75,25 @@ void WriteTable(const db::TSqlResult& result, std::ostream& out) {
       line[i] = OneLine(std::move(line[i]));
       widths[i] = std::max(widths[i], DisplayWidth(line[i]));
     }
-  const auto writeLine = [&](const std::vector<std::string>& line, bool header) {
+  const auto writeLine = [&](const std::vector<std::string>& line) {
     std::string text;
     for (std::size_t i = 0; i < line.size(); ++i) {
       if (i) text += " | ";
       const std::string pad(widths[i] - DisplayWidth(line[i]), ' ');
-      const bool right = !header && IsNumeric(result.Columns[i].Type);
+      const bool right = IsNumeric(result.Columns[i].Type);
       // The last column needs no padding after it.
       text += right ? pad + line[i] : i + 1 < line.size() ? line[i] + pad : line[i];
     }
     out << text << '\n';
   };
-  writeLine(cells.front(), true);
+  writeLine(cells.front());
   std::string rule;
   for (std::size_t i = 0; i < widths.size(); ++i) {
     if (i) rule += "-+-";
     rule.append(widths[i], '-');
   }
   out << rule << '\n';
-  for (std::size_t r = 1; r < cells.size(); ++r) writeLine(cells[r], false);
+  for (std::size_t r = 1; r < cells.size(); ++r) writeLine(cells[r]);
   const std::size_t rows = result.Rows.size();
   out << '(' << rows << (rows == 1 ? " row)" : " rows)") << '\n';
 }

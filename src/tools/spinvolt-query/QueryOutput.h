@@ -12,7 +12,7 @@ namespace spv::tools {
 // for a table that names none. TDatabaseError for one we cannot convert.
 int OutputCodePage(const db::TSqlResult& result);
 
-// Column names over a rule, numbers right-aligned, then "(N rows)". Line breaks and other
+// Column names over a rule, number columns (and their names) right-aligned, then "(N rows)". Line breaks and other
 // control characters inside values show as spaces, so that every row stays one line.
 void WriteTable(const db::TSqlResult& result, std::ostream& out);
 
