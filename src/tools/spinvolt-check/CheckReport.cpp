@@ -33,6 +33,11 @@ std::string_view ColorEscape(TCase c) {
 }
 constexpr std::string_view kColorReset = "\x1b[0m";
 
+// No line ends in blanks.
+void StripTrailingBlanks(std::string& out) {
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+}
+
 std::string CsvField(std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
   std::string quoted = "\"";
@@ -86,6 +91,7 @@ std::string TableReport(const std::vector<THourResult>& hours, std::string_view 
       Pad(out, app::kResultHeader[c], widths[c], false);
     }
     if (!color) out += "  case";
+    StripTrailingBlanks(out);
     out += '\n';
     for (std::size_t i = 0; i < rows.size(); ++i) {
       const TCase kind = CaseOf(hour.Logs[i]);
@@ -100,8 +106,7 @@ std::string TableReport(const std::vector<THourResult>& hours, std::string_view 
         out += "  ";
         out += CaseWord(kind);
       }
-      // No blanks at the end of a line.
-      while (!out.empty() && out.back() == ' ') out.pop_back();
+      StripTrailingBlanks(out);
       out += '\n';
     }
   }

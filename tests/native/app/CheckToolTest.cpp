@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sys/wait.h>
@@ -136,6 +137,26 @@ TEST_F(CheckTool, BadUsageExitsWithTwo) {
     EXPECT_EQ(run.out, "") << args;
   }
 }
+
+#ifdef SPV_DEMO_TOOL
+TEST(CheckToolOnDemo, AllHoursOfTheDemosYesterdayShowEveryCaseAndTheHourWithoutPlaylist) {
+  TTempFolder demo("check-demo");
+  const std::string write = std::string(SPV_DEMO_TOOL) + " --folder '" + demo.path.string() +
+                            "' --last-day 2026-12-09 --seed 7 >/dev/null";
+  ASSERT_EQ(std::system(write.c_str()), 0);
+  const std::string check = std::string("LC_ALL=C ") + SPV_CHECK_TOOL + " --bases '" + demo.path.string() +
+                            "' --reports '" + (demo.path / "Report").string() + "' --date 2026-12-08 --all";
+  std::FILE* pipe = ::popen(check.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  EXPECT_EQ(::pclose(pipe), 0);
+  for (const char* mark : {"  in-place\n", "  moved\n", "  by-hand\n", "  not-aired\n",
+                           "Принятый плейлист на этот час отсутствует\n", "Час 23\n"})
+    EXPECT_NE(out.find(mark), std::string::npos) << mark;
+}
+#endif
 
 }  // namespace
 }  // namespace spv::app
