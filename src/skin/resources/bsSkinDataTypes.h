@@ -13,15 +13,15 @@ struct TPoint {
 
 struct TRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
+  constexpr int Width() const { return Right - Left; }
+  constexpr int Height() const { return Bottom - Top; }
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
 // A piece that the skin does not provide: width or height zero or less.
-inline bool RectIsEmpty(const TRect& r) { return r.Right - r.Left <= 0 || r.Bottom - r.Top <= 0; }
+constexpr bool RectIsEmpty(const TRect& r) { return r.Right - r.Left <= 0 || r.Bottom - r.Top <= 0; }
 // A point of the description counts as unset when either coordinate is 0.
-inline bool PointIsUnset(const TPoint& p) { return p.X == 0 || p.Y == 0; }
+constexpr bool PointIsUnset(const TPoint& p) { return p.X == 0 || p.Y == 0; }
 
 // 0x00BBGGRR, or 0xFF0000nn for system colour nn.
 using TColor = std::int32_t;

@@ -110,6 +110,8 @@ TDecompressionStream::TDecompressionStream(TStream& source)
   DCheck(inflateInit(&Z_->S));
 }
 
+TDecompressionStream::~TDecompressionStream() { inflateEnd(&Z_->S); }
+
 std::size_t TDecompressionStream::Read(void* buffer, std::size_t count) {
   z_stream& z = Z_->S;
   auto* out = static_cast<Bytef*>(buffer);

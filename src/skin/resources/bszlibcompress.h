@@ -63,6 +63,7 @@ class TCompressionStream final : public TCustomZlibStream {
 class TDecompressionStream final : public TCustomZlibStream {
  public:
   explicit TDecompressionStream(TStream& source);
+  ~TDecompressionStream() override;
   std::size_t Read(void* buffer, std::size_t count) override;
   std::size_t Write(const void*, std::size_t) override;
   // Rewinding restarts from the source's start; forward seeks read and discard.

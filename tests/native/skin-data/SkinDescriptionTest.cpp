@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "skin/resources/bsSkinData.h"
+
+using namespace bs;
+
+namespace {
+
+// A skin whose description is `text`, read as the last step of a load reads it.
+struct TDescribed {
+  TbsSkinDataCore Skin;
+  explicit TDescribed(const std::string& text) { Skin.LoadFromIni(TbsMemIniFile(text)); }
+  template <class T>
+  const T* Control(const char* name) const {
+    const int i = Skin.FindSkinControl(name);
+    return i < 0 ? nullptr : dynamic_cast<const T*>(Skin.SkinControls[std::size_t(i)].get());
+  }
+  template <class T>
+  const T* Object(const char* name) const {
+    const int i = Skin.FindSkinObject(name);
+    return i < 0 ? nullptr : dynamic_cast<const T*>(Skin.SkinObjects[std::size_t(i)].get());
+  }
+};
+
+}  // namespace
+
+TEST(SkinDescription, ListEntriesMakeTheirKindsAndSkipTheRest) {
+  const TDescribed d(
+      "[SKINCONTROLS]\ncount=9\n"
+      "0=button:button\n1=grid:grid\n2=grid:tab\n3=edit:Edit\n4=gauge\n5=meter:meter\n"
+      "6=:label\n8=buttonedit:edit\n9=beyond:panel\n"
+      "[SKINOBJECTS]\ncount=3\n0=close:stdbutton\n1=x:caption\n2=y:userobject\n");
+  // "edit:Edit" has a kind in the wrong case; "gauge" has no colon; "meter" is no kind;
+  // key 7 is absent; key 9 lies past the count.
+  ASSERT_EQ(d.Skin.SkinControls.size(), 5u);
+  const char* names[] = {"button", "grid", "grid", "", "buttonedit"};
+  const char* kinds[] = {"button", "grid", "tab", "label", "edit"};
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(d.Skin.SkinControls[i]->IDName, names[i]);
+    EXPECT_EQ(d.Skin.SkinControls[i]->KindWord, kinds[i]);
+  }
+  EXPECT_NE(d.Control<TbsDataSkinGridControl>("grid"), nullptr) << "of two entries named grid the first is found";
+  EXPECT_EQ(d.Skin.FindSkinControl("Button"), -1) << "names are case-sensitive";
+  EXPECT_EQ(d.Skin.FindSkinControl(""), 3) << "an empty name finds the entry with an empty name";
+  EXPECT_EQ(d.Skin.FindSkinControl("butto"), -1);
+  ASSERT_EQ(d.Skin.SkinObjects.size(), 3u);
+  EXPECT_NE(d.Object<TbsDataSkinStdButton>("close"), nullptr);
+  EXPECT_NE(d.Object<TbsDataUserObject>("y"), nullptr);
+}
+
+TEST(SkinDescription, EveryKindWordCreatesItsClass) {
+  struct Case { const char* Kind; bool (*Is)(const TbsDataSkinControl*); };
+  auto is = [](auto* tag) {
+    using T = std::remove_pointer_t<decltype(tag)>;
+    return +[](const TbsDataSkinControl* c) { return dynamic_cast<const T*>(c) != nullptr; };
+  };
+  const Case cases[] = {
+      {"panel", is((TbsDataSkinPanelControl*)nullptr)}, {"expanel", is((TbsDataSkinExPanelControl*)nullptr)},
+      {"menubutton", is((TbsDataSkinMenuButtonControl*)nullptr)}, {"button", is((TbsDataSkinButtonControl*)nullptr)},
+      {"checkradio", is((TbsDataSkinCheckRadioControl*)nullptr)}, {"gauge", is((TbsDataSkinGaugeControl*)nullptr)},
+      {"splitter", is((TbsDataSkinSplitterControl*)nullptr)}, {"trackbar", is((TbsDataSkinTrackBarControl*)nullptr)},
+      {"label", is((TbsDataSkinLabelControl*)nullptr)}, {"stdlabel", is((TbsDataSkinStdLabelControl*)nullptr)},
+      {"updown", is((TbsDataSkinUpDownControl*)nullptr)}, {"grid", is((TbsDataSkinGridControl*)nullptr)},
+      {"tab", is((TbsDataSkinTabControl*)nullptr)}, {"mainmenubar", is((TbsDataSkinMainMenuBar*)nullptr)},
+      {"controlbar", is((TbsDataSkinControlBar*)nullptr)}, {"memo", is((TbsDataSkinMemoControl*)nullptr)},
+      {"edit", is((TbsDataSkinEditControl*)nullptr)}, {"checklistbox", is((TbsDataSkinCheckListBox*)nullptr)},
+      {"listbox", is((TbsDataSkinListBox*)nullptr)}, {"combobox", is((TbsDataSkinComboBox*)nullptr)},
+      {"scrollbar", is((TbsDataSkinScrollBarControl*)nullptr)}, {"spinedit", is((TbsDataSkinSpinEditControl*)nullptr)},
+      {"scrollbox", is((TbsDataSkinScrollBoxControl*)nullptr)}, {"treeview", is((TbsDataSkinTreeView*)nullptr)},
+      {"bevel", is((TbsDataSkinBevel*)nullptr)}, {"slider", is((TbsDataSkinSlider*)nullptr)},
+      {"listview", is((TbsDataSkinListView*)nullptr)}, {"richedit", is((TbsDataSkinRichEdit*)nullptr)},
+  };
+  for (const Case& c : cases) {
+    const auto control = CreateSkinControl(c.Kind, "x");
+    ASSERT_NE(control, nullptr) << c.Kind;
+    EXPECT_TRUE(c.Is(control.get())) << c.Kind;
+  }
+  // A plain button is no menu button, and a memo is also an edit.
+  EXPECT_EQ(dynamic_cast<TbsDataSkinMenuButtonControl*>(CreateSkinControl("button", "b").get()), nullptr);
+  EXPECT_NE(dynamic_cast<TbsDataSkinEditControl*>(CreateSkinControl("memo", "m").get()), nullptr);
+  for (const char* kind : {"menuitem", "mainmenubaritem", "stdbutton", "mainmenubarbutton", "button", "caption",
+                           "animate", "userobject"})
+    EXPECT_NE(CreateSkinObject(kind, "o"), nullptr) << kind;
+  EXPECT_NE(dynamic_cast<TbsDataSkinMainMenuItem*>(CreateSkinObject("mainmenubaritem", "o").get()), nullptr);
+  EXPECT_EQ(CreateSkinObject("StdButton", "o"), nullptr);
+  EXPECT_EQ(CreateSkinControl("", "o"), nullptr);
+}
+
+TEST(SkinDescription, DefaultsOfAbsentKeys) {
+  const TDescribed d(
+      "[SKINOBJECTS]\ncount=5\n0=plain:stdbutton\n1=wrongcase:stdbutton\n2=cap:caption\n3=item:menuitem\n4=bar:mainmenubaritem\n"
+      "[wrongcase]\ncommand=cmRollUp\n"
+      "[SKINCONTROLS]\ncount=7\n0=tree:treeview\n1=lbl:stdlabel\n2=btn:button\n3=pnl:panel\n4=ud:updown\n5=lst:listbox\n6=g:grid\n"
+      "[ud]\nlefttoppoint=3,4\nrightbottompoint=9,9\nclientrect=1,1,5,5\nupbuttonrect=0,0,15,11\n");
+  EXPECT_EQ(d.Object<TbsDataSkinStdButton>("plain")->Command, TbsStdCommand::cmDefault);
+  EXPECT_EQ(d.Object<TbsDataSkinStdButton>("wrongcase")->Command, TbsStdCommand::cmMinimizeToTray);
+  EXPECT_EQ(d.Object<TbsDataSkinStdButton>("plain")->ActivePictureIndex, -1);
+  EXPECT_EQ(d.Control<TbsDataSkinTreeView>("tree")->BGColor, 0) << "black, not white";
+  EXPECT_EQ(d.Control<TbsDataSkinStdLabelControl>("lbl")->ActiveFontColor, 0xFF0000);
+  EXPECT_EQ(d.Control<TbsDataSkinButtonControl>("btn")->AnimateInterval, 25);
+  EXPECT_EQ(d.Object<TbsDataSkinCaption>("cap")->AnimateInterval, 25);
+  EXPECT_EQ(d.Object<TbsDataSkinMenuItem>("item")->AnimateInterval, 25);
+  EXPECT_EQ(d.Object<TbsDataSkinMainMenuItem>("bar")->AnimateInterval, 25);
+  EXPECT_EQ(d.Control<TbsDataSkinPanelControl>("pnl")->Alignment, TAlignment::taCenter);
+  EXPECT_EQ(d.Control<TbsDataSkinPanelControl>("pnl")->BGPictureIndex, -1);
+  EXPECT_EQ(d.Control<TbsDataSkinPanelControl>("pnl")->FontName, "Arial");
+  EXPECT_EQ(d.Control<TbsDataSkinPanelControl>("pnl")->FontHeight, 14);
+  EXPECT_EQ(d.Control<TbsDataSkinButtonControl>("btn")->PictureIndex, -1);
+  EXPECT_EQ(d.Control<TbsDataSkinListBox>("lst")->VScrollBarName, "vscrollbar");
+  EXPECT_EQ(d.Control<TbsDataSkinListBox>("lst")->BothScrollBarName, "bothhscrollbar");
+  EXPECT_EQ(d.Control<TbsDataSkinGridControl>("g")->Fixed.FontHeight, 14);
+  const auto* ud = d.Control<TbsDataSkinUpDownControl>("ud");
+  EXPECT_EQ(ud->LeftTopPoint, TPoint{}) << "an up-down is always a fixed piece";
+  EXPECT_EQ(ud->RightBottomPoint, TPoint{});
+  EXPECT_EQ(ud->ClientRect, TRect{});
+  EXPECT_EQ(ud->UpButtonRect, (TRect{0, 0, 15, 11}));
+  EXPECT_TRUE(d.Skin.PopupWindow.WindowPictureIndex == -1 && d.Skin.HintWindow.FontName == "Arial");
+  EXPECT_EQ(d.Skin.SkinColors.cBtnFace, SystemColor(15));
+  EXPECT_EQ(d.Skin.SkinColors.cBtnShadow, SystemColor(16));
+}
+
+TEST(SkinDescription, KeysWithOddSpellingsAreReadAsWritten) {
+  const TDescribed d(
+      "[SKINOBJECTS]\ncount=3\n0=b:button\n1=bar:mainmenubaritem\n2=item:menuitem\n"
+      "[b]\ndisableskinrsect=1,2,3,4\n"
+      "[bar]\nUNENABLEDFONTCOLOR=255\n"
+      "[item]\nunenabledfontcolor=8421504\nmorphing=2\n");
+  EXPECT_EQ(d.Object<TbsDataSkinButton>("b")->DisableSkinRect, (TRect{1, 2, 3, 4}));
+  EXPECT_EQ(d.Object<TbsDataSkinMainMenuItem>("bar")->UnEnabledFontColor, 255) << "keys match without case";
+  EXPECT_EQ(d.Object<TbsDataSkinMenuItem>("item")->UnEnabledFontColor, 8421504);
+  EXPECT_FALSE(d.Object<TbsDataSkinMenuItem>("item")->Morphing) << "only 1 is true";
+}
+
+TEST(SkinDescription, FrameInfoIsAdjustedAfterReading) {
+  struct Case {
+    const char* Name;
+    const char* Keys;
+    TRect MaskArea;
+    TPoint HitLeftTop, LeftTop, RightBottom;
+  };
+  const Case cases[] = {
+      {"mask area taken from the client", "mask=m.bmp\nclientrect=4,24,175,128\nlefttoppoint=52,28\nrightbottompoint=170,123",
+       {4, 24, 175, 128}, {52, 28}, {52, 28}, {170, 123}},
+      {"mask area widened to the client", "mask=m.bmp\nclientrect=4,24,175,128\nmaskrectarea=10,14,176,100\nhittestlefttoppoint=19,0\nlefttoppoint=5,6\nrightbottompoint=9,9",
+       {4, 14, 176, 128}, {5, 6}, {5, 24}, {9, 9}},
+      {"no mask: nothing of the mask changes", "clientrect=4,24,175,128\nmaskrectarea=0,0,0,0\nlefttoppoint=1,1\nrightbottompoint=200,200",
+       {0, 0, 0, 0}, {0, 0}, {4, 24}, {175, 128}},
+      {"corner points on one line stay", "clientrect=4,24,175,128\nlefttoppoint=1,1\nrightbottompoint=1,200",
+       {0, 0, 0, 0}, {0, 0}, {1, 1}, {1, 200}},
+  };
+  for (const Case& c : cases) {
+    std::string keys = c.Keys;
+    std::string pictures = keys.starts_with("mask=") ? "mask=m.bmp\n" : "";
+    if (!pictures.empty()) keys = keys.substr(keys.find('\n') + 1);
+    const TDescribed d("[PICTURES]\n" + pictures + "[FORMINFO]\n" + keys + "\n");
+    const TbsFormInfo& f = d.Skin.FormInfo;
+    EXPECT_EQ(f.MaskRectArea, c.MaskArea) << c.Name;
+    EXPECT_EQ(f.HitTestLeftTopPoint, c.HitLeftTop) << c.Name;
+    EXPECT_EQ(f.LeftTopPoint, c.LeftTop) << c.Name;
+    EXPECT_EQ(f.RightBottomPoint, c.RightBottom) << c.Name;
+  }
+}
+
+TEST(SkinDescription, ABadRectEndsTheRead) {
+  TbsSkinDataCore skin;
+  EXPECT_THROW(skin.LoadFromIni(TbsMemIniFile("[SKINCONTROLS]\ncount=1\n0=b:button\n[b]\nskinrect=1,2,3\n")),
+               ESkinValueError);
+}
+
+TEST(SkinDescription, SavingWritesEveryKeyBackInItsSyntax) {
+  // Every kind, with keys set away from their defaults, survives a save and a read.
+  std::string text = "[SKINCONTROLS]\ncount=28\n";
+  const char* kinds[] = {"panel", "expanel", "menubutton", "button", "checkradio", "gauge", "splitter",
+                         "trackbar", "label", "stdlabel", "updown", "grid", "tab", "mainmenubar",
+                         "controlbar", "memo", "edit", "checklistbox", "listbox", "combobox", "scrollbar",
+                         "spinedit", "scrollbox", "treeview", "bevel", "slider", "listview", "richedit"};
+  for (int i = 0; i < 28; ++i) text += std::to_string(i) + "=c" + std::to_string(i) + ":" + kinds[i] + "\n";
+  text += "[SKINOBJECTS]\ncount=8\n0=o0:menuitem\n1=o1:mainmenubaritem\n2=o2:stdbutton\n3=o3:mainmenubarbutton\n"
+          "4=o4:button\n5=o5:caption\n6=o6:animate\n7=o7:userobject\n";
+  TbsSkinDataCore first;
+  first.LoadFromIni(TbsMemIniFile(text));
+  ASSERT_EQ(first.SkinControls.size(), 28u);
+  ASSERT_EQ(first.SkinObjects.size(), 8u);
+  auto* button = dynamic_cast<TbsDataSkinButtonControl*>(first.SkinControls[3].get());
+  button->SkinRect = {130, 5, 199, 29};
+  button->RightTopPoint = {51, 9};
+  button->FontStyle.Bold = true;
+  button->MorphKind = TbsMorphKind::mkRightSlide;
+  button->Morphing = true;
+  auto* caption = dynamic_cast<TbsDataSkinCaption*>(first.SkinObjects[5].get());
+  caption->Alignment = TAlignment::taLeftJustify;
+  caption->ActiveFontColor = 8421504;
+  first.FormInfo.InActiveEffect = TbsInactiveEffect::Noise;
+
+  TbsMemIniFile saved;
+  first.SaveToIni(saved);
+  TbsSkinDataCore second;
+  second.LoadFromIni(TbsMemIniFile(saved.Text()));
+  TbsMemIniFile again;
+  second.SaveToIni(again);
+  EXPECT_EQ(saved.Text(), again.Text());
+  const auto* b2 = dynamic_cast<TbsDataSkinButtonControl*>(second.SkinControls[3].get());
+  EXPECT_EQ(b2->SkinRect, (TRect{130, 5, 199, 29}));
+  EXPECT_EQ(b2->RightTopPoint, (TPoint{51, 9}));
+  EXPECT_TRUE(b2->FontStyle.Bold);
+  EXPECT_TRUE(b2->Morphing);
+  EXPECT_EQ(b2->MorphKind, TbsMorphKind::mkRightSlide);
+  EXPECT_EQ(dynamic_cast<TbsDataSkinCaption*>(second.SkinObjects[5].get())->Alignment, TAlignment::taLeftJustify);
+  EXPECT_EQ(second.FormInfo.InActiveEffect, TbsInactiveEffect::Noise);
+  // A user object writes its place only.
+  EXPECT_EQ(saved.Value("o7", "hint"), std::nullopt);
+  EXPECT_TRUE(saved.Value("o7", "skinrect"));
+  EXPECT_TRUE(saved.Value("o4", "disableskinrsect"));
+}
