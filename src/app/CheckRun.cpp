@@ -37,7 +37,8 @@ std::vector<std::string> HistorySql(std::string_view basesPath, std::string_view
           "ORDER BY FHour,FNumber"};
 }
 
-bool TPlaylistCheck::SBExecClick(db::TQuery& query, std::string_view basesText, std::string_view reportText, db::TDateTime date) {
+bool TPlaylistCheck::SBExecClick(db::TQuery& query, std::string_view basesText, std::string_view reportText,
+                                 db::TDateTime date) {
   if (Reading_) return false;
   if (std::optional<std::string> failed = RunChecks(basesText, reportText, date)) {
     Msg_.Show(*failed, TMsgKind::Error);
@@ -52,8 +53,8 @@ bool TPlaylistCheck::SBExecClick(db::TQuery& query, std::string_view basesText, 
 }
 
 template <typename HourOf, typename Append>
-void TPlaylistCheck::ReadTable(db::TQuery& query, std::string_view caption, std::vector<std::string> sql, HourOf hourOf,
-                               Append append) {
+void TPlaylistCheck::ReadTable(db::TQuery& query, std::string_view caption, std::vector<std::string> sql,
+                               HourOf hourOf, Append append) {
   Process_.SetValue(0);
   Process_.SetLabelCaption(caption);
   Process_.Show();

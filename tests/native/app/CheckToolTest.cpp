@@ -138,6 +138,28 @@ TEST_F(CheckTool, BadUsageExitsWithTwo) {
   }
 }
 
+TEST_F(CheckTool, FoldersComeFromTheProgramsSettingsBesideTheTool) {
+  TTempFolder install("check-install");
+  const fs::path tool = install.path / "spinvolt-check";
+  fs::copy_file(SPV_CHECK_TOOL, tool);
+  const auto run = [&] {
+    const std::string command = "LC_ALL=C '" + tool.string() + "' --date 2026-12-09 --hour 10 --summary 2>&1";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int status = pipe ? ::pclose(pipe) : -1;
+    return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, out);
+  };
+  // Without them, the program's defaults.
+  EXPECT_EQ(run(), std::make_pair(1, std::string("Папка с базами не существует: C:\\Quorvane/\n")));
+  std::ofstream(install.path / "spinvolt.ini") << "[Settings]\r\nBases=" << folder_->path.string()
+                                               << "\r\nReports=" << (folder_->path / "rep").string() << "\r\n";
+  const auto [code, out] = run();
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_NE(out.find("10             3         1         1         1\n"), std::string::npos) << out;
+}
+
 #ifdef SPV_DEMO_TOOL
 TEST(CheckToolOnDemo, AllHoursOfTheDemosYesterdayShowEveryCaseAndTheHourWithoutPlaylist) {
   TTempFolder demo("check-demo");
