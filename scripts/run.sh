@@ -12,6 +12,8 @@ cmake --build --preset native
 export SPV_WINE_DIR=$PWD/build/win64/wine-run
 . cmake/wine/wine-env.sh
 spv_wine_prefix
+# The program's default folders, C:\Quorvane and C:\Quorvane\Report, with the demo's 35 days.
+build/native/bin/spinvolt-demo --folder "$WINEPREFIX/drive_c/Quorvane" >/dev/null
 
 exe=build/win64/bin/spinvolt.exe
 if [ -n "${DISPLAY:-}" ]; then
