@@ -78,6 +78,24 @@ constexpr int TableNameSize(std::uint8_t id) {
 // record count minus one, times the record size; minus the record size when empty).
 inline constexpr int kBlockHeaderSize = 6;
 
+// --- Blob files ----------------------------------------------------------------------------
+//
+// A blob file is made of chunks; its first chunk is its header. A blob reference in a record
+// (the last 10 bytes of a blob field, after the leading part of the blob) holds a u32 offset,
+// a u32 length and a u16 modification number. The offset's low byte is 0xFF for a blob with a
+// block of its own, else the blob's entry in a suballocated block; an offset below the first
+// block means the whole blob is the record's leader, its length in that low byte.
+
+inline constexpr std::uint64_t kBlobChunk = 4096;
+inline constexpr std::uint8_t kBlobSingle = 2;        // u8 type, u16 chunks, u32 length, u16 modification
+inline constexpr int kSingleBlobHeader = 9;
+inline constexpr std::uint8_t kBlobSuballocated = 3;  // u8 type, u16 chunks, 9 bytes, then the entries
+inline constexpr int kSubBlockHeader = 12;
+inline constexpr int kSubBlockEntries = 64;
+// An entry: u8 offset in 16-byte units, u8 length in 16-byte units rounded up,
+// u16 modification number, u8 length modulo 16.
+inline constexpr int kSubBlockEntrySize = 5;
+
 // --- Field types ---------------------------------------------------------------------------
 
 inline constexpr int kBcdSize = 17;  // bytes of a BCD field, whatever its decimals

@@ -12,14 +12,6 @@ namespace {
 
 using namespace paradox;
 
-// Blob files are read in chunks of this size; a block header names how many it spans.
-constexpr std::uint64_t kBlobChunk = 4096;
-constexpr int kSubBlockHeader = 12;
-constexpr int kSubBlockEntries = 64;
-constexpr int kSubBlockEntrySize = 5;
-constexpr std::uint8_t kBlobSingle = 2;
-constexpr std::uint8_t kBlobSuballocated = 3;
-
 // Scans read this many bytes of consecutive blocks at a time.
 constexpr std::size_t kReadAhead = 1 << 20;
 
@@ -240,8 +232,11 @@ const TSharedReadFile& TTable::BlobFile(const std::string& where) const {
 }
 
 void TTable::ReadBlobBytes(std::uint64_t offset, std::string& out, std::size_t size, const std::string& where) const {
+  // Checked before anything is allocated: a damaged length must not cost memory.
+  const TSharedReadFile& blobs = BlobFile(where);
+  if (offset + size > BlobFileSize) Fail(where + ": the blob file is truncated");
   out.resize(size);
-  if (BlobFile(where).ReadAt(offset, out.data(), size) < size) Fail(where + ": the blob file is truncated");
+  if (blobs.ReadAt(offset, out.data(), size) < size) Fail(where + ": the blob file is truncated");
 }
 
 TValue TTable::ReadBlob(const std::uint8_t* data, const TFieldDef& field, std::uint32_t record) const {
@@ -267,11 +262,11 @@ TValue TTable::ReadBlob(const std::uint8_t* data, const TFieldDef& field, std::u
   if (blockOffset + kSubBlockHeader > BlobFileSize) Fail(where + ": the blob lies past the end of the blob file");
   std::uint8_t head[kSubBlockHeader + kSubBlockEntries * kSubBlockEntrySize] = {};
   const std::size_t headSize = blobs.ReadAt(blockOffset, head, sizeof head);
-  const std::uint64_t blockEnd = blockOffset + LoadLe16(head + 1) * kBlobChunk;
+  const std::uint64_t blockEnd = blockOffset + static_cast<std::uint64_t>(LoadLe16(head + 1)) * kBlobChunk;
   if (index == 0xFF) {
-    if (head[0] != kBlobSingle || LoadLe32(head + 3) != length || blockOffset + 9 + length > blockEnd)
+    if (head[0] != kBlobSingle || LoadLe32(head + 3) != length || blockOffset + kSingleBlobHeader + length > blockEnd)
       Fail(where + ": the blob file does not hold the blob its record names");
-    ReadBlobBytes(blockOffset + 9, value.Bytes, length, where);
+    ReadBlobBytes(blockOffset + kSingleBlobHeader, value.Bytes, length, where);
     return value;
   }
   if (head[0] != kBlobSuballocated || index >= kSubBlockEntries || headSize < sizeof head)

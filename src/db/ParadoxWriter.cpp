@@ -19,7 +19,6 @@ constexpr int kHeaderUnit = 0x800;  // headers take whole multiples of this
 constexpr int kMaxFieldName = 25;
 constexpr std::uint32_t kBlockLimit = 0xFFFF;  // block numbers are 16 bits
 constexpr std::size_t kFlushBytes = 1 << 20;  // blocks are written a megabyte at a time
-constexpr std::size_t kBlobChunk = 4096;
 constexpr char kSortOrderName[] = "ascii";  // binary order, whatever the code page
 const char* const kTempSuffix = ".writing";
 
@@ -196,15 +195,15 @@ void TParadoxWriter::TImpl::SetMemo(int field, std::string_view bytes) {
   }
   if (bytes.size() > std::numeric_limits<std::uint32_t>::max() - 4 * kBlobChunk) Refuse(field, "cannot hold 4 GiB");
   // A blob block of its own: a type byte, its size in chunks, the length, a modification number.
-  const std::size_t chunks = (9 + bytes.size() + kBlobChunk - 1) / kBlobChunk;
+  const std::size_t chunks = (kSingleBlobHeader + bytes.size() + kBlobChunk - 1) / kBlobChunk;
   if (chunks > 0xFFFF || BlobEnd + chunks * kBlobChunk > 0xFFFFFF00u) Fail("the blob file is full");
-  std::uint8_t head[9] = {2};
+  std::uint8_t head[kSingleBlobHeader] = {kBlobSingle};
   StoreLe16(head + 1, static_cast<std::uint32_t>(chunks));
   StoreLe32(head + 3, static_cast<std::uint32_t>(bytes.size()));
   StoreLe16(head + 7, 1);
   Blobs->Write(head, sizeof head);
   Blobs->Write(bytes.data(), bytes.size());
-  const std::vector<std::uint8_t> pad(chunks * kBlobChunk - 9 - bytes.size(), 0);
+  const std::vector<std::uint8_t> pad(chunks * kBlobChunk - kSingleBlobHeader - bytes.size(), 0);
   Blobs->Write(pad.data(), pad.size());
   StoreLe32(tail, static_cast<std::uint32_t>(BlobEnd) | 0xFF);
   StoreLe32(tail + 4, static_cast<std::uint32_t>(bytes.size()));
