@@ -148,6 +148,11 @@ std::string TbsMemIniFile::ReadString(std::string_view section, std::string_view
   return v ? std::move(*v) : std::string(def);
 }
 
+std::vector<std::pair<std::string, std::string>> TbsMemIniFile::SectionValues(std::string_view section) const {
+  const TSection* s = Find(section);
+  return s ? s->Keys : std::vector<std::pair<std::string, std::string>>();
+}
+
 int TbsMemIniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
   const auto v = Value(section, key);
   if (!v) return def;

@@ -37,6 +37,8 @@ class TbsMemIniFile {
   // The raw value, or nothing when the section or key is absent.
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
+  // The keys and values of a section in the order they stand; empty when it is absent.
+  std::vector<std::pair<std::string, std::string>> SectionValues(std::string_view section) const;
   // Decimal (signed), or hexadecimal after "0x", "0X" or "$"; anything else gives `def`.
   int ReadInteger(std::string_view section, std::string_view key, int def) const;
 

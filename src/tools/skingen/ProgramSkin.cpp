@@ -922,7 +922,6 @@ void DescribeControls(bs::TbsSkinDataCore& d) {
   {
     auto& c = Control<TbsDataSkinControlBar>(d, "controlbar", "controlbar", ControlBar);
     Points(c, P(5, 5), P(35, 5), P(5, 25), P(35, 25), R(2, 2, 38, 28));
-    c.ItemRect = R(2, 2, 38, 28);
   }
   button("resizebutton", false);
   splitter("vsplitter", true);
