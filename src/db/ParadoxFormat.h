@@ -83,8 +83,8 @@ inline constexpr int kBlockHeaderSize = 6;
 // A blob file is made of chunks; its first chunk is its header. A blob reference in a record
 // (the last 10 bytes of a blob field, after the leading part of the blob) holds a u32 offset,
 // a u32 length and a u16 modification number. The offset's low byte is 0xFF for a blob with a
-// block of its own, else the blob's entry in a suballocated block; an offset below the first
-// block means the whole blob is the record's leader, its length in that low byte.
+// block of its own, else the blob's entry in a suballocated block; an offset of 0 means the
+// whole blob is the record's leader.
 
 inline constexpr std::uint64_t kBlobChunk = 4096;
 inline constexpr std::uint8_t kBlobSingle = 2;        // u8 type, u16 chunks, u32 length, u16 modification

@@ -251,10 +251,9 @@ TValue TTable::ReadBlob(const std::uint8_t* data, const TFieldDef& field, std::u
   const std::uint32_t index = pointer & 0xFFu;
   if (blockOffset == 0) {
     // Short enough for the record: the blob file's first block is its header, never data.
-    const std::uint32_t size = length != 0 ? length : index;
-    if (size == 0) return {};
-    if (size > static_cast<std::uint32_t>(leader)) Fail(where + ": the blob reference is damaged");
-    value.Bytes.assign(reinterpret_cast<const char*>(data), size);
+    if (length == 0) return {};
+    if (length > static_cast<std::uint32_t>(leader)) Fail(where + ": the blob reference is damaged");
+    value.Bytes.assign(reinterpret_cast<const char*>(data), length);
     return value;
   }
   if (length == 0) return {};
@@ -304,8 +303,7 @@ bool TRecordView::IsNull(int field) const {
     case TFieldType::OLE:
     case TFieldType::Graphic: {
       const std::uint8_t* tail = p + def.Size - kBlobTailSize;
-      const std::uint32_t pointer = LoadLe32(tail);
-      return LoadLe32(tail + 4) == 0 && ((pointer & 0xFFFFFF00u) != 0 || (pointer & 0xFFu) == 0);
+      return LoadLe32(tail + 4) == 0;
     }
     default:
       return AllZero(p, def.Size);

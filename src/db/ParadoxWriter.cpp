@@ -140,7 +140,7 @@ TParadoxWriter::TImpl::TImpl(const std::filesystem::path& path, std::vector<TFie
         size = f.Size;
         break;
       case TFieldType::Memo:
-        if (f.Size < kBlobTailSize || f.Size > 240) Fail("field " + f.Name + " needs a size of 10 to 240");
+        if (f.Size < kBlobTailSize || f.Size > kBlobTailSize + 240) Fail("field " + f.Name + " needs a size of 10 to 250");
         size = f.Size;
         hasMemo = true;
         break;
@@ -189,8 +189,8 @@ void TParadoxWriter::TImpl::SetMemo(int field, std::string_view bytes) {
   std::memcpy(p, bytes.data(), lead);
   std::uint8_t* tail = p + leader;
   if (bytes.size() <= static_cast<std::size_t>(leader)) {
-    // Held by the record alone: the length takes the reference's index byte.
-    StoreLe32(tail, static_cast<std::uint32_t>(bytes.size()));
+    // Held by the record alone: no offset into the blob file.
+    StoreLe32(tail + 4, static_cast<std::uint32_t>(bytes.size()));
     return;
   }
   if (bytes.size() > std::numeric_limits<std::uint32_t>::max() - 4 * kBlobChunk) Refuse(field, "cannot hold 4 GiB");

@@ -27,7 +27,7 @@ struct TParadoxWriterOptions {
 
 class TParadoxWriter {
  public:
-  // Field sizes: Alpha and Bytes 1 to 255; Memo 10 to 240 (10 bytes of blob reference plus the
+  // Field sizes: Alpha and Bytes 1 to 255; Memo 10 to 250 (10 bytes of blob reference plus the
   // leading part of the text kept in the record); BCD the number of decimals, 0 to 32; the
   // other types have their own size and ignore Size. Other field types, duplicate or empty
   // names and records too large for a block are refused with a TDatabaseError.

@@ -51,7 +51,7 @@ TEST(ParadoxWriter, EveryWritableTypeReadsBackAsWritten) {
       {{"False", TFieldType::Logical}, Of(K::Logical, 0, 0)},
       {{"Bytes", TFieldType::Bytes, 4}, Of(K::Bytes, 0, 0, std::string("\x00\x01\xFF\x00", 4))},
       {{"MemoShort", TFieldType::Memo, 30}, Of(K::Text, 0, 0, "fits the leader")},
-      {{"MemoLong", TFieldType::Memo, 30}, Of(K::Text, 0, 0, std::string(10000, 'z') + cyrillic)},
+      {{"MemoLong", TFieldType::Memo, 250}, Of(K::Text, 0, 0, std::string(10000, 'z') + cyrillic)},
       {{"Empty", TFieldType::Long}, TValue{}},
       {{"EmptyMemo", TFieldType::Memo, 11}, TValue{}},
   };
@@ -133,7 +133,8 @@ TEST(ParadoxWriter, TablesItCannotWriteAreRefused) {
       {"long name", {{std::string(26, 'n'), TFieldType::Long}}, {}, "invalid field name"},
       {"alpha of 0", {{"A", TFieldType::Alpha, 0}}, {}, "size of 1 to 255"},
       {"alpha of 256", {{"A", TFieldType::Alpha, 256}}, {}, "size of 1 to 255"},
-      {"memo of 9", {{"M", TFieldType::Memo, 9}}, {}, "size of 10 to 240"},
+      {"memo of 9", {{"M", TFieldType::Memo, 9}}, {}, "size of 10 to 250"},
+      {"memo of 251", {{"M", TFieldType::Memo, 251}}, {}, "size of 10 to 250"},
       {"graphic", {{"G", TFieldType::Graphic, 10}}, {}, "graphic fields cannot be written"},
       {"block size", {{"A", TFieldType::Long}}, {1251, 5000}, "invalid block size 5000"},
       {"record larger than a block", {{"A", TFieldType::Alpha, 255}, {"B", TFieldType::Alpha, 255}, {"C", TFieldType::Alpha, 255}, {"D", TFieldType::Alpha, 255}, {"E", TFieldType::Alpha, 255}}, {1251, 1024}, "do not fit a block"},
