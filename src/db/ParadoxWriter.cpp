@@ -158,8 +158,7 @@ TParadoxWriter::TImpl::TImpl(const std::filesystem::path& path, std::vector<TFie
     Offsets.push_back(RecordSize);
     Sizes.push_back(size);
     RecordSize += size;
-    if (f.Type != TFieldType::BCD && f.Type != TFieldType::Memo && FixedSize(f.Type) != 0)
-      FieldDefs[i].Size = size;  // the size the table itself will report
+    if (FixedSize(f.Type) != 0 && f.Type != TFieldType::BCD) FieldDefs[i].Size = size;  // as the table reports it
   }
   if (RecordSize > bs - kBlockHeaderSize) Fail("records of " + std::to_string(RecordSize) + " bytes do not fit a block");
   PerBlock = (bs - kBlockHeaderSize) / RecordSize;

@@ -1,12 +1,12 @@
 #include "DemoFolder.h"
 
+#include "app/Check.h"
 #include "db/CodePage.h"
 #include "db/DatabaseError.h"
 #include "db/ParadoxWriter.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 
 namespace spv::demo {
@@ -125,12 +125,6 @@ std::vector<TFieldDef> ReportFields() {
 
 }  // namespace
 
-std::string ReportTableName(int year, int month) {
-  char name[32];
-  std::snprintf(name, sizeof name, "rep_%02d%02d.db", (year > 2000 ? year - 2000 : year) % 100, month);
-  return name;
-}
-
 TDemoSummary WriteDemoFolder(const TDemoOptions& options) {
   if (options.Days < 1 || options.Days > 3660) throw db::TDatabaseError("the demo covers 1 to 3660 days");
   const std::filesystem::path reports = options.ReportFolder.empty() ? options.Folder / "Report" : options.ReportFolder;
@@ -144,7 +138,7 @@ TDemoSummary WriteDemoFolder(const TDemoOptions& options) {
   const double firstDay = lastDay - (options.Days - 1);
   summary.HourWithoutPlaylist = random.Between(9, 20);
 
-  TParadoxWriter history(options.Folder / "History.db", HistoryFields());
+  TParadoxWriter history(options.Folder / app::kHistoryTable, HistoryFields());
   summary.Tables.push_back(history.Path());
   std::unique_ptr<TParadoxWriter> report;
   int reportMonth = -1;
@@ -154,7 +148,7 @@ TDemoSummary WriteDemoFolder(const TDemoOptions& options) {
     const db::TDateParts date = db::DecodeDate(day);
     if (date.Year * 12 + date.Month != reportMonth) {
       if (report) report->Finish();
-      report = std::make_unique<TParadoxWriter>(reports / ReportTableName(date.Year, date.Month), ReportFields());
+      report = std::make_unique<TParadoxWriter>(reports / app::ReportTableName(day), ReportFields());
       summary.Tables.push_back(report->Path());
       reportMonth = date.Year * 12 + date.Month;
     }

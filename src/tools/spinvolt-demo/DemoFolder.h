@@ -12,7 +12,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <vector>
 
 namespace spv::demo {
@@ -31,9 +30,6 @@ struct TDemoSummary {
   std::uint32_t ReportRows = 0;
   int HourWithoutPlaylist = 0;  // the hour of the day before the last day that has no playlist
 };
-
-// The report table's name for a month: rep_ and the year and month as two digits each.
-std::string ReportTableName(int year, int month);
 
 // Writes (or replaces) the tables; a TDatabaseError or a filesystem error when it cannot.
 TDemoSummary WriteDemoFolder(const TDemoOptions& options);

@@ -17,13 +17,6 @@ using db::test::ReadAll;
 using db::test::ReadFile;
 using db::test::TScratch;
 
-TEST(DemoFolder, ReportTableNames) {
-  EXPECT_EQ(ReportTableName(2026, 12), "rep_2612.db");
-  EXPECT_EQ(ReportTableName(2001, 1), "rep_0101.db");
-  EXPECT_EQ(ReportTableName(2000, 5), "rep_0005.db");  // 2000 is not above 2000: its last two digits
-  EXPECT_EQ(ReportTableName(1999, 11), "rep_9911.db");
-}
-
 using TSong = std::pair<std::string, std::string>;  // title, artist
 using THourKey = std::pair<double, int>;            // day, hour
 
