@@ -308,6 +308,23 @@ TEST(ParadoxTableScan, FollowsTheBlockChainNotTheFileOrder) {
   EXPECT_EQ(ids, expected);
 }
 
+TEST(ParadoxTableScan, ATableItsWriterIsExtending) {
+  // The broadcast system adds a block and records before it updates the header: the reader
+  // reads the records the header counts and nothing of the half-written rest.
+  TScratch scratch;
+  const std::filesystem::path path = scratch / "t.db";
+  WriteSmallTable(path);
+  std::string bytes = ReadFile(path);
+  Put16(bytes, BlockAt(3), 4);
+  std::string torn(kBlock / 2, '\x7F');
+  Put16(torn, 4, 30000);  // an offset no block of this table can have
+  WriteFile(path, bytes + torn);
+  const auto table = TParadoxTable::Open(path);
+  const TRows rows = ReadAll(*table);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kRecords));
+  EXPECT_EQ(rows.back()[0].Integer, kRecords - 1);
+}
+
 TEST(ParadoxTableScan, StopsWhenTheVisitorSaysSo) {
   TScratch scratch;
   WriteSmallTable(scratch / "t.db");
