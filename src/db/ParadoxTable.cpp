@@ -93,7 +93,8 @@ TTable::TTable(const std::filesystem::path& path)
   Version = FileVersionOf(versionId);
   if (Version == 0) Fail("not a Paradox table: unknown file version " + std::to_string(versionId));
   const int blockKb = base[kMaxTableSize];
-  if (!(blockKb >= 1 && blockKb <= 4) && !(versionId >= kFileVersion7 && (blockKb == 8 || blockKb == 16 || blockKb == 32)))
+  // Blocks larger than 4 KiB came with the table levels of Paradox 5 and 7.
+  if (!(blockKb >= 1 && blockKb <= 4) && !(FileVersionOf(versionId) >= 5 && (blockKb == 8 || blockKb == 16 || blockKb == 32)))
     Fail("not a Paradox table: invalid block size of " + std::to_string(blockKb) + " KiB");
   BlockSize = blockKb * 1024;
 
