@@ -27,6 +27,21 @@ namespace {
 // under the centre of the destination pixel, as the platform's nearest-pixel stretch picks it.
 inline long long NearestSource(long long i, long long s, long long d) { return ((2 * i + 1) * s) / (2 * d); }
 
+// Copies n bytes; the short spans of narrow pieces go without a library call.
+inline void CopyBytes(std::uint8_t* to, const std::uint8_t* from, std::size_t n) {
+  if (n >= 8 && n <= 16) {
+    std::uint64_t a, b;
+    std::memcpy(&a, from, 8);
+    std::memcpy(&b, from + n - 8, 8);
+    std::memcpy(to, &a, 8);
+    std::memcpy(to + n - 8, &b, 8);
+  } else if (n < 8) {
+    for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+  } else {
+    std::memcpy(to, from, n);
+  }
+}
+
 void CopySame(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr) {
   const long long ox = (long long)dr.Left - sr.Left, oy = (long long)dr.Top - sr.Top;
   const long long x0 = std::max({(long long)dr.Left, 0LL, ox}),
@@ -35,8 +50,17 @@ void CopySame(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& 
                   y1 = std::min({(long long)dr.Bottom, (long long)dst.Height(), oy + src.Height()});
   if (x0 >= x1 || y0 >= y1) return;
   const std::size_t bytes = std::size_t(x1 - x0) * 3;
-  for (long long y = y0; y < y1; ++y)
-    std::memmove(dst.Row(int(y)) + 3 * x0, src.Row(int(y - oy)) + 3 * (x0 - ox), bytes);
+  if (&dst == &src) {
+    for (long long y = y0; y < y1; ++y)
+      std::memmove(dst.Row(int(y)) + 3 * x0, src.Row(int(y - oy)) + 3 * (x0 - ox), bytes);
+    return;
+  }
+  // Whole rows of two pictures of one width are one block.
+  if (x1 - x0 == dst.Width() && dst.Width() == src.Width()) {
+    std::memcpy(dst.Row(int(y0)), src.Row(int(y0 - oy)), std::size_t(y1 - y0) * std::size_t(dst.Stride()));
+    return;
+  }
+  for (long long y = y0; y < y1; ++y) CopyBytes(dst.Row(int(y)) + 3 * x0, src.Row(int(y - oy)) + 3 * (x0 - ox), bytes);
 }
 
 void CopyScaled(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr) {
@@ -55,6 +79,10 @@ void CopyScaled(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect
   }
   if (map.empty()) return;
   const std::size_t bytes = 3 * map.size();
+  const bool sameWidth = dw == sw && &dst != &src;
+  const int lastByte = 3 * (src.Width() - 1);
+  std::size_t wide = 0;
+  while (wide + 1 < map.size() && map[wide] < lastByte) ++wide;
   const int ya = std::max(dr.Top, 0), yb = std::min(dr.Bottom, dst.Height());
   long long lastSy = -1;
   std::uint8_t* lastRow = nullptr;
@@ -63,14 +91,23 @@ void CopyScaled(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect
     if (sy < 0 || sy >= src.Height()) continue;
     std::uint8_t* out = dst.Row(y) + 3 * first;
     if (sy == lastSy) {
-      std::memcpy(out, lastRow, bytes);
+      CopyBytes(out, lastRow, bytes);
+    } else if (sameWidth) {
+      CopyBytes(out, src.Row(int(sy)) + map[0], bytes);
     } else {
+      // Four-byte moves, each pixel's fourth byte overwritten by the next pixel; the last
+      // pixel of the span, and any that would read past its source row, move three bytes.
       const std::uint8_t* in = src.Row(int(sy));
-      for (int off : map) {
-        out[0] = in[off];
-        out[1] = in[off + 1];
-        out[2] = in[off + 2];
-        out += 3;
+      std::size_t i = 0;
+      for (; i < wide; ++i, out += 3) {
+        std::uint32_t v;
+        std::memcpy(&v, in + map[i], 4);
+        std::memcpy(out, &v, 4);
+      }
+      for (; i < map.size(); ++i, out += 3) {
+        out[0] = in[map[i]];
+        out[1] = in[map[i] + 1];
+        out[2] = in[map[i] + 2];
       }
       out -= bytes;
     }
@@ -100,6 +137,24 @@ namespace {
 void TileAlongX(TbsImage& dst, int d0, int d1, int dy0, int dy1, const TbsImage& src, int s0, int s1, int sy0,
                 int sy1, int t) {
   if (t <= 0) return;
+  // One-to-one tiles that lie wholly inside both pictures: each row gets its first tile from
+  // the source and then doubles what it already has, a few block copies a row.
+  if (s1 - s0 == t && sy1 - sy0 == dy1 - dy0 && &dst != &src && d0 >= 0 && d1 <= dst.Width() && dy0 >= 0 &&
+      dy1 <= dst.Height() && s0 >= 0 && s1 <= src.Width() && sy0 >= 0 && sy1 <= src.Height()) {
+    const int span = d1 - d0;
+    if (span <= 0) return;
+    const std::size_t first = 3 * std::size_t(std::min(t, span)), all = 3 * std::size_t(span);
+    for (int y = dy0; y < dy1; ++y) {
+      std::uint8_t* row = dst.Row(y) + 3 * d0;
+      CopyBytes(row, src.Row(sy0 + y - dy0) + 3 * s0, first);
+      for (std::size_t filled = first; filled < all;) {
+        const std::size_t chunk = std::min(filled, all - filled);
+        std::memcpy(row + filled, row, chunk);
+        filled += chunk;
+      }
+    }
+    return;
+  }
   const int n = (d1 - d0) / t;
   for (int k = 0; k <= n; ++k) {
     const int x = d0 + k * t;
@@ -111,6 +166,22 @@ void TileAlongX(TbsImage& dst, int d0, int d1, int dy0, int dy1, const TbsImage&
 void TileAlongY(TbsImage& dst, int d0, int d1, int dx0, int dx1, const TbsImage& src, int s0, int s1, int sx0,
                 int sx1, int t) {
   if (t <= 0) return;
+  // One-to-one tiles across the whole width of a strip: the rows of the first tile come from
+  // the source, the rest are copies of blocks of rows already there.
+  if (s1 - s0 == t && sx1 - sx0 == dx1 - dx0 && dx0 == 0 && dx1 == dst.Width() && &dst != &src && d0 >= 0 &&
+      d1 <= dst.Height() && s0 >= 0 && s1 <= src.Height() && sx0 >= 0 && sx1 <= src.Width()) {
+    const int span = d1 - d0;
+    if (span <= 0) return;
+    const int first = std::min(t, span);
+    CopyImageRect(dst, {dx0, d0, dx1, d0 + first}, src, {sx0, s0, sx1, s0 + first});
+    const std::size_t stride = std::size_t(dst.Stride());
+    for (int filled = first; filled < span;) {
+      const int chunk = std::min(filled, span - filled);
+      std::memcpy(dst.Row(d0 + filled), dst.Row(d0), std::size_t(chunk) * stride);
+      filled += chunk;
+    }
+    return;
+  }
   const int n = (d1 - d0) / t;
   for (int k = 0; k <= n; ++k) {
     const int y = d0 + k * t;

@@ -176,6 +176,11 @@ TEST(SkinThreePart, VerticalAndTwoPartVariants) {
     } rows[] = {{0, 3}, {4, 7}, {5, 8}, {24, 27}, {25, 8}, {43, 26}, {44, 28}, {49, 33}};
     for (const Row& r : rows)
       for (int x = 0; x < 10; ++x) EXPECT_EQ(SourceOf(dest, x, r.y), (SourceXY{2 + x, r.srcY})) << r.y;
+    // The same rect as the whole width of its picture: its rows are copied as whole blocks.
+    const TbsImage narrow = CodedPicture(10, 40);
+    ThreePartVertImage(5, 6, dest, narrow, {0, 3, 10, 34}, 50, false);
+    for (const Row& r : rows)
+      for (int x = 0; x < 10; ++x) EXPECT_EQ(SourceOf(dest, x, r.y), (SourceXY{x, r.srcY})) << r.y << " whole rows";
   }
   {
     // A middle of no height: a single empty tile, the middle stays as made.

@@ -1,0 +1,165 @@
+// The builders run on every paint of every frame and control, the effects on every frame of a
+// morph: each measured on a full-HD window against a plain memcpy of the bytes it writes.
+
+#include "skin/resources/bsEffects.h"
+#include "skin/resources/bsUtils.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using namespace bs;
+
+constexpr int kW = 1920, kH = 1080;
+// The program's frame picture is 179 x 134.
+const TRect kSR{0, 0, 179, 134};
+const TbsPieceGeometry kFrame{{60, 30}, {120, 30}, {60, 100}, {120, 100}, {4, 30, 175, 130}};
+
+TbsImage FramePicture() {
+  TbsImage image(179, 134);
+  for (int y = 0; y < 134; ++y)
+    for (int x = 0; x < 179; ++x) image.At(x, y) = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y)};
+  return image;
+}
+
+// A frame mask: rounded corners outside, everything else inside.
+TbsImage FrameMask() {
+  TbsImage mask(179, 134);
+  for (int y = 0; y < 134; ++y)
+    for (int x = 0; x < 179; ++x) {
+      const int cx = std::min(x, 178 - x), cy = std::min(y, 133 - y);
+      mask.At(x, y) = cx + cy < 6 || (y < 30 && (x * 7 + y) % 23 == 0) ? TbsPixel{255, 255, 255} : TbsPixel{};
+    }
+  return mask;
+}
+
+TbsImage FullHD() {
+  TbsImage image(kW, kH);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) image.At(x, y) = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(x + y)};
+  return image;
+}
+
+void Memcpy(benchmark::State& state) {
+  const std::size_t bytes = std::size_t(state.range(0));
+  std::vector<std::uint8_t> from(bytes, 1), to(bytes);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
+}
+// A 1920 x 1080 picture and the four border strips of a 1920 x 1080 frame.
+BENCHMARK(Memcpy)->Arg(std::int64_t(TbsImage::StrideFor(kW)) * kH)->Arg(1920 * 3 * (30 + 4) + 2 * 1046 * 12);
+
+void NinePart(benchmark::State& state) {
+  const TbsImage src = FramePicture();
+  const TbsPieceGeometry ng = ResizedGeometry(kFrame, kSR, kW, kH);
+  const bool stretch = state.range(0);
+  TbsImage dest;
+  for (auto _ : state) {
+    NinePartImage(kFrame, ng, dest, src, kSR, kW, kH, true, {stretch, stretch, stretch, stretch, stretch});
+    benchmark::DoNotOptimize(dest.Bits());
+  }
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(dest.ByteSize()));
+}
+BENCHMARK(NinePart)->ArgName("stretch")->Arg(0)->Arg(1);
+
+void BorderStrips(benchmark::State& state) {
+  const TbsImage src = FramePicture();
+  const TbsPieceGeometry ng = ResizedGeometry(kFrame, kSR, kW, kH);
+  const bool stretch = state.range(0);
+  TbsImage left, top, right, bottom;
+  for (auto _ : state) {
+    BorderStripImages(kFrame, ng, {&left, &top, &right, &bottom}, src, kSR, kW, kH,
+                      {stretch, stretch, stretch, stretch, stretch});
+    benchmark::DoNotOptimize(top.Bits());
+  }
+  state.SetBytesProcessed(std::int64_t(state.iterations()) *
+                          std::int64_t(left.ByteSize() + top.ByteSize() + right.ByteSize() + bottom.ByteSize()));
+}
+BENCHMARK(BorderStrips)->ArgName("stretch")->Arg(0)->Arg(1);
+
+void MaskRuns(benchmark::State& state) {
+  const TbsImage mask = FrameMask();
+  std::size_t rects = 0;
+  for (auto _ : state) {
+    const TbsRegionData data = MaskToRegionRuns(mask, 0, 0);
+    rects = data.Count();
+    benchmark::DoNotOptimize(data.Bytes.data());
+  }
+  state.counters["rects"] = double(rects);
+}
+BENCHMARK(MaskRuns);
+
+void WindowMaskRuns(benchmark::State& state) {
+  const TbsImage mask = FrameMask();
+  const TbsPieceGeometry ng = ResizedGeometry(kFrame, kSR, kW, kH);
+  std::size_t rects = 0;
+  for (auto _ : state) {
+    const auto runs = MaskBorderRegionRuns(kFrame, ng, mask, kW);
+    rects = runs->Top.Count() + runs->Bottom.Count() + runs->Left.Count() + runs->Right.Count();
+    benchmark::DoNotOptimize(runs->Top.Bytes.data());
+  }
+  state.counters["rects"] = double(rects);
+}
+BENCHMARK(WindowMaskRuns);
+
+// ---- Effects --------------------------------------------------------------------------------
+
+// Time per iteration over (pixels / 1e9): nanoseconds a pixel.
+benchmark::Counter NsPerPixel() {
+  return benchmark::Counter(double(kW) * kH * 1e-9,
+                            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+template <class Effect>
+void RunEffect(benchmark::State& state, Effect effect) {
+  TbsEffectBmp image(FullHD());
+  const TbsImage other = FullHD();
+  for (auto _ : state) {
+    effect(image, other);
+    benchmark::DoNotOptimize(image.Bits());
+  }
+  state.counters["ns_per_pixel"] = NsPerPixel();
+}
+
+#define SPV_EFFECT(name, body)                                                        \
+  void name(benchmark::State& state) {                                                \
+    RunEffect(state, [](TbsEffectBmp& image, const TbsImage& other) { body; });       \
+  }                                                                                   \
+  BENCHMARK(name)->Unit(benchmark::kMillisecond)
+
+SPV_EFFECT(Brighten, (void)other; image.Brighten(0.5));
+SPV_EFFECT(Darken, (void)other; image.Darken(0.3));
+SPV_EFFECT(MakeGray, (void)other; image.MakeGray());
+SPV_EFFECT(AddNoise, (void)other; image.AddNoise(50));
+SPV_EFFECT(SplitBlur, (void)other; image.SplitBlur(1));
+SPV_EFFECT(InvertColors, (void)other; image.InvertColors());
+SPV_EFFECT(BlendWith, image.BlendWith(other, 0.4));
+SPV_EFFECT(CentreGradientMorph, image.CentreGradientMorph(other, 0.4));
+SPV_EFFECT(LeftGradientMorph, image.LeftGradientMorph(other, 0.6));
+SPV_EFFECT(RightGradientMorph, image.RightGradientMorph(other, 0.6));
+SPV_EFFECT(LeftSlideMorph, image.LeftSlideMorph(other, 0.6));
+SPV_EFFECT(RightSlideMorph, image.RightSlideMorph(other, 0.6));
+SPV_EFFECT(PushMorph, image.PushMorph(other, 0.6));
+
+void Turn(benchmark::State& state) {
+  const TbsEffectBmp image(FullHD());
+  TbsImage target;
+  const int which = int(state.range(0));
+  for (auto _ : state) {
+    if (which == 0) image.RotateClockwise(target);
+    if (which == 1) image.RotateCounterClockwise(target);
+    if (which == 2) image.FlipTopBottom(target);
+    benchmark::DoNotOptimize(target.Bits());
+  }
+  state.counters["ns_per_pixel"] = NsPerPixel();
+}
+BENCHMARK(Turn)->ArgName("cw_ccw_flip")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
