@@ -130,7 +130,12 @@ std::size_t TDecompressionStream::Read(void* buffer, std::size_t count) {
         StrmPos_ = Strm_.Position();
         Progress();
       }
+      const uInt inBefore = z.avail_in, outBefore = z.avail_out;
       const int rc = DCheck(inflate(&z, Z_NO_FLUSH));
+      // A stream that asks for a preset dictionary cannot be read here, and one that moves
+      // neither input nor output would never end.
+      if (rc == Z_NEED_DICT || (rc != Z_STREAM_END && z.avail_in == inBefore && z.avail_out == outBefore))
+        throw EDecompressionError("compression error");
       // The end of the zlib data is the end of what this stream has to give, even when
       // the source carries more bytes behind it.
       if (rc == Z_STREAM_END) return done + (room - z.avail_out);

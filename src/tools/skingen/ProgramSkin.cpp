@@ -185,6 +185,18 @@ void DrawFrame(TbsImage& img) {
     VLine(img, Frame::SysMenu.Left + 3 + 3 * i, Frame::SysMenu.Bottom - 1 - bars[i], Frame::SysMenu.Bottom - 1, kWhite);
 }
 
+// The frame line follows the cut of the mask: every inside pixel next to an outside one
+// takes the line's colour, so the rounded corners keep an unbroken edge.
+void EdgeAlongMask(TbsImage& img, const TbsImage& mask, TRgb line) {
+  const TbsPixel inside{0, 0, 0};
+  auto in = [&](int x, int y) {
+    return x >= 0 && y >= 0 && x < mask.Width() && y < mask.Height() && mask.At(x, y) == inside;
+  };
+  for (int y = 0; y < img.Height(); ++y)
+    for (int x = 0; x < img.Width(); ++x)
+      if (in(x, y) && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1))) Plot(img, x, y, line);
+}
+
 void DrawCaptionGlyph(TbsImage& img, const TRect& cell, int row, TRgb c) {
   const int cx = cell.Left + 8, top = cell.Top + 1;
   switch (row) {
@@ -992,8 +1004,10 @@ void BuildProgramSkin(TProgramSkin& skin) {
 
   TbsImage frame = NewPicture(kFrameW, kFrameH, kFace);
   DrawFrame(frame);
+  TbsImage frameMask = Mask(kFrameW, kFrameH, 3, 2);
+  EdgeAlongMask(frame, frameMask, kFrameLine);
   skin.Files.push_back({kFramePicture, Picture(std::move(frame), 24)});
-  skin.Files.push_back({kFrameMask, Picture(Mask(kFrameW, kFrameH, 3, 2), 1)});
+  skin.Files.push_back({kFrameMask, Picture(std::move(frameMask), 1)});
 
   TbsImage pics[8];
   for (int i = 0; i < 8; ++i) pics[i] = NewPicture(kActiveSizes[i][0], kActiveSizes[i][1], kFace);

@@ -133,3 +133,10 @@ TEST(ZlibStreams, ReadingStopsAtTheEndOfTheZlibData) {
   packed.insert(packed.end(), {1, 2, 3, 4});  // trailing bytes after the stream
   EXPECT_EQ(Unpack(packed), Sample(3000));
 }
+
+TEST(ZlibStreams, AStreamThatAsksForADictionaryIsAnErrorNotAHang) {
+  // A header with the preset-dictionary bit (0x78 0x20 ...), found by fuzzing.
+  const std::vector<std::uint8_t> block = {0x78, 0x20, 0x9c, 0x66, 0x00, 0x02, 0x27, 0xdf, 0x28, 0x06,
+                                           0x08, 0x30, 0x03, 0x62, 0x0d, 0x20, 0x66, 0x01, 0x62, 0x66};
+  ExpectError<EDecompressionError>([&] { Unpack(block); }, "compression error");
+}
