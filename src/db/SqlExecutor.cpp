@@ -102,8 +102,11 @@ struct TNode {
   std::vector<TNode> Terms;
 };
 
-TValue OperandValue(const TOperand& o, const TRecord& record) {
-  return o.Field >= 0 ? record.Value(o.Field) : o.Literal;
+// A literal is used where it stands; only a column's value is decoded, into `decoded`.
+const TValue& OperandValue(const TOperand& o, const TRecord& record, TValue& decoded) {
+  if (o.Field < 0) return o.Literal;
+  decoded = record.Value(o.Field);
+  return decoded;
 }
 
 bool Holds(TSqlCompare op, int c) {
@@ -146,9 +149,10 @@ TTruth Evaluate(const TNode& node, const TRecord& record) {
       return isNull == (node.kind == TSqlCondition::Kind::IsNull) ? TTruth::True : TTruth::False;
     }
     case TSqlCondition::Kind::Compare: {
-      const TValue a = OperandValue(node.First, record);
+      TValue first, second;
+      const TValue& a = OperandValue(node.First, record, first);
       if (a.IsNull()) return TTruth::Unknown;
-      const TValue b = OperandValue(node.Second, record);
+      const TValue& b = OperandValue(node.Second, record, second);
       if (b.IsNull()) return TTruth::Unknown;
       return Holds(node.Compare, CompareValues(a, b)) ? TTruth::True : TTruth::False;
     }
