@@ -5,7 +5,8 @@
 // Without a statement, or with "-", the statement is read from standard input. Tables named
 // without a full path are looked for in the current folder.
 
-#include "QueryConsole.h"
+#include "Console.h"
+#include "app/UserLocale.h"
 #include "QueryOutput.h"
 
 #include "db/DatabaseError.h"
@@ -38,13 +39,14 @@ struct TUsageError : std::runtime_error {
 
 int main(int argc, char** argv) {
   using namespace spv;
-  tools::PrepareQueryConsole();
+  tools::PrepareConsole();
+  tools::UseBinaryStdio();
   try {
     bool csv = false;
     std::string dateFormat;
     std::string statement;
     bool haveStatement = false;
-    const std::vector<std::string> args = tools::QueryArguments(argc, argv);
+    const std::vector<std::string> args = tools::Utf8Arguments(argc, argv);
     for (std::size_t i = 0; i < args.size(); ++i) {
       const std::string& a = args[i];
       if (a == "--help" || a == "-h") {
@@ -68,7 +70,7 @@ int main(int argc, char** argv) {
       }
     }
     if (!haveStatement) statement.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    if (dateFormat.empty()) dateFormat = tools::UserShortDateFormat();
+    if (dateFormat.empty()) dateFormat = app::UserLocale().ShortDateFormat;
 
     db::TSqlOptions options;
     options.ShortDateFormat = dateFormat;

@@ -9,6 +9,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv + 1
 
 void PrepareConsole() {}
 
+void UseBinaryStdio() {}
+
 bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
 
 std::filesystem::path ExecutablePath() {

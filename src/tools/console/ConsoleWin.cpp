@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
 
@@ -28,11 +29,17 @@ std::vector<std::string> Utf8Arguments(int, char**) {
 
 void PrepareConsole() {
   SetConsoleOutputCP(CP_UTF8);
+  SetConsoleCP(CP_UTF8);
   for (DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
     HANDLE handle = GetStdHandle(which);
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode)) SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
   }
+}
+
+void UseBinaryStdio() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
 }
 
 bool IsTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
