@@ -5,6 +5,7 @@
 
 #include "db/DateTime.h"
 #include "skin/resources/bsImage.h"
+#include "skin/resources/bsSkinDataTypes.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,16 +16,8 @@
 
 namespace bs {
 
-struct TPoint {
-  int X = 0, Y = 0;
-  friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
-// Right and bottom are exclusive, as everywhere in the platform's geometry.
-struct TRect {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  friend bool operator==(const TRect&, const TRect&) = default;
-};
+// TPoint and TRect are the description's own types (bsSkinDataTypes.h): one geometry for the
+// whole library. Right and bottom are exclusive, as everywhere in the platform's geometry.
 
 constexpr TPoint Point(int x, int y) { return {x, y}; }
 constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
@@ -32,9 +25,6 @@ constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, t
 constexpr int WidthOfRect(const TRect& r) { return r.Right - r.Left; }
 constexpr int HeightOfRect(const TRect& r) { return r.Bottom - r.Top; }
 constexpr TRect ZeroRect() { return {}; }
-constexpr bool RectIsEmpty(const TRect& r) { return WidthOfRect(r) <= 0 || HeightOfRect(r) <= 0; }
-// A description leaves a point out by giving 0 for either coordinate.
-constexpr bool PointIsUnset(const TPoint& p) { return p.X == 0 || p.Y == 0; }
 constexpr bool SameRect(const TRect& a, const TRect& b) { return a == b; }
 // Right and bottom edges count as inside here, unlike the platform's point-in-rect rule.
 constexpr bool PointInsideRect(const TPoint& p, const TRect& r) {
