@@ -1,0 +1,75 @@
+// A skin description can give any corner points, client rect and sizes, sensible or not: every
+// builder, region and effect must stay inside its pictures whatever the geometry.
+
+#include "skin/resources/bsEffects.h"
+#include "skin/resources/bsUtils.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+class Input {
+ public:
+  Input(const std::uint8_t* data, std::size_t size) : Data_(data), Size_(size) {}
+  // A value in -8 .. 71: around and past the edges of the small pictures used here.
+  int Coord() { return int(Byte() % 80) - 8; }
+  bool Flag() { return Byte() & 1; }
+  std::uint8_t Byte() { return At_ < Size_ ? Data_[At_++] : 0; }
+
+ private:
+  const std::uint8_t* Data_;
+  std::size_t Size_, At_ = 0;
+};
+
+bs::TbsImage Picture(Input& in, int width, int height) {
+  bs::TbsImage image(width, height);
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x) {
+      const std::uint8_t v = in.Byte();
+      image.At(x, y) = v & 0x80 ? bs::TbsPixel{255, 255, 255} : bs::TbsPixel{};
+    }
+  return image;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Input in(data, size);
+  const int pw = in.Coord() & 63, ph = in.Coord() & 63;
+  const bs::TbsImage src = Picture(in, pw, ph);
+  const bs::TRect sr{in.Coord(), in.Coord(), in.Coord(), in.Coord()};
+  bs::TbsPieceGeometry g;
+  for (bs::TPoint* p : {&g.LT, &g.RT, &g.LB, &g.RB}) *p = {in.Coord(), in.Coord()};
+  g.Cl = {in.Coord(), in.Coord(), in.Coord(), in.Coord()};
+  const int W = in.Coord(), H = in.Coord();
+  const bs::TbsPieceGeometry ng = in.Flag() ? bs::ResizedGeometry(g, sr, W, H)
+                                            : bs::TbsPieceGeometry{{in.Coord(), in.Coord()},
+                                                                   {in.Coord(), in.Coord()},
+                                                                   {in.Coord(), in.Coord()},
+                                                                   {in.Coord(), in.Coord()},
+                                                                   {in.Coord(), in.Coord(), in.Coord(), in.Coord()}};
+  const bs::TbsStretchFlags stretch{in.Flag(), in.Flag(), in.Flag(), in.Flag(), in.Flag()};
+  const bool client = in.Flag();
+
+  bs::TbsImage dest, a, b, c, d;
+  bs::NinePartImage(g, ng, dest, src, sr, W, H, client, stretch);
+  bs::NinePartImageTiledClient(g, ng, dest, src, sr, W, H, client, stretch);
+  bs::NinePartImageOpenRight(g, ng, dest, src, sr, W, H, client, stretch);
+  bs::NinePartFromClientRect(dest, src, sr, client, g.Cl);
+  bs::BorderStripImages(g, ng, {&a, &b, &c, &d}, src, sr, W, H, stretch);
+  bs::ThreePartHorzImage(g.LT.X, g.RT.X, dest, src, sr, W, stretch.Top);
+  bs::ThreePartVertImage(g.LT.Y, g.LB.Y, dest, src, sr, H, stretch.Left);
+  bs::TwoPartHorzImage(g.LT.X, g.RT.X, dest, src, sr, W, stretch.Bottom);
+  bs::CopyImageRect(dest, ng.Cl, src, sr);
+  bs::MaskToRegionRuns(src, g.LT.X, g.LT.Y);
+  bs::MaskBorderRegionRuns(g, ng, src, W);
+
+  bs::TbsEffectBmp effect(src), other(src);
+  const double k = in.Byte() / 200.0;
+  for (int kind = 0; kind <= int(bs::TbsMorphKind::Push); ++kind) effect.Morph(bs::TbsMorphKind(kind), other, k);
+  effect.SplitBlur(in.Byte() % 70);
+  effect.RotateClockwise(dest);
+  effect.RotateCounterClockwise(effect);
+  return 0;
+}
