@@ -302,3 +302,24 @@ TEST(SkinRotations, FourQuarterTurnsOfABigPictureGiveItBack) {
 
 }  // namespace
 }  // namespace bs
+
+namespace bs {
+namespace {
+
+TEST(SkinPicture, AMovedFromPictureIsEmptyAndCanBeSizedAgain) {
+  TbsEffectBmp from(4, 3);
+  from.At(3, 2) = {1, 2, 3};
+  TbsEffectBmp to(std::move(from));
+  EXPECT_EQ(to.At(3, 2), (TbsPixel{1, 2, 3}));
+  EXPECT_TRUE(from.Empty());  // NOLINT: the state after a move is what this checks
+  EXPECT_EQ(from.Bits(), nullptr);
+  from.SetSize(2, 2);
+  from.At(1, 1) = {9, 9, 9};
+  EXPECT_EQ(to.At(3, 2), (TbsPixel{1, 2, 3}));
+  to = std::move(from);
+  EXPECT_EQ(to.Width(), 2);
+  EXPECT_EQ(to.At(1, 1), (TbsPixel{9, 9, 9}));
+}
+
+}  // namespace
+}  // namespace bs
