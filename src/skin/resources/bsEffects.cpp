@@ -165,15 +165,14 @@ void TbsEffectBmp::InvertColors() {
   }
 }
 
-void TbsEffectBmp::ApplyEffect(TbsEffect effect) {
+void TbsEffectBmp::ApplyEffect(TbsInactiveEffect effect) {
   switch (effect) {
-    case TbsEffect::None: break;
-    case TbsEffect::Brightness: Brighten(0.5); break;
-    case TbsEffect::Darkness: Darken(0.3); break;
-    case TbsEffect::Grayscale: MakeGray(); break;
-    case TbsEffect::Noise: AddNoise(50); break;
-    case TbsEffect::SplitBlur: SplitBlur(1); break;
-    case TbsEffect::Invert: InvertColors(); break;
+    case TbsInactiveEffect::Brightness: Brighten(0.5); break;
+    case TbsInactiveEffect::Darkness: Darken(0.3); break;
+    case TbsInactiveEffect::Grayscale: MakeGray(); break;
+    case TbsInactiveEffect::Noise: AddNoise(50); break;
+    case TbsInactiveEffect::SplitBlur: SplitBlur(1); break;
+    case TbsInactiveEffect::Invert: InvertColors(); break;
   }
 }
 
@@ -289,13 +288,13 @@ void TbsEffectBmp::PushMorph(const TbsImage& other, double k) {
 
 void TbsEffectBmp::Morph(TbsMorphKind kind, const TbsImage& other, double k) {
   switch (kind) {
-    case TbsMorphKind::Default: BlendWith(other, k); break;
-    case TbsMorphKind::Gradient: CentreGradientMorph(other, k); break;
-    case TbsMorphKind::LeftGradient: LeftGradientMorph(other, k); break;
-    case TbsMorphKind::RightGradient: RightGradientMorph(other, k); break;
-    case TbsMorphKind::LeftSlide: LeftSlideMorph(other, k); break;
-    case TbsMorphKind::RightSlide: RightSlideMorph(other, k); break;
-    case TbsMorphKind::Push: PushMorph(other, k); break;
+    case TbsMorphKind::mkDefault: BlendWith(other, k); break;
+    case TbsMorphKind::mkGradient: CentreGradientMorph(other, k); break;
+    case TbsMorphKind::mkLeftGradient: LeftGradientMorph(other, k); break;
+    case TbsMorphKind::mkRightGradient: RightGradientMorph(other, k); break;
+    case TbsMorphKind::mkLeftSlide: LeftSlideMorph(other, k); break;
+    case TbsMorphKind::mkRightSlide: RightSlideMorph(other, k); break;
+    case TbsMorphKind::mkPush: PushMorph(other, k); break;
   }
 }
 

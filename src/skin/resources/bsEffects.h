@@ -4,6 +4,7 @@
 // and the quarter turns and flip used for tabs that are not on top.
 
 #include "skin/resources/bsImage.h"
+#include "skin/resources/bsSkinDataTypes.h"
 
 #include <cstdint>
 #include <memory>
@@ -11,11 +12,8 @@
 
 namespace bs {
 
-// The effects in the order of the skin's `inactiveeffect` values 0 .. 5 (ienone comes first).
-enum class TbsEffect { None, Brightness, Darkness, Grayscale, Noise, SplitBlur, Invert };
-
-// Morph transitions, in the order of the skin's `morphkind` values.
-enum class TbsMorphKind { Default, Gradient, LeftGradient, RightGradient, LeftSlide, RightSlide, Push };
+// The effects (TbsInactiveEffect) and morphs (TbsMorphKind) are named as the description
+// numbers them, in bsSkinDataTypes.h.
 
 // Every computed channel value is rounded to the nearest integer, halves to even, and clamped
 // to 0 .. 255. Morphs with a picture of another size leave the picture as it is.
@@ -39,7 +37,7 @@ class TbsEffectBmp : public TbsImage {
   void SplitBlur(int amount);
   void InvertColors();
   // The effect of a skin's `inactiveeffect` with the parameters the frame uses.
-  void ApplyEffect(TbsEffect effect);
+  void ApplyEffect(TbsInactiveEffect effect);
 
   // Morphs from this picture (the old state) towards `other` (the new one) for k in 0 .. 1.
   void BlendWith(const TbsImage& other, double k);

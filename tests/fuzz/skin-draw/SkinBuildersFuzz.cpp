@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   bs::TbsEffectBmp effect(src), other(src);
   const double k = in.Byte() / 200.0;
-  for (int kind = 0; kind <= int(bs::TbsMorphKind::Push); ++kind) effect.Morph(bs::TbsMorphKind(kind), other, k);
+  for (int kind = 0; kind <= int(bs::TbsMorphKind::mkPush); ++kind) effect.Morph(bs::TbsMorphKind(kind), other, k);
   effect.SplitBlur(in.Byte() % 70);
   effect.RotateClockwise(dest);
   effect.RotateCounterClockwise(effect);

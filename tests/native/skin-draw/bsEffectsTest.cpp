@@ -78,12 +78,12 @@ TEST(SkinEffects, GrayWeighsTheChannels) {
 
 TEST(SkinEffects, TheFrameEffectsInTheOrderOfTheSkinValues) {
   struct Case {
-    TbsEffect effect;
+    TbsInactiveEffect effect;
     TbsPixel out;  // of the pixel (blue 0, green 100, red 200)
   } cases[] = {
-      {TbsEffect::None, {0, 100, 200}},       {TbsEffect::Brightness, {128, 178, 228}},
-      {TbsEffect::Darkness, {0, 70, 140}},    {TbsEffect::Grayscale, {119, 119, 119}},
-      {TbsEffect::SplitBlur, {0, 100, 200}},  {TbsEffect::Invert, {255, 155, 55}},
+      {TbsInactiveEffect::Brightness, {128, 178, 228}}, {TbsInactiveEffect::Darkness, {0, 70, 140}},
+      {TbsInactiveEffect::Grayscale, {119, 119, 119}},  {TbsInactiveEffect::SplitBlur, {0, 100, 200}},
+      {TbsInactiveEffect::Invert, {255, 155, 55}},
   };
   for (const Case& c : cases) {
     TbsEffectBmp image(1, 1);
@@ -185,23 +185,23 @@ TEST(SkinMorphs, GradientsAndSlidesPerColumn) {
     std::vector<int> old, nw, out;
   } cases[] = {
       // a = 5, c = 2, step 1/2; columns 3 .. 7 new, weights grow outwards.
-      {"centre 0.5", TbsMorphKind::Gradient, 0.5, zeros, std::vector<int>(10, 200), {0, 0, 100, 200, 200, 200, 200, 200, 100, 0}},
-      {"centre 1", TbsMorphKind::Gradient, 1, zeros, std::vector<int>(10, 200), std::vector<int>(10, 200)},
+      {"centre 0.5", TbsMorphKind::mkGradient, 0.5, zeros, std::vector<int>(10, 200), {0, 0, 100, 200, 200, 200, 200, 200, 100, 0}},
+      {"centre 1", TbsMorphKind::mkGradient, 1, zeros, std::vector<int>(10, 200), std::vector<int>(10, 200)},
       // a = 5, step 1/5 from the left edge; columns past a keep the old picture.
-      {"left gradient 0.5", TbsMorphKind::LeftGradient, 0.5, zeros, std::vector<int>(10, 200), {200, 160, 120, 80, 40, 0, 0, 0, 0, 0}},
-      {"left gradient 0 (a at least 1)", TbsMorphKind::LeftGradient, 0, zeros, std::vector<int>(10, 200), {200, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-      {"left gradient 1 (a at most 9)", TbsMorphKind::LeftGradient, 1, zeros, std::vector<int>(10, 180), {180, 160, 140, 120, 100, 80, 60, 40, 20, 0}},
-      {"right gradient 0.5", TbsMorphKind::RightGradient, 0.5, zeros, std::vector<int>(10, 200), {0, 0, 0, 0, 0, 40, 80, 120, 160, 200}},
-      {"right gradient 0 (a at most 9)", TbsMorphKind::RightGradient, 0, zeros, std::vector<int>(10, 200), {0, 0, 0, 0, 0, 0, 0, 0, 0, 200}},
-      {"left slide 0.3", TbsMorphKind::LeftSlide, 0.3, ramp, newRamp, {107, 108, 109, 3, 4, 5, 6, 7, 8, 9}},
-      {"left slide 0 (c at least 1)", TbsMorphKind::LeftSlide, 0, ramp, newRamp, {109, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-      {"left slide 1 (c at most 9)", TbsMorphKind::LeftSlide, 1, ramp, newRamp, {101, 102, 103, 104, 105, 106, 107, 108, 109, 9}},
-      {"right slide 0.3", TbsMorphKind::RightSlide, 0.3, ramp, newRamp, {0, 1, 2, 3, 4, 5, 6, 100, 101, 102}},
-      {"right slide 1", TbsMorphKind::RightSlide, 1, ramp, newRamp, {0, 100, 101, 102, 103, 104, 105, 106, 107, 108}},
-      {"push 0.3", TbsMorphKind::Push, 0.3, ramp, newRamp, {106, 107, 108, 109, 0, 1, 2, 3, 4, 5}},
-      {"push 0", TbsMorphKind::Push, 0, ramp, newRamp, {109, 0, 1, 2, 3, 4, 5, 6, 7, 8}},
-      {"push 1 (a at most 9)", TbsMorphKind::Push, 1, ramp, newRamp, newRamp},
-      {"blend 0.5", TbsMorphKind::Default, 0.5, zeros, std::vector<int>(10, 200), std::vector<int>(10, 100)},
+      {"left gradient 0.5", TbsMorphKind::mkLeftGradient, 0.5, zeros, std::vector<int>(10, 200), {200, 160, 120, 80, 40, 0, 0, 0, 0, 0}},
+      {"left gradient 0 (a at least 1)", TbsMorphKind::mkLeftGradient, 0, zeros, std::vector<int>(10, 200), {200, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {"left gradient 1 (a at most 9)", TbsMorphKind::mkLeftGradient, 1, zeros, std::vector<int>(10, 180), {180, 160, 140, 120, 100, 80, 60, 40, 20, 0}},
+      {"right gradient 0.5", TbsMorphKind::mkRightGradient, 0.5, zeros, std::vector<int>(10, 200), {0, 0, 0, 0, 0, 40, 80, 120, 160, 200}},
+      {"right gradient 0 (a at most 9)", TbsMorphKind::mkRightGradient, 0, zeros, std::vector<int>(10, 200), {0, 0, 0, 0, 0, 0, 0, 0, 0, 200}},
+      {"left slide 0.3", TbsMorphKind::mkLeftSlide, 0.3, ramp, newRamp, {107, 108, 109, 3, 4, 5, 6, 7, 8, 9}},
+      {"left slide 0 (c at least 1)", TbsMorphKind::mkLeftSlide, 0, ramp, newRamp, {109, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+      {"left slide 1 (c at most 9)", TbsMorphKind::mkLeftSlide, 1, ramp, newRamp, {101, 102, 103, 104, 105, 106, 107, 108, 109, 9}},
+      {"right slide 0.3", TbsMorphKind::mkRightSlide, 0.3, ramp, newRamp, {0, 1, 2, 3, 4, 5, 6, 100, 101, 102}},
+      {"right slide 1", TbsMorphKind::mkRightSlide, 1, ramp, newRamp, {0, 100, 101, 102, 103, 104, 105, 106, 107, 108}},
+      {"push 0.3", TbsMorphKind::mkPush, 0.3, ramp, newRamp, {106, 107, 108, 109, 0, 1, 2, 3, 4, 5}},
+      {"push 0", TbsMorphKind::mkPush, 0, ramp, newRamp, {109, 0, 1, 2, 3, 4, 5, 6, 7, 8}},
+      {"push 1 (a at most 9)", TbsMorphKind::mkPush, 1, ramp, newRamp, newRamp},
+      {"blend 0.5", TbsMorphKind::mkDefault, 0.5, zeros, std::vector<int>(10, 200), std::vector<int>(10, 100)},
   };
   for (const Case& c : cases) {
     TbsEffectBmp image = RowOf(c.old);
@@ -224,7 +224,7 @@ TEST(SkinMorphs, TallPicturesWipeFromTheMiddleAlongY) {
 }
 
 TEST(SkinMorphs, PicturesOfAnotherSizeAreLeftAlone) {
-  for (int kind = 0; kind <= int(TbsMorphKind::Push); ++kind)
+  for (int kind = 0; kind <= int(TbsMorphKind::mkPush); ++kind)
     for (const auto& other : {Filled(4, 3, 200), Filled(5, 2, 200), TbsEffectBmp()}) {
       TbsEffectBmp image = Filled(5, 3, 7);
       image.Morph(TbsMorphKind(kind), other, 0.5);
@@ -237,7 +237,7 @@ TEST(SkinMorphs, PicturesOfAnotherSizeAreLeftAlone) {
 }
 
 TEST(SkinMorphs, WidthOneDoesNotReachPastTheRow) {
-  for (int kind = 0; kind <= int(TbsMorphKind::Push); ++kind)
+  for (int kind = 0; kind <= int(TbsMorphKind::mkPush); ++kind)
     for (double k : {0.0, 0.5, 1.0}) {
       TbsEffectBmp image = Filled(1, 3, 7);
       image.Morph(TbsMorphKind(kind), Filled(1, 3, 200), k);  // under ASan, any overrun fails
