@@ -2,6 +2,7 @@
 
 #include "ProgramSkin.h"
 #include "WindowShot.h"
+#include "platform/FormReader.h"
 #include "platform/Forms.h"
 #include "platform/Messages.h"
 
@@ -18,6 +19,9 @@ using namespace spv::platform;
 
 // A form that runs the skin-change walk itself, as the skinned frame does for its form.
 class TSkinnedForm : public TForm {
+ public:
+  std::string_view ClassName() const override { return "TSkinnedForm"; }
+
  protected:
   void WndProc(TMessage& m) override {
     if (m.Msg == WM_SKIN_BEFORE_CHANGE || m.Msg == WM_SKIN_CHANGED)
@@ -397,6 +401,111 @@ TEST_F(SkinButtonTest, MovingThePointerRepaintsWithoutErasing) {
     spv::test::SaveWindowPng(form->Handle(), "skin-button-pointer-" + std::to_string(i));
   }
   EXPECT_TRUE(b->MouseOver());
+}
+
+TEST_F(SkinButtonTest, FrameAnimationStepsThroughTheSlicesAndEndsOnTheHotLook) {
+  // Three stacked 26-pixel slices starting at the normal picture: the last one starts where
+  // the down picture does.
+  auto& o = const_cast<TbsDataSkinButtonControl&>(ButtonObject(*skin));
+  o.AnimateSkinRect = {o.SkinRect.Left, o.SkinRect.Top, o.SkinRect.Right, o.SkinRect.Top + 78};
+  o.FrameCount = 3;
+  TbsSkinButton* b = AddButton(10, 10, L"");
+  TbsSkinButton* focus = AddButton(140, 10, L"");
+  form->Show();
+  focus->SetFocus();
+  const TbsImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
+  const int x = 20;  // in the stretched middle, which keeps the source's columns
+  auto rowOf = [&](int top) { return picture.At(o.SkinRect.Left + x, top + 12); };
+  const TbsFBitmap normal = b->Snapshot();
+  b->Perform(CM_MOUSEENTER);
+  ASSERT_TRUE(b->Animating());
+  bool sawSecond = false, sawThird = false;
+  ASSERT_TRUE(PumpUntil([&] {
+    const TbsFBitmap now = b->Snapshot();
+    sawSecond |= now.At(x, 12) == rowOf(o.SkinRect.Top + 26) && b->Animating();
+    sawThird |= now.At(x, 12) == rowOf(o.SkinRect.Top + 52) && b->Animating();
+    return !b->Animating();
+  }));
+  EXPECT_TRUE(sawSecond);
+  EXPECT_TRUE(sawThird);
+  EXPECT_EQ(b->Snapshot().At(x, 12), rowOf(o.ActiveSkinRect.Top));
+  b->Perform(CM_MOUSELEAVE);
+  ASSERT_TRUE(b->Animating());
+  ASSERT_TRUE(PumpUntil([&] { return !b->Animating(); }));
+  EXPECT_TRUE(SamePixels(b->Snapshot(), normal));
+  // A press stops the animation at once.
+  b->Perform(CM_MOUSEENTER);
+  Press(b);
+  EXPECT_FALSE(b->Animating());
+  Release(b);
+}
+
+TEST_F(SkinButtonTest, ParentBackgroundLinesUpWithTheControl) {
+  form->SetColor(clRed);
+  auto* panel = new TPanel(form.get());
+  panel->SetParent(form.get());
+  panel->SetBounds(200, 0, 100, 100);
+  panel->SetColor(clBlue);
+  TbsSkinButton* onForm = AddButton(190, 10, L"", false);
+  TbsSkinButton* onPanel = AddButton(30, 30, L"", false);
+  onPanel->SetParent(panel);
+  form->Show();
+  TbsFBitmap target(40, 40);
+  PaintParentBackground(*onForm, target.DC());
+  GdiFlush();
+  EXPECT_EQ(target.At(2, 2), PixelOf(RGB(255, 0, 0)));
+  EXPECT_EQ(target.At(15, 15), PixelOf(RGB(255, 0, 0)))
+      << "the panel is not the button's parent: only the form shows through";
+  PaintParentBackground(*onPanel, target.DC());
+  GdiFlush();
+  EXPECT_EQ(target.At(20, 20), PixelOf(RGB(0, 0, 255)));
+  TbsSkinButton loose;
+  TbsFBitmap untouched(4, 4);
+  FillRect(untouched.DC(), std::array<RECT, 1>{RECT{0, 0, 4, 4}}.data(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  PaintParentBackground(loose, untouched.DC());
+  GdiFlush();
+  EXPECT_EQ(untouched.At(1, 1), (TbsPixel{0, 0, 0})) << "no parent: nothing drawn";
+}
+
+std::string Hex(std::span<const std::uint8_t> bytes) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string hex;
+  for (std::uint8_t b : bytes) hex += {digits[b >> 4], digits[b & 15]};
+  return hex;
+}
+
+TEST(SkinButtonDescription, TheStoredRunButtonTakesTheSkinsHeightWhicheverIsResolvedFirst) {
+  RegisterSkinDataClasses();
+  RegisterSkinControlClasses();
+  TClassRegistry::Instance().Register("TSkinnedForm", [](TComponent*) -> TComponent* { return new TSkinnedForm; });
+  TSkinnedForm main;
+  TFormReader::ReadInto(main,
+                        "object Main: TSkinnedForm\n"
+                        "  object SBExec: TbsSkinButton\n"
+                        "    Left = 8\n    Top = 100\n    Width = 121\n    Height = 25\n"
+                        "    Caption = 'Run'\n"
+                        "    SkinData = bsSkinData1\n"
+                        "    Layout = blGlyphTop\n    Margin = 2\n    RepeatInterval = 250\n"
+                        "    Default = True\n    ModalResult = 1\n"
+                        "  end\n"
+                        "  object bsSkinData1: TbsSkinData\n"
+                        "    CompressedStoredSkin = bsCompressedStoredSkin1\n"
+                        "  end\n"
+                        "  object bsCompressedStoredSkin1: TbsCompressedStoredSkin\n"
+                        "    CompressedData = {" + Hex(spv::ProgramSkinBlock()) + "}\n"
+                        "  end\n"
+                        "end\n");
+  auto* b = dynamic_cast<TbsSkinButton*>(main.FindComponent("SBExec"));
+  ASSERT_NE(b, nullptr);
+  EXPECT_NE(b->SkinData(), nullptr);
+  EXPECT_EQ(b->SkinObjectIndex(), 0);
+  EXPECT_EQ(b->Width(), 121);
+  EXPECT_EQ(b->Height(), 24);
+  EXPECT_EQ(b->Layout(), TbsButtonLayout::blGlyphTop);
+  EXPECT_EQ(b->Margin(), 2);
+  EXPECT_EQ(b->RepeatInterval, 250u);
+  EXPECT_TRUE(b->Default());
+  EXPECT_EQ(b->ModalResult, 1);
 }
 
 }  // namespace
