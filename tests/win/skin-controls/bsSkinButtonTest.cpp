@@ -508,5 +508,41 @@ TEST(SkinButtonDescription, TheStoredRunButtonTakesTheSkinsHeightWhicheverIsReso
   EXPECT_EQ(b->ModalResult, 1);
 }
 
+// A container of the skin's nine-part `panel` piece, painted as border strips and a tiled client.
+class TStripPanel : public TbsSkinCustomControl {
+ public:
+  explicit TStripPanel(TComponent* owner, bool strips) : TbsSkinCustomControl(owner) {
+    SkinDataName_ = "panel";
+    StripPaint = strips;
+  }
+};
+
+TEST_F(SkinButtonTest, StripPaintDrawsTheSameFrameAsTheWholePicture) {
+  auto* strips = new TStripPanel(form.get(), true);
+  auto* whole = new TStripPanel(form.get(), false);
+  for (TStripPanel* p : {strips, whole}) {
+    p->SetParent(form.get());
+    p->SetSkinData(skin);
+  }
+  strips->SetBounds(10, 10, 180, 120);
+  whole->SetBounds(200, 10, 180, 120);
+  EXPECT_EQ(strips->SizingKind(), skBoth);
+  EXPECT_EQ((std::pair{strips->Width(), strips->Height()}), (std::pair{180, 120})) << "nine parts keep any size";
+  form->Show();
+  UpdateWindow(form->Handle());
+  spv::test::PumpMessages();
+  spv::test::SaveWindowPng(form->Handle(), "skin-panel-strips");
+  HDC a = GetDC(strips->Handle()), b = GetDC(whole->Handle());
+  const TbsFBitmap wholeLook = whole->Snapshot();
+  int differing = 0;
+  for (const POINT p : {POINT{0, 0}, POINT{1, 60}, POINT{90, 0}, POINT{179, 119}, POINT{178, 60}, POINT{90, 118},
+                        POINT{2, 2}, POINT{3, 110}, POINT{176, 3}})
+    differing += GetPixel(a, p.x, p.y) != GetPixel(b, p.x, p.y);
+  EXPECT_EQ(differing, 0) << "the border strips sit where the whole picture has them";
+  EXPECT_EQ(PixelOf(GetPixel(b, 90, 0)), wholeLook.At(90, 0));
+  ReleaseDC(strips->Handle(), a);
+  ReleaseDC(whole->Handle(), b);
+}
+
 }  // namespace
 }  // namespace bs
