@@ -405,7 +405,11 @@ void TbsSkinCustomControl::CreateWnd() {
 
 void TbsSkinCustomControl::PaintDefaultLook(TbsFBitmap& bitmap) { FillImage(bitmap, spv::platform::clBtnFace); }
 
-void TbsSkinCustomControl::PaintSkinLook(TbsFBitmap& bitmap) { PaintSkinPiece(bitmap, SkinPicture_, Piece_.SkinRect); }
+void TbsSkinCustomControl::PaintSkinLook(TbsFBitmap& bitmap) {
+  // A description whose picture is missing has nothing to show: the plain look instead.
+  if (!SkinPicture_) PaintDefaultLook(bitmap);
+  else PaintSkinPiece(bitmap, SkinPicture_, Piece_.SkinRect);
+}
 
 void TbsSkinCustomControl::PaintSkinPiece(TbsImage& bitmap, const TbsImage* picture, const TRect& rect) {
   if (!picture) return;
@@ -598,7 +602,14 @@ void TbsSkinButton::ReadSkinObject() {
     return;
   }
   const auto* o = dynamic_cast<const TbsDataSkinButtonControl*>(SkinObject());
-  if (!o) return;
+  if (!o) {
+    // A description of another kind has none of a button's pictures: the plain look, at any size.
+    SkinObjectIndex_ = -1;
+    SizingKind_ = skNoPiece;
+    SkinPicture_ = SkinMask_ = nullptr;
+    AnimateSkinRect_ = {};
+    return;
+  }
   Font_ = *o;
   ActiveFontColor_ = o->ActiveFontColor;
   DownFontColor_ = o->DownFontColor;
@@ -699,6 +710,10 @@ void TbsSkinButton::PaintState(TbsFBitmap& bitmap, const TRect& rect, bool activ
 }
 
 void TbsSkinButton::PaintSkinLook(TbsFBitmap& bitmap) {
+  if (!SkinPicture_) {
+    PaintDefaultLook(bitmap);
+    return;
+  }
   if (MorphTimer_.Running()) {
     TbsFBitmap active;
     PaintState(bitmap, Piece_.SkinRect, false, false);

@@ -325,6 +325,23 @@ TEST_F(SkinButtonTest, ANameOfAnotherCaseOrNoSkinDrawsTheDefaultLook) {
   EXPECT_EQ(named->Height(), 25) << "no object: the size stays";
   EXPECT_TRUE(SamePixels(named->Snapshot(), plain->Snapshot()));
 
+  // A description of another kind, or a button description without its picture.
+  TbsSkinButton* edit = AddButton(150, 10, L"Кнопка");
+  edit->SetSkinDataName("edit");
+  edit->SetBounds(10, 10, 121, 25);
+  EXPECT_EQ(edit->SkinObjectIndex(), -1);
+  EXPECT_TRUE(SamePixels(edit->Snapshot(), plain->Snapshot()));
+  auto& o = const_cast<TbsDataSkinButtonControl&>(ButtonObject(*skin));
+  const int picture = o.PictureIndex;
+  o.PictureIndex = 99;
+  TbsSkinButton* noPicture = AddButton(10, 10, L"Кнопка");
+  noPicture->SetBounds(10, 10, 121, 25);
+  EXPECT_EQ(noPicture->SkinPicture(), nullptr);
+  TbsFBitmap look = noPicture->Snapshot();
+  EXPECT_EQ(look.At(0, 0), PixelOf(GetSysColor(COLOR_BTNSHADOW)));
+  EXPECT_EQ(look.At(5, 5), PixelOf(GetSysColor(COLOR_BTNFACE)));
+  o.PictureIndex = picture;
+
   TbsSkinButton* skinned = AddButton(10, 90, L"Кнопка");
   EXPECT_EQ(skinned->Height(), 24);
   delete skin;
