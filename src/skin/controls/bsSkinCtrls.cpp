@@ -256,6 +256,19 @@ void TbsSkinControl::WndProc(TMessage& m) {
       InPaintMessage_ = false;
       return;
     }
+    case WM_KEYDOWN:
+      // Enter and Escape belong to the window's default and cancel buttons unless the control
+      // takes every key itself.
+      if ((m.WParam == VK_RETURN || m.WParam == VK_ESCAPE) && !(Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS) &&
+          DispatchDialogKey(this, WORD(m.WParam), spv::platform::KeyboardShiftState()))
+        return;
+      break;
+    case WM_SYSCHAR:
+    case WM_CHAR:
+      if ((m.Msg == WM_SYSCHAR || !(Perform(WM_GETDLGCODE) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS))) &&
+          DispatchDialogChar(this, wchar_t(m.WParam)))
+        return;
+      break;
     case spv::platform::CM_MOUSEENTER:
       TCustomControl::WndProc(m);
       MouseEnter();
@@ -826,10 +839,6 @@ void TbsSkinButton::MouseRelease(int x, int y) {
 }
 
 void TbsSkinButton::KeyDown(WORD& key, TShiftState shift) {
-  if ((key == VK_RETURN || key == VK_ESCAPE) && DispatchDialogKey(this, key, shift)) {
-    key = 0;
-    return;
-  }
   if (FocusedAndCanFocus()) {
     if (key == VK_SPACE) {
       SetDown(true);
@@ -928,10 +937,6 @@ void TbsSkinButton::WndProc(TMessage& m) {
     case WM_GETDLGCODE:
       m.Result = DLGC_BUTTON;
       return;
-    case WM_CHAR:
-    case WM_SYSCHAR:
-      if (DispatchDialogChar(this, wchar_t(m.WParam))) return;
-      break;
     case CM_BS_FOCUSCHANGED: FocusMovedTo(reinterpret_cast<TWinControl*>(m.LParam)); return;
     case CM_BS_DIALOGKEY: m.Result = TakeDialogKey(WORD(m.WParam), TShiftState(m.LParam)); return;
     case CM_BS_DIALOGCHAR: m.Result = TakeDialogChar(wchar_t(m.WParam)); return;

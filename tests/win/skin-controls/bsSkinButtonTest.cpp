@@ -315,6 +315,36 @@ TEST_F(SkinButtonTest, DialogKeysAndModalResult) {
   EXPECT_TRUE(cancel->Focused());
 }
 
+// A focusable skinned control that is not a button.
+class TFocusPanel : public TbsSkinCustomControl {
+ public:
+  using TbsSkinCustomControl::TbsSkinCustomControl;
+};
+
+TEST_F(SkinButtonTest, FocusOnAnotherControlGivesEnterToTheDefaultButton) {
+  TbsSkinButton* ok = AddButton(10, 10, L"Да");
+  TbsSkinButton* other = AddButton(140, 10, L"Ещё");
+  auto* panel = new TFocusPanel(form.get());
+  panel->SetParent(form.get());
+  panel->SetBounds(10, 50, 100, 40);
+  ok->SetDefault(true);
+  form->Show();
+  other->SetFocus();
+  EXPECT_FALSE(ok->DefaultActive());
+  EXPECT_FALSE(ok->MouseOver());
+  panel->SetFocus();
+  ASSERT_TRUE(panel->Focused());
+  EXPECT_TRUE(ok->DefaultActive());
+  EXPECT_TRUE(ok->MouseOver()) << "the default button shows it is the one Enter presses";
+  EXPECT_FALSE(other->DefaultActive());
+  SendMessageW(panel->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(ClicksOf(ok), 1);
+  EXPECT_EQ(ClicksOf(other), 0);
+  ok->SetEnabled(false);
+  SendMessageW(panel->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(ClicksOf(ok), 1) << "a disabled default button takes no Enter";
+}
+
 TEST_F(SkinButtonTest, ANameOfAnotherCaseOrNoSkinDrawsTheDefaultLook) {
   TbsSkinButton* plain = AddButton(10, 10, L"Кнопка", false);
   TbsSkinButton* named = AddButton(10, 50, L"Кнопка");
