@@ -60,8 +60,12 @@ void AssignSkinFont(spv::platform::TFont& f, const TbsFontGroup& group, BYTE cha
   f.SetCharset(charset);
 }
 
-TbsPieceGeometry Geometry(const TbsSkinPiece& p) { return {p.LeftTop, p.RightTop, p.LeftBottom, p.RightBottom, p.ClientRect}; }
-TbsPieceGeometry Geometry(const TbsSizedPiece& s) { return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.ClientRect}; }
+TbsPieceGeometry Geometry(const TbsSkinPiece& p) {
+  return {p.LeftTop, p.RightTop, p.LeftBottom, p.RightBottom, p.ClientRect};
+}
+TbsPieceGeometry Geometry(const TbsSizedPiece& s) {
+  return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.ClientRect};
+}
 
 void FillImage(TbsFBitmap& bitmap, spv::platform::TColor colour) {
   const RECT r{0, 0, bitmap.Width(), bitmap.Height()};

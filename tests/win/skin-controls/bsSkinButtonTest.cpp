@@ -508,7 +508,8 @@ TEST_F(SkinButtonTest, ParentBackgroundLinesUpWithTheControl) {
   EXPECT_EQ(target.At(20, 20), PixelOf(RGB(0, 0, 255)));
   TbsSkinButton loose;
   TbsFBitmap untouched(4, 4);
-  FillRect(untouched.DC(), std::array<RECT, 1>{RECT{0, 0, 4, 4}}.data(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const RECT all{0, 0, 4, 4};
+  FillRect(untouched.DC(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   PaintParentBackground(loose, untouched.DC());
   GdiFlush();
   EXPECT_EQ(untouched.At(1, 1), (TbsPixel{0, 0, 0})) << "no parent: nothing drawn";
