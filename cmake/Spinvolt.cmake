@@ -90,12 +90,13 @@ function(spv_benchmark name)
 endfunction()
 
 # Adds every immediate subfolder of the current source folder that has a CMakeLists.txt.
+# The glob is over the CMakeLists.txt files themselves, so that a folder that gains one later
+# is picked up by the next build.
 macro(spv_add_subfolders)
-  file(GLOB _spv_subs CONFIGURE_DEPENDS LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  file(GLOB _spv_subs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
   list(SORT _spv_subs)
   foreach(_spv_sub ${_spv_subs})
-    if(IS_DIRECTORY ${_spv_sub} AND EXISTS ${_spv_sub}/CMakeLists.txt)
-      add_subdirectory(${_spv_sub})
-    endif()
+    get_filename_component(_spv_dir ${_spv_sub} DIRECTORY)
+    add_subdirectory(${_spv_dir})
   endforeach()
 endmacro()
