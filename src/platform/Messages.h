@@ -2,17 +2,20 @@
 // The window messages that the parts of the program send one another. The skin messages carry
 // the skin data holder in wParam and kSkinMessageTag in lParam.
 
+#include "skin/resources/bsSkinData.h"
+
 #include <windows.h>
 
 namespace spv::platform {
 
-inline constexpr UINT WM_SKIN_BEFORE_CHANGE = WM_USER + 201;
-inline constexpr UINT WM_SKIN_CHANGED = WM_USER + 202;
-inline constexpr UINT WM_SKIN_AFTER_CHANGE = WM_USER + 203;
-inline constexpr UINT WM_SKIN_STRINGS_CHANGED = WM_USER + 250;
+// The skin messages belong to the skin library, which announces them without a window.
+inline constexpr UINT WM_SKIN_BEFORE_CHANGE = bs::WM_SKIN_BEFORE_CHANGE;
+inline constexpr UINT WM_SKIN_CHANGED = bs::WM_SKIN_CHANGED;
+inline constexpr UINT WM_SKIN_AFTER_CHANGE = bs::WM_SKIN_AFTER_CHANGE;
+inline constexpr UINT WM_SKIN_STRINGS_CHANGED = bs::WM_SKIN_STRINGS_CHANGED;
 inline constexpr UINT WM_SKIN_MENU_CLOSED = WM_USER + 204;
 inline constexpr UINT WM_SKIN_MENU_COMMAND_DONE = WM_USER + 205;
-inline constexpr LPARAM kSkinMessageTag = 1000;
+inline constexpr LPARAM kSkinMessageTag = bs::SkinMessageLParam;
 
 // A request from any window to paint a frame into the device context in wParam; a window that
 // can answers kPaintFrameAnswer.
