@@ -10,7 +10,7 @@ spv_wine_prefix
 
 n=90
 while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
+Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
 echo $! >"$SPV_WINE_DIR/xvfb.pid"
 echo ":$n" >"$SPV_WINE_DIR/display"
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done

@@ -1,0 +1,1 @@
+#include "skin/frame/bsSkinFormObjects.h"

@@ -1,0 +1,204 @@
+#pragma once
+// The frame objects: the active pieces of a skinned window frame that the skin describes in
+// [SKINOBJECTS] (caption text areas, caption buttons, animated buttons, pieces the program
+// paints). Each has a place in window coordinates, draws its normal, lit, pressed, disabled,
+// inactive, morphing or animated look, and turns the pointer handling of its frame into
+// enter, leave, press and release. The frame owns them and rebuilds the list as a whole.
+
+#include <windows.h>
+
+#include "platform/Controls.h"
+#include "platform/Graphics.h"
+#include "skin/frame/bsSkinFormLayout.h"
+#include "skin/resources/bsSkinDataObjects.h"
+#include "skin/resources/bsUtilsWin.h"
+
+#include <string>
+
+namespace bs {
+
+class TbsSkinForm;
+
+class TbsActiveSkinObject : public spv::platform::TObject {
+ public:
+  // `data` is the description the object is made from; null for the built-in buttons.
+  TbsActiveSkinObject(TbsSkinForm& owner, const TbsDataSkinObject* data);
+  std::string_view ClassName() const override { return "TbsActiveSkinObject"; }
+
+  // Lit and not yet fully morphed in, or not lit and not yet fully morphed out.
+  bool IsMorphPending() const;
+  // Draws the object at ObjectRect on `canvas`. With updateAll false an object whose image is
+  // part of the main picture draws only a look other than its normal one (the frame's strips
+  // already show that).
+  virtual void Draw(spv::platform::TCanvas& canvas, bool updateAll);
+  virtual void DblClick() {}
+  virtual void MouseDown(spv::platform::TMouseButton button, int x, int y);
+  virtual void MouseUp(spv::platform::TMouseButton button, int x, int y);
+  virtual void MouseMove(int x, int y);
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+
+  // Morphing allowed: the description asks for it, a skin is loaded and effects are on.
+  bool CanMorph() const;
+  // Back to the normal look: not hot, not lit, morphed out.
+  virtual void ResetLook();
+
+  TbsSkinForm& Owner;
+  std::string IDName;
+  std::string Hint;
+  // -1 or out of range: no active picture (and no active look).
+  int ActivePictureIndex = -1;
+  bool SkinRectInAPicture = false;
+  TRect SkinRect, ActiveSkinRect, InActiveSkinRect;
+  bool Morphing = false;
+  TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
+  double MorphValue = 0;
+  bool Hot = false;   // the pointer is over it
+  bool Lit = false;   // it shows its active look
+  bool Enabled = true;
+  bool Visible = true;
+  // In window coordinates; starts as SkinRect.
+  TRect ObjectRect;
+
+ protected:
+  // The picture its normal look comes from: the active picture when SkinRectInAPicture, else
+  // the main picture. Null when there is none.
+  const TbsFBitmap* NormalPicture() const;
+  const TbsFBitmap* ActivePicture() const;
+  // Copies `source` of `picture` onto ObjectRect of the canvas (stretched to its size).
+  void DrawPiece(spv::platform::TCanvas& canvas, const TbsFBitmap* picture, const TRect& source) const;
+  // Blends `from` towards `to` of the active picture (or `from` of `fromPicture`) by MorphValue
+  // with MorphKind and draws the result at ObjectRect.
+  void DrawMorph(spv::platform::TCanvas& canvas, const TbsFBitmap* fromPicture, const TRect& from,
+                 const TbsFBitmap* toPicture, const TRect& to) const;
+  // Draws the object look: inactive, morph, lit or normal, in that order of choice.
+  void DrawObjectLook(spv::platform::TCanvas& canvas, bool updateAll);
+  // A look change: the morph timer when morphing is allowed, else a redraw now.
+  void ChangeLook();
+};
+
+// A piece painted by the program through the frame's OnPaintEvent.
+class TbsUserObject : public TbsActiveSkinObject {
+ public:
+  using TbsActiveSkinObject::TbsActiveSkinObject;
+  std::string_view ClassName() const override { return "TbsUserObject"; }
+  void Draw(spv::platform::TCanvas& canvas, bool updateAll) override;
+};
+
+class TbsSkinButtonObject : public TbsActiveSkinObject {
+ public:
+  TbsSkinButtonObject(TbsSkinForm& owner, const TbsDataSkinButton* data);
+  std::string_view ClassName() const override { return "TbsSkinButtonObject"; }
+
+  void Draw(spv::platform::TCanvas& canvas, bool updateAll) override;
+  void MouseDown(spv::platform::TMouseButton button, int x, int y) override;
+  void MouseUp(spv::platform::TMouseButton button, int x, int y) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void ResetLook() override;
+  // Sets the pressed flag and redraws.
+  virtual void SetPressed(bool value);
+
+  TRect DownRect, DisableSkinRect;
+  bool Pressed = false;
+  bool PopupUp = false;
+  // The root item of a drop-down menu (the system menu's); none here yet.
+  void* MenuItem = nullptr;
+
+ protected:
+  // The button look: disabled, pressed, else the object look.
+  void DrawButtonLook(spv::platform::TCanvas& canvas, bool updateAll);
+};
+
+class TbsSkinStdButtonObject : public TbsSkinButtonObject {
+ public:
+  // `data` null: a button of the built-in set, drawn in the built-in look.
+  TbsSkinStdButtonObject(TbsSkinForm& owner, const TbsDataSkinStdButton* data);
+  std::string_view ClassName() const override { return "TbsSkinStdButtonObject"; }
+
+  void Draw(spv::platform::TCanvas& canvas, bool updateAll) override;
+  void MouseDown(spv::platform::TMouseButton button, int x, int y) override;
+  void MouseUp(spv::platform::TMouseButton button, int x, int y) override;
+  void DblClick() override;
+  // Runs the command on the frame's window.
+  void ExecuteCommand();
+  // The command is in its reversed state: maximise while maximised, minimise while
+  // minimised, roll up while rolled up.
+  bool Reversed() const;
+
+  TbsStdCommand Command = TbsStdCommand::cmDefault;
+  bool Described = false;
+  TRect RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
+};
+
+class TbsSkinCaptionObject : public TbsActiveSkinObject {
+ public:
+  TbsSkinCaptionObject(TbsSkinForm& owner, const TbsDataSkinCaption* data);
+  std::string_view ClassName() const override { return "TbsSkinCaptionObject"; }
+
+  void Draw(spv::platform::TCanvas& canvas, bool updateAll) override;
+  // A caption's lit flag follows the form's activity, not the pointer.
+  void MouseEnter() override;
+  void MouseLeave() override;
+
+  // Animation: true when the caption has frames and effects are on.
+  bool CanAnimate() const;
+  // Starts the caption animation for activation (frame 1) or deactivation.
+  void StartAnimation(bool active);
+  // One 25 ms tick; true when the caption moved (and was redrawn).
+  bool AnimationTick();
+
+  TRect TextRect;
+  std::string FontName = "Arial";
+  int FontHeight = 14;
+  TFontStyles FontStyle;
+  TColor FontColor = 0, ActiveFontColor = 0;
+  TAlignment Alignment = TAlignment::taCenter;
+  bool Light = false;
+  TColor LightColor = 0, ActiveLightColor = 0;
+  bool Shadow = false;
+  TColor ShadowColor = 0, ActiveShadowColor = 0;
+  TRect FrameRect, ActiveFrameRect, FrameTextRect;
+  int FrameLeftOffset = 0, FrameRightOffset = 0;
+  bool StretchEffect = false;
+  TRect AnimateSkinRect;
+  int FrameCount = 0, AnimateInterval = 25;
+  bool InActiveAnimation = false;
+  bool FullFrame = false;
+  int CurrentFrame = 0;
+  int AnimationCounter = 0;  // milliseconds counted towards AnimateInterval
+
+ private:
+  // The text rect relative to ObjectRect.
+  TRect TextRectIn(const TRect& object) const;
+  void DrawText(HDC dc, int x, int y, const std::wstring& text);
+};
+
+// A caption button drawn from a strip of animation frames.
+class TbsSkinAnimateObject : public TbsActiveSkinObject {
+ public:
+  TbsSkinAnimateObject(TbsSkinForm& owner, const TbsDataSkinAnimate* data);
+  std::string_view ClassName() const override { return "TbsSkinAnimateObject"; }
+
+  void Draw(spv::platform::TCanvas& canvas, bool updateAll) override;
+  void MouseDown(spv::platform::TMouseButton button, int x, int y) override;
+  void MouseUp(spv::platform::TMouseButton button, int x, int y) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void ResetLook() override;
+  // One 25 ms tick; true when the frame moved (and was redrawn).
+  bool AnimationTick();
+
+  int CountFrames = 1;
+  bool Cycle = false;
+  bool ButtonStyle = false;
+  int TimerInterval = 50;
+  TbsStdCommand Command = TbsStdCommand::cmDefault;
+  TRect DownSkinRect, RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
+  int CurrentFrame = 1;
+  int AnimationCounter = 0;
+  bool Pressed = false;
+  bool Increment = true;
+};
+
+}  // namespace bs
