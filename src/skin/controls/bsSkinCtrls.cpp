@@ -47,19 +47,6 @@ LRESULT BroadcastUntilTaken(TWinControl* root, UINT msg, WPARAM wParam, LPARAM l
 
 COLORREF Rgb(TColor c) { return spv::platform::ColorToRGB(spv::platform::TColor(c)); }
 
-void AssignSkinFont(spv::platform::TFont& f, const TbsFontGroup& group, BYTE charset) {
-  using namespace spv::platform;
-  spv::platform::TFontStyles style = 0;
-  if (group.FontStyle.Bold) style |= fsBold;
-  if (group.FontStyle.Italic) style |= fsItalic;
-  if (group.FontStyle.Underline) style |= fsUnderline;
-  if (group.FontStyle.StrikeOut) style |= fsStrikeOut;
-  f.SetName(TextToWide(group.FontName));
-  f.SetHeight(group.FontHeight);
-  f.SetStyle(style);
-  f.SetCharset(charset);
-}
-
 TbsPieceGeometry Geometry(const TbsSkinPiece& p) {
   return {p.LeftTop, p.RightTop, p.LeftBottom, p.RightBottom, p.ClientRect};
 }
@@ -74,6 +61,19 @@ void FillImage(TbsFBitmap& bitmap, spv::platform::TColor colour) {
 }
 
 }  // namespace
+
+void AssignSkinFont(spv::platform::TFont& f, const TbsFontGroup& group, BYTE charset) {
+  using namespace spv::platform;
+  spv::platform::TFontStyles style = 0;
+  if (group.FontStyle.Bold) style |= fsBold;
+  if (group.FontStyle.Italic) style |= fsItalic;
+  if (group.FontStyle.Underline) style |= fsUnderline;
+  if (group.FontStyle.StrikeOut) style |= fsStrikeOut;
+  f.SetName(TextToWide(group.FontName));
+  f.SetHeight(group.FontHeight);
+  f.SetStyle(style);
+  f.SetCharset(charset);
+}
 
 // ---- Window-wide notifications ----------------------------------------------------------------
 

@@ -48,6 +48,10 @@ bool IsAccelerator(wchar_t ch, std::wstring_view caption);
 // parent through. Nothing without a parent.
 void PaintParentBackground(spv::platform::TControl& control, HDC dc);
 
+// Gives `f` the name, pixel height and style of a skin font group and `charset`; the colour is
+// left to the caller, which picks it by state.
+void AssignSkinFont(spv::platform::TFont& f, const TbsFontGroup& group, BYTE charset);
+
 // A window timer made when started and dropped when stopped. A timer stopped from inside its
 // own handler is kept until the next stop or the owner's end, because the handler is still
 // running on it.

@@ -95,7 +95,6 @@ class TbsSkinButtonObject : public TbsActiveSkinObject {
   void MouseUp(spv::platform::TMouseButton button, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
-  void ResetLook() override;
   // Sets the pressed flag and redraws.
   virtual void SetPressed(bool value);
 
@@ -145,7 +144,8 @@ class TbsSkinCaptionObject : public TbsActiveSkinObject {
   bool CanAnimate() const;
   // Starts the caption animation for activation (frame 1) or deactivation.
   void StartAnimation(bool active);
-  // One 25 ms tick; true when the caption moved (and was redrawn).
+  // One 25 ms tick; true while the animation runs (counting towards the next frame or moving
+  // to it and redrawing), false when there is nothing left to show.
   bool AnimationTick();
 
   TRect TextRect;
@@ -186,7 +186,8 @@ class TbsSkinAnimateObject : public TbsActiveSkinObject {
   void MouseEnter() override;
   void MouseLeave() override;
   void ResetLook() override;
-  // One 25 ms tick; true when the frame moved (and was redrawn).
+  // One 25 ms tick; true while the strip plays (counting towards the next frame or moving to
+  // it and redrawing), false when it rests on its last frame (first when leaving).
   bool AnimationTick();
 
   int CountFrames = 1;
