@@ -106,7 +106,7 @@ void WalkSkinChange(TWinControl& root, const TbsSkinData* data, UINT msg) {
   for (int i = 0; i < root.ControlCount(); ++i) {
     auto* w = dynamic_cast<TWinControl*>(root.Controls(i));
     if (!w) continue;
-    if (auto* c = dynamic_cast<TbsSkinControl*>(w); c && c->SkinData() == data) {
+    if (auto* c = dynamic_cast<TbsSkinControl*>(w); c && (!data || c->SkinData() == data)) {
       if (msg == spv::platform::WM_SKIN_BEFORE_CHANGE) c->ForgetSkinObject();
       else c->ApplySkin();
     }

@@ -36,9 +36,9 @@ bool DispatchDialogKey(spv::platform::TWinControl* from, WORD key, spv::platform
 // Offers a character to the captions of every control of `from`'s top window.
 bool DispatchDialogChar(spv::platform::TWinControl* from, wchar_t ch);
 
-// The skin-change walk over every control below `root` whose SkinData is `data`:
-// ForgetSkinObject on WM_SKIN_BEFORE_CHANGE, ApplySkin on WM_SKIN_CHANGED; other messages
-// change nothing.
+// The skin-change walk over every control below `root` whose SkinData is `data` (every
+// control when `data` is null): ForgetSkinObject on WM_SKIN_BEFORE_CHANGE, ApplySkin on
+// WM_SKIN_CHANGED; other messages change nothing.
 void WalkSkinChange(spv::platform::TWinControl& root, const TbsSkinData* data, UINT msg);
 
 // True when `caption` marks `ch` as its accelerator with an & (&& is a plain ampersand).

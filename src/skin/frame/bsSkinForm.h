@@ -204,29 +204,48 @@ class TbsSkinForm : public spv::platform::TComponent {
   void OnPaintFrameInto(spv::platform::TMessage& m);
   void OnSkinBeforeChange(TbsSkinData* data);
   void OnSkinChanged(TbsSkinData* data);
+  // Removes the caption the form's own window style asks for.
+  void StripCaption();
+  void ShortCut(MSG& msg, bool& handled);
   void NCRepaint();
   void ResetObjectLooks();
   void StopTimers();
   void FrameTimerTick();
   void MorphTimerTick();
   void AnimationTimerTick();
-  void FadeInTick();
   void StartFadeIn();
+  void FadeInTick();
   void BuildBuiltInButtons();
   void BuildObjectsFromSkin();
   void FreeObjects();
   void CachePictures();
   void FitFormToMinimum();
+  void RemoveWindowRegion();
+  // Places the built-in buttons; returns the caption text band between them.
+  TRect ArrangeBuiltInObjects();
+  TRect BuiltInClient() const;
   void PressObject(spv::platform::TMouseButton button, int x, int y);
   void ReleaseObject(spv::platform::TMouseButton button, int x, int y);
+  void CaptionDoubleClick();
+  void SaveRestoreBounds();
+  void Minimize(bool mainForm);
+  void Maximize();
+  void Restore();
+  HWND Window() const;
+  bool NoBorder() const;
+  bool Maximized() const;
+  // The window's bounds on the screen (the form's stored ones before it has a window).
+  RECT FormBounds() const;
+  // A window point of a message's screen coordinates.
   TPoint MessagePoint(LPARAM lParam) const;
-  // The size of the frame, taking the form's size for any part still 0.
+  // Takes the form's size for any part of the frame size still 0.
   void TakeFormSize();
   std::vector<TbsPlacedObject> PlacementOf() const;
-  TRect BuiltInCaptionBand() const;
   TbsSizeLimitsInput LimitsInput() const;
 
   spv::platform::TCustomForm* Form_ = nullptr;
+  // Cleared when the frame goes, for code that runs on after a call that may free it.
+  std::shared_ptr<bool> Alive_;
   spv::platform::TWndMethod PreviousWndProc_;
   TbsSkinData* SkinData_ = nullptr;
   TbsSkinData* MenusSkinData_ = nullptr;
@@ -241,13 +260,17 @@ class TbsSkinForm : public spv::platform::TComponent {
   bool SkinChanging_ = false;
   int FrameWidth_ = 0, FrameHeight_ = 0;
   TbsFrameLayout Layout_;
+  // The region installed in the window; the window owns it.
   HRGN Region_ = nullptr;
   TbsMaskStripImages MaskStrips_;
   std::vector<std::unique_ptr<TbsActiveSkinObject>> Objects_;
   int Hot_ = -1, PreviousHot_ = -1, Pressed_ = -1;
   bool InSizeMove_ = false, FullDrag_ = false;
   POINT SizeMoveCursor_{};
+  bool InNCLButtonDown_ = false;
   bool NCActive_ = false;
+  bool FormActive_ = false;
+  int ReportedActive_ = -1;  // the activity last reported by OnActivate/OnDeActivate
   bool FirstShow_ = true;
   int WindowState_ = wsNormal;
   bool RolledUp_ = false, RolledUpWhileMaximized_ = false, RolledUpBeforeMaximize_ = false;
