@@ -45,7 +45,8 @@ TRect Inset(const TRect& r, Wide left, Wide top, Wide right, Wide bottom) {
 constexpr int kWindowCoordLimit = 32767;
 
 bool InWindowRange(std::initializer_list<int> values) {
-  return std::all_of(values.begin(), values.end(), [](int v) { return -kWindowCoordLimit <= v && v <= kWindowCoordLimit; });
+  return std::all_of(values.begin(), values.end(),
+                     [](int v) { return -kWindowCoordLimit <= v && v <= kWindowCoordLimit; });
 }
 bool InWindowRange(const TbsPieceGeometry& g) {
   return InWindowRange({g.LT.X, g.LT.Y, g.RT.X, g.RT.Y, g.LB.X, g.LB.Y, g.RB.X, g.RB.Y, g.Cl.Left, g.Cl.Top,

@@ -109,7 +109,8 @@ TEST(FrameObjects, ButtonRowVariants) {
     };
     objects[6].IconWidth = objects[6].IconHeight = c.iconSize;
     ArrangeFrameObjects(info, ComputeFrameLayout(info, 100, 50, 200, 80), objects);
-    for (std::size_t i = 0; i < objects.size(); ++i) EXPECT_EQ(objects[i].ObjectRect, c.rects[i]) << c.what << ", object " << i;
+    for (std::size_t i = 0; i < objects.size(); ++i)
+      EXPECT_EQ(objects[i].ObjectRect, c.rects[i]) << c.what << ", object " << i;
   }
 }
 
@@ -151,7 +152,8 @@ TEST(BuiltInLook, ButtonsAndCaptionBand) {
     for (int i : {5, 4, 3, 2, 1, 0}) objects.push_back(Button(commands[i], {0, 0, 1, 1}, c.visible[i]));
     objects.front().IconWidth = objects.front().IconHeight = c.iconSize;
     EXPECT_EQ(ArrangeBuiltInButtons(c.W, c.toolWindow, objects), c.band) << c.what;
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(objects[std::size_t(5 - i)].ObjectRect, c.rects[i]) << c.what << ", button " << i;
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(objects[std::size_t(5 - i)].ObjectRect, c.rects[i]) << c.what << ", button " << i;
   }
 }
 

@@ -94,7 +94,8 @@ TEST_F(ProgramFrame, TheSkinIsTheOneTheseCasesDescribe) {
 TEST_F(ProgramFrame, LayoutOfTheMainWindow) {
   TbsFrameLayout expected;
   expected.Width = kW, expected.Height = kH, expected.PicWidth = 179, expected.PicHeight = 134;
-  expected.LT = {52, 28}, expected.RT = {74 + 433, 28}, expected.LB = {5, 125 + 425}, expected.RB = {170 + 433, 123 + 425};
+  expected.LT = {52, 28}, expected.RT = {74 + 433, 28}, expected.LB = {5, 125 + 425};
+  expected.RB = {170 + 433, 123 + 425};
   expected.ClientRect = {4, 24, 175 + 433, 128 + 425};
   expected.CaptionRect = {};
   expected.ButtonsRect = {99 + 433, 7, 164 + 433, 15};
@@ -167,7 +168,8 @@ TEST_F(ProgramFrame, SkinRectsMoveWithTheirCornerZones) {
       {{80, 0, 178, 27}, {513, 0, 611, 27}},
   };
   const TbsFrameLayout layout = Layout();
-  for (const Case& c : cases) EXPECT_EQ(MapSkinRect(Info(), layout, c.skin), c.window) << c.skin.Left << "," << c.skin.Top;
+  for (const Case& c : cases)
+    EXPECT_EQ(MapSkinRect(Info(), layout, c.skin), c.window) << c.skin.Left << "," << c.skin.Top;
 }
 
 TEST_F(ProgramFrame, ShapeFollowsTheRoundedCornersOfTheMask) {
