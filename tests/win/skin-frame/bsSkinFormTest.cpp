@@ -32,11 +32,13 @@ using namespace spv::platform;
 constexpr UINT PaintFrameMessage = 48203;
 constexpr LPARAM PaintFrameTag = 16802;
 
-// The skin's caption-button pieces in its active picture 2.
-constexpr int ButtonPicture = 2;
-constexpr TRect ButtonNormal{61, 2, 77, 10}, ButtonLit{25, 2, 41, 10}, ButtonDown{44, 2, 60, 10};
-
 constexpr TbsPixel Black{0, 0, 0}, Grey{128, 128, 128};
+
+// The looks of a caption button in its description.
+constexpr TRect TbsDataSkinStdButton::*Normal = &TbsDataSkinStdButton::SkinRect;
+constexpr TRect TbsDataSkinStdButton::*Lit = &TbsDataSkinStdButton::ActiveSkinRect;
+constexpr TRect TbsDataSkinStdButton::*Down = &TbsDataSkinStdButton::DownRect;
+constexpr TRect TbsDataSkinStdButton::*Inactive = &TbsDataSkinStdButton::InActiveSkinRect;
 
 TbsPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
 
@@ -151,7 +153,14 @@ struct TFramedWindow {
   TbsSkinStdButtonObject& Button(std::string_view name) const {
     return dynamic_cast<TbsSkinStdButtonObject&>(*frame->FindObject(name));
   }
-  const TbsImage& ButtonImages() const { return skin->ActivePicture(ButtonPicture)->Image; }
+  const TbsDataSkinStdButton& Description(std::string_view name) const {
+    return dynamic_cast<const TbsDataSkinStdButton&>(*skin->SkinObjects[std::size_t(skin->FindSkinObject(name))]);
+  }
+  // The piece of a caption button's description that `look` names shows at the button's place.
+  bool ShowsButton(const TbsImage& painted, std::string_view name, TRect TbsDataSkinStdButton::*look) const {
+    const TbsDataSkinStdButton& d = Description(name);
+    return ShowsPiece(painted, RectOf(name), skin->ActivePicture(d.ActivePictureIndex)->Image, d.*look);
+  }
 
   std::unique_ptr<TForm> form;
   TbsSkinData* skin = nullptr;
@@ -363,7 +372,7 @@ TEST_F(SkinFrameTest, ThePaintRequestDrawsTheFrameFromTheSkinsPicture) {
 
   // The buttons show their normal pieces; the client area is left alone.
   for (const char* name : {"closebutton", "maxbutton", "minbutton", "rollupbutton"})
-    EXPECT_TRUE(ShowsPiece(painted, w->RectOf(name), w->ButtonImages(), ButtonNormal)) << name;
+    EXPECT_TRUE(w->ShowsButton(painted, name, Normal)) << name;
   EXPECT_EQ(painted.At(W / 2, H / 2), Black) << "the client area is clipped out";
 
   // Without a context nothing is painted, and the request is answered all the same. The
@@ -432,7 +441,7 @@ TEST_F(SkinFrameTest, ASkinChangeWhileShownRebuildsEverythingInOnePass) {
   EXPECT_TRUE(EqualRgn(shown.get(), MaskShape(*w->skin, 700, 500).get()));
   const TbsFBitmap painted = w->Painted();
   EXPECT_TRUE(ShowsPiece(painted, {0, 0, 20, 24}, w->skin->Picture.Image, {0, 0, 20, 24}));
-  EXPECT_TRUE(ShowsPiece(painted, w->RectOf("closebutton"), w->ButtonImages(), ButtonNormal));
+  EXPECT_TRUE(w->ShowsButton(painted, "closebutton", Normal));
 }
 
 TEST_F(SkinFrameTest, ACaptionButtonReleasedOffItRunsNothing) {
@@ -465,18 +474,18 @@ TEST_F(SkinFrameTest, ACaptionButtonReleasedOffItRunsNothing) {
   };
 
   press();
-  EXPECT_TRUE(ShowsPiece(w->Painted(), close, w->ButtonImages(), ButtonDown));
+  EXPECT_TRUE(w->ShowsButton(w->Painted(), "closebutton", Down));
   spv::test::SaveWindowPng(w->Handle(), "frame-button-pressed");
   moveAway();
   EXPECT_TRUE(w->Button("closebutton").Pressed);
-  EXPECT_TRUE(ShowsPiece(w->Painted(), close, w->ButtonImages(), ButtonNormal)) << "held off the button";
+  EXPECT_TRUE(w->ShowsButton(w->Painted(), "closebutton", Normal)) << "held off the button";
   SendMessageW(w->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300 - 4, 200 - 24));
   EXPECT_EQ(closeQueries, 0);
   EXPECT_TRUE(ups.empty());
   EXPECT_FALSE(w->Button("closebutton").Pressed);
   EXPECT_EQ(w->frame->PressedIndex(), -1);
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_TRUE(ShowsPiece(w->Painted(), close, w->ButtonImages(), ButtonNormal));
+  EXPECT_TRUE(w->ShowsButton(w->Painted(), "closebutton", Normal));
   EXPECT_TRUE(IsWindowVisible(w->Handle()));
 
   // Away and back while held: the down look returns, and the release on it closes.
@@ -484,7 +493,7 @@ TEST_F(SkinFrameTest, ACaptionButtonReleasedOffItRunsNothing) {
   moveAway();
   w->CursorAt(cx, cy);
   ASSERT_TRUE(PumpUntil([&] { return w->frame->HotIndex() == closeIndex; }));
-  EXPECT_TRUE(ShowsPiece(w->Painted(), close, w->ButtonImages(), ButtonDown)) << "back over the button";
+  EXPECT_TRUE(w->ShowsButton(w->Painted(), "closebutton", Down)) << "back over the button";
   SendMessageW(w->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(cx - 4, cy - 24));
   EXPECT_EQ(closeQueries, 1);
   EXPECT_TRUE(releasedBeforeClose) << "the close button comes up before the form is asked";
@@ -500,12 +509,12 @@ TEST_F(SkinFrameTest, AButtonUnderThePointerShowsItsLitLook) {
   EXPECT_EQ(w->HitAt(x, y), HTOBJECT);
   ASSERT_TRUE(PumpUntil([&] { return w->frame->HotIndex() == w->IndexOf("maxbutton"); }));
   EXPECT_TRUE(w->frame->FindObject("maxbutton")->Lit);
-  EXPECT_TRUE(ShowsPiece(w->Painted(), max, w->ButtonImages(), ButtonLit));
-  EXPECT_TRUE(ShowsPiece(w->Painted(), w->RectOf("closebutton"), w->ButtonImages(), ButtonNormal));
+  EXPECT_TRUE(w->ShowsButton(w->Painted(), "maxbutton", Lit));
+  EXPECT_TRUE(w->ShowsButton(w->Painted(), "closebutton", Normal));
   spv::test::SaveWindowPng(w->Handle(), "frame-button-hot");
   w->CursorAt(300, 200);
   ASSERT_TRUE(PumpUntil([&] { return w->frame->HotIndex() == -1; }));
-  EXPECT_TRUE(ShowsPiece(w->Painted(), max, w->ButtonImages(), ButtonNormal));
+  EXPECT_TRUE(w->ShowsButton(w->Painted(), "maxbutton", Normal));
 }
 
 TEST_F(SkinFrameTest, AnInactiveWindowShowsNoHoverAndAGreyCaption) {
@@ -532,7 +541,8 @@ TEST_F(SkinFrameTest, AnInactiveWindowShowsNoHoverAndAGreyCaption) {
   EXPECT_EQ(w->frame->HotIndex(), -1);
   EXPECT_FALSE(w->frame->FindObject("closebutton")->Lit);
   const TbsFBitmap inactiveLook = w->Painted();
-  EXPECT_TRUE(ShowsPiece(inactiveLook, close, w->ButtonImages(), ButtonNormal));
+  ASSERT_FALSE(RectIsEmpty(w->Description("closebutton").InActiveSkinRect));
+  EXPECT_TRUE(w->ShowsButton(inactiveLook, "closebutton", Inactive)) << "the skin's inactive piece";
   const std::vector<TbsPixel> inactive = ChangedPixels(inactiveLook, bare, caption);
   EXPECT_GT(CountOf(inactive, Grey), 10) << "an inactive caption is grey";
   EXPECT_EQ(CountOf(inactive, Black), 0);
