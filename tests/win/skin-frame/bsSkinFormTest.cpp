@@ -260,9 +260,35 @@ TEST_F(SkinFrameTest, TheWindowCannotBeMadeSmallerThanTheSkinAllows) {
 
   SetWindowPos(w->Handle(), nullptr, 0, 0, 50, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   spv::test::PumpMessages();
-  const RECT r = w->Bounds();
+  RECT r = w->Bounds();
   EXPECT_EQ(r.right - r.left, 179);
   EXPECT_EQ(r.bottom - r.top, 30);
+
+  // Rolled up, the window keeps only the frame's top and bottom bands.
+  w->form->SetBounds(100, 80, 612, 400);
+  w->frame->SetRollUp(true);
+  spv::test::PumpMessages();
+  r = w->Bounds();
+  EXPECT_EQ(r.bottom - r.top, 30);
+  EXPECT_EQ(r.right - r.left, 612);
+  w->frame->SetRollUp(false);
+  spv::test::PumpMessages();
+  r = w->Bounds();
+  EXPECT_EQ(r.bottom - r.top, 400);
+}
+
+TEST_F(SkinFrameTest, AFormWithoutABorderGetsNoFrame) {
+  w->form->SetBorderStyle(TFormBorderStyle::bsNone);
+  w->form->SetBounds(100, 80, 612, 400);
+  spv::test::PumpMessages();
+  ExpectFrame(w->Handle(), {0, 0, 0, 0});
+  TbsRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(w->Handle(), region.get()), ERROR) << "no region";
+  const TbsFBitmap painted = w->Painted();
+  int drawn = 0;
+  for (int y = 0; y < painted.Height(); ++y)
+    for (int x = 0; x < painted.Width(); ++x) drawn += !(painted.At(x, y) == Black);
+  EXPECT_EQ(drawn, 0) << "the paint request paints no frame";
 }
 
 // The shape the skin's mask gives a W x H window, built here from the mask picture: the mask
