@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -71,7 +72,9 @@ std::vector<TbsPixel> ChangedPixels(const TbsImage& a, const TbsImage& b, const 
   return changed;
 }
 
-int CountOf(const std::vector<TbsPixel>& pixels, TbsPixel p) { return int(std::count(pixels.begin(), pixels.end(), p)); }
+int CountOf(const std::vector<TbsPixel>& pixels, TbsPixel p) {
+  return int(std::count(pixels.begin(), pixels.end(), p));
+}
 
 // A picture the frame painted, saved beside the screenshots. (A screenshot raises its window
 // and so activates it, which would hide an inactive look.)
