@@ -2,7 +2,6 @@
 // window messages Windows sends it, checked against the skin's own pictures.
 #include "skin/frame/bsSkinForm.h"
 
-#include "Png.h"
 #include "ProgramSkin.h"
 #include "WindowShot.h"
 #include "skin/controls/bsSkinCtrls.h"
@@ -12,7 +11,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -74,15 +72,6 @@ std::vector<TbsPixel> ChangedPixels(const TbsImage& a, const TbsImage& b, const 
 
 int CountOf(const std::vector<TbsPixel>& pixels, TbsPixel p) {
   return int(std::count(pixels.begin(), pixels.end(), p));
-}
-
-// A picture the frame painted, saved beside the screenshots. (A screenshot raises its window
-// and so activates it, which would hide an inactive look.)
-void SavePaintedPng(const TbsImage& picture, const std::string& name) {
-  const char* dir = std::getenv("SPV_SHOT_DIR");
-  const std::filesystem::path folder = dir && *dir ? dir : ".";
-  spv::test::WritePng(folder / (name + ".png"), picture.Width(), picture.Height(), picture.Stride(),
-                      {picture.Bits(), picture.ByteSize()});
 }
 
 // A skinned button that counts the skin-change walk's calls.
@@ -577,7 +566,8 @@ TEST_F(SkinFrameTest, AnInactiveWindowShowsNoHoverAndAGreyCaption) {
   EXPECT_EQ(CountOf(inactive, Black), 0);
   // With no inactive picture the rest of the frame looks as when active.
   EXPECT_TRUE(ShowsPiece(inactiveLook, {0, 0, 20, 24}, w->skin->Picture.Image, {0, 0, 20, 24}));
-  SavePaintedPng(inactiveLook, "frame-inactive");
+  spv::test::SaveWindowPng(w->Handle(), "frame-inactive");
+  EXPECT_FALSE(w->frame->IsFormActive()) << "a screenshot leaves the window inactive";
 }
 
 TEST(SkinFrameBuiltInTest, WithoutASkinTheFrameDrawsItsOwnLook) {
