@@ -595,7 +595,7 @@ void TbsSkinAnimateObject::ResetLook() {
   TbsActiveSkinObject::ResetLook();
   CurrentFrame = 1;
   AnimationCounter = 0;
-  Increment = true;
+  Increment = false;
 }
 
 }  // namespace bs

@@ -199,7 +199,8 @@ class TbsSkinAnimateObject : public TbsActiveSkinObject {
   int CurrentFrame = 1;
   int AnimationCounter = 0;
   bool Pressed = false;
-  bool Increment = true;
+  // Plays forwards (the pointer is over it) or back to frame 1.
+  bool Increment = false;
 };
 
 }  // namespace bs

@@ -332,7 +332,7 @@ TEST_F(ProgramSkinObjectsTest, OtherCommandsRunBeforeTheButtonIsReleased) {
 
 // ---- A small skin made in code: solid pieces, a morphing button, a strip of frames ----------
 
-constexpr TbsPixel Red{0, 0, 200}, Blue{200, 0, 0}, Green{0, 200, 0}, Frame{90, 90, 90};
+constexpr TbsPixel Red{0, 0, 200}, Blue{200, 0, 0}, Green{0, 200, 0}, Yellow{0, 200, 200}, Frame{90, 90, 90};
 
 void Fill(TbsImage& image, const TRect& r, TbsPixel colour) {
   for (int y = r.Top; y < r.Bottom; ++y)
@@ -353,13 +353,17 @@ class HandMadeSkinTest : public ::testing::Test {
     Fill(s.Picture.Image, {0, 0, 120, 60}, Frame);
     s.ActivePictures.resize(1);
     TbsImage& pieces = s.ActivePictures[0].Image;
-    pieces.SetSize(40, 20);
+    pieces.SetSize(160, 60);
     Fill(pieces, {0, 0, 10, 10}, Red);
     Fill(pieces, {10, 0, 20, 10}, Blue);
     Fill(pieces, {0, 10, 10, 20}, Red);
     Fill(pieces, {10, 10, 20, 20}, Green);
     Fill(pieces, {20, 10, 30, 20}, Blue);
     Fill(pieces, {30, 10, 40, 20}, White);
+    Fill(pieces, {0, 20, 80, 38}, Blue);     // the caption's active piece
+    Fill(pieces, {0, 40, 80, 58}, Red);      // its two animation frames
+    Fill(pieces, {80, 40, 160, 58}, Yellow);
+    Fill(s.Picture.Image, {20, 2, 100, 20}, Green);  // the caption's place in the frame picture
     s.FormInfo.LeftTopPoint = {20, 25};
     s.FormInfo.RightTopPoint = {100, 25};
     s.FormInfo.LeftBottomPoint = {5, 50};
@@ -386,11 +390,24 @@ class HandMadeSkinTest : public ::testing::Test {
 
     AddObject<TbsDataUserObject>(s, "userobject", "painted").SkinRect = {30, 2, 40, 12};
 
+    auto& caption = AddObject<TbsDataSkinCaption>(s, "caption", "caption");
+    caption.ActivePictureIndex = 0;
+    caption.SkinRect = {20, 2, 100, 20};
+    caption.ActiveSkinRect = {0, 20, 80, 38};
+    caption.TextRect = {0, 0, 80, 18};
+    caption.Alignment = TAlignment::taLeftJustify;
+    caption.FontStyle.Bold = true;
+    caption.FontColor = 0x808080;
+    caption.ActiveFontColor = 0;
+    caption.AnimateSkinRect = {0, 40, 160, 58};
+    caption.FrameCount = 2;
+
     s.IsEmpty = false;
     w.frame->SetSkinData(w.skin);
     w.Show();
   }
   TbsSkinButtonObject& Morph() { return dynamic_cast<TbsSkinButtonObject&>(*w.frame->FindObject("morphbutton")); }
+  TbsSkinCaptionObject& Caption() { return dynamic_cast<TbsSkinCaptionObject&>(*w.frame->FindObject("caption")); }
   TbsSkinAnimateObject& Strip() { return dynamic_cast<TbsSkinAnimateObject&>(*w.frame->FindObject("strip")); }
 
   // The values the object's MorphValue takes, one message at a time, until the morph timer stops.
@@ -478,12 +495,12 @@ TEST_F(HandMadeSkinTest, AStripPlaysForwardWhileHoveredAndBackWhenLeft) {
   s.MouseEnter();
   // Two ticks of 25 ms make one frame of 50 ms.
   std::vector<int> frames;
-  while (s.AnimationTick()) frames.push_back(s.CurrentFrame);
+  for (int i = 0; i < 10 && s.AnimationTick(); ++i) frames.push_back(s.CurrentFrame);
   EXPECT_EQ(frames, (std::vector<int>{1, 2, 2, 3}));
   EXPECT_TRUE(AllOf(w.Drawn(s), s.ObjectRect, Blue));
   s.MouseLeave();
   frames.clear();
-  while (s.AnimationTick()) frames.push_back(s.CurrentFrame);
+  for (int i = 0; i < 10 && s.AnimationTick(); ++i) frames.push_back(s.CurrentFrame);
   EXPECT_EQ(frames, (std::vector<int>{3, 2, 2, 1}));
   EXPECT_TRUE(AllOf(w.Drawn(s), s.ObjectRect, Red));
 }
@@ -524,6 +541,96 @@ TEST_F(HandMadeSkinTest, AUserObjectIsPaintedByTheProgram) {
   const TbsFBitmap drawn = w.Drawn(o, false);
   EXPECT_EQ(painted, std::vector<std::string>{"painted"});
   EXPECT_TRUE(AllOf(drawn, o.ObjectRect, TbsPixel{255, 0, 0}));
+}
+
+// A pixel of the caption's place that its short text does not reach.
+TbsPixel BackgroundOf(const TbsImage& painted, const TRect& caption) {
+  return painted.At(caption.Right - 1, caption.Top);
+}
+
+TEST_F(HandMadeSkinTest, ACaptionWithAnActivePieceDrawsItsOwnBackgroundWhenItNeedsOne) {
+  TbsSkinCaptionObject& c = Caption();
+  ASSERT_EQ(c.ObjectRect, (TRect{20, 2, 100, 20}));
+  TbsFormInfo& info = w.skin->FormInfo;
+  struct Case {
+    const char* look;
+    bool lit, stretch, inactiveEffect;
+    TbsPixel background, text;
+  };
+  const Case cases[] = {
+      {"active", true, false, false, Blue, Black},
+      {"inactive, stretched", false, true, false, Green, Grey},
+      {"inactive, stretched, inverted", false, true, true, {255, 55, 255}, Grey},
+      // The frame strip shows the place already: the text alone goes on it.
+      {"inactive", false, false, true, White, Grey},
+  };
+  for (const Case& k : cases) {
+    c.Lit = k.lit;
+    c.StretchEffect = k.stretch;
+    info.AutoRenderingInActiveImage = k.inactiveEffect;
+    info.InActiveEffect = TbsInactiveEffect::Invert;
+    const TbsFBitmap painted = w.Drawn(c, false);
+    EXPECT_EQ(BackgroundOf(painted, c.ObjectRect), k.background) << k.look;
+    const TInk ink = InkOf(painted, c.ObjectRect);
+    EXPECT_GT(k.text == Black ? ink.Black : ink.Grey, 10) << k.look;
+  }
+}
+
+TEST_F(HandMadeSkinTest, ACaptionWithShadowAndLightDrawsThemAroundTheText) {
+  TbsSkinCaptionObject& c = Caption();
+  c.Lit = false;
+  const TInk plain = InkOf(w.Drawn(c, false), c.ObjectRect);
+  c.Light = c.Shadow = true;
+  c.LightColor = 0x0000FF;   // red
+  c.ShadowColor = 0xFF0000;  // blue
+  const TbsFBitmap painted = w.Drawn(c, false);
+  int light = 0, shadow = 0;
+  for (int y = c.ObjectRect.Top; y < c.ObjectRect.Bottom; ++y)
+    for (int x = c.ObjectRect.Left; x < c.ObjectRect.Right; ++x) {
+      light += painted.At(x, y) == TbsPixel{0, 0, 255};
+      shadow += painted.At(x, y) == TbsPixel{255, 0, 0};
+    }
+  EXPECT_GT(light, 0);
+  EXPECT_GT(shadow, 0);
+  const TInk ink = InkOf(painted, c.ObjectRect);
+  EXPECT_EQ(ink.Left, plain.Left - 1) << "the light is one pixel up and left";
+  EXPECT_EQ(ink.Right, plain.Right + 1) << "the shadow one pixel down and right";
+}
+
+TEST_F(HandMadeSkinTest, AnActivatedCaptionPlaysItsFramesThenShowsItsActivePiece) {
+  TbsSkinCaptionObject& c = Caption();
+  ASSERT_TRUE(c.CanAnimate());
+  c.Lit = true;
+  c.StartAnimation(true);
+  EXPECT_TRUE(w.frame->AnimationTimerRunning());
+  std::vector<TbsPixel> shown{BackgroundOf(w.Drawn(c, false), c.ObjectRect)};
+  for (int i = 0; i < 10 && c.AnimationTick(); ++i) shown.push_back(BackgroundOf(w.Drawn(c, false), c.ObjectRect));
+  EXPECT_EQ(shown, (std::vector<TbsPixel>{Red, Yellow, Blue}));
+
+  c.Lit = false;
+  c.InActiveAnimation = true;
+  c.StretchEffect = true;  // an inactive caption with a background of its own shows its frames
+  c.StartAnimation(false);
+  shown = {BackgroundOf(w.Drawn(c, false), c.ObjectRect)};
+  for (int i = 0; i < 10 && c.AnimationTick(); ++i) shown.push_back(BackgroundOf(w.Drawn(c, false), c.ObjectRect));
+  EXPECT_EQ(shown, (std::vector<TbsPixel>{Yellow, Red, Green}));
+}
+
+TEST(BuiltInButtonTest, ButtonsWithoutADescriptionDrawTheBuiltInLook) {
+  TFramedForm w;
+  w.Show();
+  auto* close = dynamic_cast<TbsSkinStdButtonObject*>(w.frame->FindObject("closebutton"));
+  ASSERT_NE(close, nullptr);
+  EXPECT_FALSE(close->Described);
+  const TbsFBitmap drawn = w.Drawn(*close);
+  TbsFBitmap expected(drawn.Width(), drawn.Height());
+  for (int y = 0; y < expected.Height(); ++y)
+    for (int x = 0; x < expected.Width(); ++x) expected.At(x, y) = White;
+  w.frame->PaintBuiltInButton(expected.DC(), *close);
+  GdiFlush();
+  EXPECT_TRUE(ShowsPiece(drawn, {0, 0, drawn.Width(), drawn.Height()}, expected,
+                         {0, 0, expected.Width(), expected.Height()}));
+  EXPECT_FALSE(AllOf(drawn, close->ObjectRect, White)) << "the button is drawn at its place";
 }
 
 }  // namespace
