@@ -12,10 +12,16 @@
 #include <climits>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace bs {
+
+void PrintTo(const TRect& r, std::ostream* os) {
+  *os << "(" << r.Left << ", " << r.Top << ")-(" << r.Right << ", " << r.Bottom << ")";
+}
+
 namespace {
 
 using namespace spv::platform;
@@ -269,12 +275,13 @@ class CloseButtonTest : public ProgramSkinObjectsTest {
     };
     w.frame->OnMouseUpEvent = [this](const std::string& n, int, int, const TRect& r, TMouseButton) {
       events.push_back("up " + n);
-      EXPECT_EQ(r, close->ObjectRect);
+      upRect = r;
     };
   }
   TbsSkinStdButtonObject* close = nullptr;
   std::vector<bool> queries;  // the pressed flag at each close query
   std::vector<std::string> events;
+  TRect upRect;
 };
 
 TEST_F(CloseButtonTest, AReleaseAwayFromThePressedButtonRunsNoCommand) {
@@ -304,6 +311,7 @@ TEST_F(CloseButtonTest, ComingBackWhilePressedShowsTheDownImageAndTheReleaseClos
   EXPECT_FALSE(close->Pressed);
   EXPECT_EQ(events, (std::vector<std::string>{"enter closebutton", "leave closebutton", "enter closebutton",
                                               "up closebutton"}));
+  EXPECT_EQ(upRect, close->ObjectRect);
 }
 
 TEST_F(CloseButtonTest, OnlyTheLeftButtonPressesAndReleases) {
@@ -315,6 +323,33 @@ TEST_F(CloseButtonTest, OnlyTheLeftButtonPressesAndReleases) {
   close->MouseUp(TMouseButton::mbRight, 5, 5);
   EXPECT_TRUE(close->Pressed) << "a right release leaves a left press";
   EXPECT_TRUE(queries.empty());
+}
+
+TEST_F(CloseButtonTest, DoubleClickingTheSystemMenuButtonClosesTheWindow) {
+  close->DblClick();
+  EXPECT_TRUE(queries.empty()) << "only the system-menu button closes on a double click";
+  Object<TbsSkinStdButtonObject>("sysmenubutton").DblClick();
+  EXPECT_EQ(queries.size(), 1u);
+}
+
+TEST_F(CloseButtonTest, AStripRunsItsCommandOnAReleaseOverIt) {
+  // The close button's place and pictures, as a strip of one frame.
+  TbsDataSkinAnimate d("strip");
+  d.ActivePictureIndex = Description("closebutton").ActivePictureIndex;
+  d.SkinRectInAPicture = true;
+  d.SkinRect = Description("closebutton").SkinRect;
+  d.Command = TbsStdCommand::cmClose;
+  TbsSkinAnimateObject strip(*w.frame, &d);
+  strip.MouseEnter();
+  strip.MouseDown(TMouseButton::mbLeft, 1, 1);
+  strip.MouseLeave();
+  strip.MouseUp(TMouseButton::mbLeft, 1, 1);
+  EXPECT_TRUE(queries.empty());
+  strip.MouseEnter();
+  strip.MouseDown(TMouseButton::mbLeft, 1, 1);
+  strip.MouseUp(TMouseButton::mbLeft, 1, 1);
+  EXPECT_EQ(queries.size(), 1u);
+  EXPECT_FALSE(strip.Pressed);
 }
 
 TEST_F(ProgramSkinObjectsTest, OtherCommandsRunBeforeTheButtonIsReleased) {
@@ -390,6 +425,13 @@ class HandMadeSkinTest : public ::testing::Test {
 
     AddObject<TbsDataUserObject>(s, "userobject", "painted").SkinRect = {30, 2, 40, 12};
 
+    auto& lost = AddObject<TbsDataSkinButton>(s, "button", "lost");
+    lost.ActivePictureIndex = 5;  // there is one active picture only
+    lost.SkinRect = {40, 22, 50, 32};
+    lost.ActiveSkinRect = {10, 0, 20, 10};
+    lost.DownRect = {30, 10, 40, 20};
+    lost.Morphing = true;
+
     auto& caption = AddObject<TbsDataSkinCaption>(s, "caption", "caption");
     caption.ActivePictureIndex = 0;
     caption.SkinRect = {20, 2, 100, 20};
@@ -432,7 +474,7 @@ class HandMadeSkinTest : public ::testing::Test {
 };
 
 void ExpectSteps(const std::vector<double>& got, const std::vector<double>& expected, const char* what) {
-  ASSERT_EQ(got.size(), expected.size()) << what;
+  ASSERT_EQ(got.size(), expected.size()) << what << ": " << ::testing::PrintToString(got);
   for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], expected[i], 1e-9) << what << " step " << i;
 }
 
@@ -486,6 +528,18 @@ TEST_F(HandMadeSkinTest, WithoutEffectsAButtonDoesNotMorph) {
   b.MouseEnter();
   EXPECT_FALSE(w.frame->MorphTimerRunning());
   EXPECT_TRUE(AllOf(w.Drawn(b), b.ObjectRect, Blue)) << "the active piece at once";
+}
+
+TEST_F(HandMadeSkinTest, AnObjectWhoseActivePictureIsMissingHasOnlyItsNormalLook) {
+  auto& b = dynamic_cast<TbsSkinButtonObject&>(*w.frame->FindObject("lost"));
+  EXPECT_EQ(b.ActivePictureIndex, -1);
+  EXPECT_TRUE(RectIsEmpty(b.ActiveSkinRect));
+  EXPECT_TRUE(RectIsEmpty(b.DownRect));
+  EXPECT_FALSE(b.Morphing);
+  b.MouseEnter();
+  b.MouseDown(TMouseButton::mbLeft, 1, 1);
+  EXPECT_FALSE(w.frame->MorphTimerRunning());
+  EXPECT_TRUE(AllOf(w.Drawn(b), b.ObjectRect, Frame)) << "the piece of the frame picture";
 }
 
 TEST_F(HandMadeSkinTest, AStripPlaysForwardWhileHoveredAndBackWhenLeft) {
