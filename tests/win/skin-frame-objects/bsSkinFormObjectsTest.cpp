@@ -114,7 +114,9 @@ class ProgramSkinObjectsTest : public ::testing::Test {
   const TbsDataSkinStdButton& Description(std::string_view name) const {
     return dynamic_cast<const TbsDataSkinStdButton&>(*w.skin->SkinObjects.at(w.skin->FindSkinObject(name)));
   }
-  const TbsImage& PictureOf(const TbsDataSkinObject& d) const { return w.skin->ActivePicture(d.ActivePictureIndex)->Image; }
+  const TbsImage& PictureOf(const TbsDataSkinObject& d) const {
+    return w.skin->ActivePicture(d.ActivePictureIndex)->Image;
+  }
 
   TFramedForm w;
 };
@@ -197,6 +199,10 @@ TEST_F(ProgramSkinObjectsTest, TheCloseButtonShowsTheImageOfEachState) {
   auto& close = Object<TbsSkinStdButtonObject>("closebutton");
   const auto& d = Description("closebutton");
   const TRect disabled{0, 32, 16, 40};  // any piece of the picture that is none of the others
+  auto press = [&](TMouseButton button) {
+    close.MouseEnter();
+    close.MouseDown(button, 0, 0);
+  };
   struct Case {
     const char* state;
     std::function<void()> setUp;
@@ -205,10 +211,9 @@ TEST_F(ProgramSkinObjectsTest, TheCloseButtonShowsTheImageOfEachState) {
   const std::vector<Case> cases = {
       {"normal", [] {}, d.SkinRect},
       {"lit", [&] { close.MouseEnter(); }, d.ActiveSkinRect},
-      {"pressed", [&] { close.MouseEnter(); close.MouseDown(TMouseButton::mbLeft, 0, 0); }, d.DownRect},
-      {"pressed, pointer away", [&] { close.MouseEnter(); close.MouseDown(TMouseButton::mbLeft, 0, 0); close.MouseLeave(); },
-       d.SkinRect},
-      {"right button", [&] { close.MouseEnter(); close.MouseDown(TMouseButton::mbRight, 0, 0); }, d.ActiveSkinRect},
+      {"pressed", [&] { press(TMouseButton::mbLeft); }, d.DownRect},
+      {"pressed, pointer away", [&] { press(TMouseButton::mbLeft); close.MouseLeave(); }, d.SkinRect},
+      {"right button", [&] { press(TMouseButton::mbRight); }, d.ActiveSkinRect},
       {"disabled", [&] { close.DisableSkinRect = disabled; close.Enabled = false; }, disabled},
   };
   for (const Case& c : cases) {
