@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <stdexcept>
 
 namespace bs {
@@ -760,7 +761,9 @@ void TbsSkinForm::MorphTimerTick() {
   for (std::size_t i = 0; i < Objects_.size(); ++i) {
     TbsActiveSkinObject& o = *Objects_[i];
     if (!o.CanMorph() || !o.IsMorphPending()) continue;
-    o.MorphValue = std::clamp(o.MorphValue + (o.Lit ? 0.2 : -0.2), 0.0, 1.0);
+    // Fifths exactly: five steps of 0.2 in floating point stop short of 0 and would keep the
+    // morph pending for one tick more.
+    o.MorphValue = std::clamp(std::round((o.MorphValue + (o.Lit ? 0.2 : -0.2)) * 5) / 5, 0.0, 1.0);
     RedrawObject(o);
     moved = true;
   }
