@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -39,16 +38,6 @@ bool SamePixels(const TbsImage& a, const TbsImage& b) {
 }
 
 TbsPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
-
-// Pumps until `done` holds; false when it did not within a generous time.
-bool PumpUntil(const std::function<bool()>& done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    spv::test::PumpMessages(10);
-  }
-  return true;
-}
 
 LPARAM At(int x, int y) { return MAKELPARAM(WORD(short(x)), WORD(short(y))); }
 
@@ -220,7 +209,7 @@ TEST_F(SkinButtonTest, RepeatModeClicksWhileHeldAndOnceOnRelease) {
   Press(b);
   EXPECT_TRUE(b->Repeating());
   EXPECT_EQ(ClicksOf(b), 0) << "the press itself does not click";
-  ASSERT_TRUE(PumpUntil([&] { return ClicksOf(b) >= 2; }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return ClicksOf(b) >= 2; }));
   const int held = ClicksOf(b);
   Release(b);
   EXPECT_EQ(ClicksOf(b), held + 1);
@@ -415,19 +404,19 @@ TEST_F(SkinButtonTest, AMorphingSkinBlendsToTheHotLook) {
   const TbsFBitmap normal = b->Snapshot();
   b->Perform(CM_MOUSEENTER);
   ASSERT_TRUE(b->Morphing());
-  ASSERT_TRUE(PumpUntil([&] { return b->MorphValue() > 0; }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return b->MorphValue() > 0; }));
   if (b->MorphValue() < 1) {
     const TbsFBitmap between = b->Snapshot();
     EXPECT_FALSE(SamePixels(between, normal));
   }
-  ASSERT_TRUE(PumpUntil([&] { return !b->Morphing(); }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return !b->Morphing(); }));
   EXPECT_EQ(b->MorphValue(), 1);
   const TbsFBitmap hot = b->Snapshot();
   skin->EnableSkinEffects = false;
   EXPECT_TRUE(SamePixels(hot, b->Snapshot())) << "the morph ends on the hot picture itself";
   skin->EnableSkinEffects = true;
   b->Perform(CM_MOUSELEAVE);
-  ASSERT_TRUE(PumpUntil([&] { return !b->Morphing(); }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return !b->Morphing(); }));
   EXPECT_EQ(b->MorphValue(), 0);
   EXPECT_TRUE(SamePixels(b->Snapshot(), normal));
 }
@@ -467,7 +456,7 @@ TEST_F(SkinButtonTest, FrameAnimationStepsThroughTheSlicesAndEndsOnTheHotLook) {
   b->Perform(CM_MOUSEENTER);
   ASSERT_TRUE(b->Animating());
   bool sawSecond = false, sawThird = false;
-  ASSERT_TRUE(PumpUntil([&] {
+  ASSERT_TRUE(spv::test::PumpUntil([&] {
     const TbsFBitmap now = b->Snapshot();
     sawSecond |= now.At(x, 12) == rowOf(o.SkinRect.Top + 26) && b->Animating();
     sawThird |= now.At(x, 12) == rowOf(o.SkinRect.Top + 52) && b->Animating();
@@ -478,7 +467,7 @@ TEST_F(SkinButtonTest, FrameAnimationStepsThroughTheSlicesAndEndsOnTheHotLook) {
   EXPECT_EQ(b->Snapshot().At(x, 12), rowOf(o.ActiveSkinRect.Top));
   b->Perform(CM_MOUSELEAVE);
   ASSERT_TRUE(b->Animating());
-  ASSERT_TRUE(PumpUntil([&] { return !b->Animating(); }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return !b->Animating(); }));
   EXPECT_TRUE(SamePixels(b->Snapshot(), normal));
   // A press stops the animation at once.
   b->Perform(CM_MOUSEENTER);

@@ -28,15 +28,6 @@ using namespace spv::platform;
 
 constexpr TbsPixel White{255, 255, 255}, Black{0, 0, 0}, Grey{128, 128, 128};
 
-bool PumpUntil(const std::function<bool()>& done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    spv::test::PumpMessages(10);
-  }
-  return true;
-}
-
 // `piece` of `picture` appears unchanged at `at` of `painted`.
 ::testing::AssertionResult ShowsPiece(const TbsImage& painted, const TRect& at, const TbsImage& picture,
                                       const TRect& piece) {
@@ -103,7 +94,7 @@ class ProgramSkinObjectsTest : public ::testing::Test {
     ASSERT_FALSE(w.skin->IsEmpty);
     w.frame->SetSkinData(w.skin);
     w.Show();
-    ASSERT_TRUE(PumpUntil([&] { return w.frame->IsFormActive(); })) << "the form never became active";
+    ASSERT_TRUE(spv::test::PumpUntil([&] { return w.frame->IsFormActive(); })) << "the form never became active";
   }
   template <class T>
   T& Object(std::string_view name) {
@@ -231,7 +222,7 @@ TEST_F(ProgramSkinObjectsTest, AButtonOfAnInactiveWindowShowsItsInactiveImageBut
   other.Show();
   SetForegroundWindow(other.Handle());
   SetActiveWindow(other.Handle());
-  ASSERT_TRUE(PumpUntil([&] { return !w.frame->IsFormActive(); }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return !w.frame->IsFormActive(); }));
   auto& close = Object<TbsSkinStdButtonObject>("closebutton");
   const auto& d = Description("closebutton");
   EXPECT_TRUE(ShowsPiece(w.Drawn(close), close.ObjectRect, PictureOf(d), d.InActiveSkinRect));

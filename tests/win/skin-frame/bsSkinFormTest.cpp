@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -40,15 +39,6 @@ constexpr TRect TbsDataSkinStdButton::*Down = &TbsDataSkinStdButton::DownRect;
 constexpr TRect TbsDataSkinStdButton::*Inactive = &TbsDataSkinStdButton::InActiveSkinRect;
 
 TbsPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
-
-bool PumpUntil(const std::function<bool()>& done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    spv::test::PumpMessages(10);
-  }
-  return true;
-}
 
 // `piece` of `picture` appears unchanged at `at` of `painted`.
 bool ShowsPiece(const TbsImage& painted, const TRect& at, const TbsImage& picture, const TRect& piece) {
@@ -480,7 +470,7 @@ TEST_F(SkinFrameTest, ACaptionButtonReleasedOffItRunsNothing) {
   auto press = [&] {
     w->CursorAt(cx, cy);
     ASSERT_EQ(w->HitAt(cx, cy), HTOBJECT);
-    ASSERT_TRUE(PumpUntil([&] { return w->frame->HotIndex() == closeIndex; }));
+    ASSERT_TRUE(spv::test::PumpUntil([&] { return w->frame->HotIndex() == closeIndex; }));
     SendMessageW(w->Handle(), WM_NCLBUTTONDOWN, HTOBJECT, w->ScreenAt(cx, cy));
     ASSERT_EQ(w->frame->PressedIndex(), closeIndex);
     ASSERT_TRUE(w->Button("closebutton").Pressed);
@@ -488,7 +478,7 @@ TEST_F(SkinFrameTest, ACaptionButtonReleasedOffItRunsNothing) {
   auto moveAway = [&] {
     w->CursorAt(300, 200);
     SendMessageW(w->Handle(), WM_NCMOUSEMOVE, HTCLIENT, w->ScreenAt(300, 200));
-    ASSERT_TRUE(PumpUntil([&] { return w->frame->HotIndex() == -1; })) << "the frame timer sees the pointer leave";
+    ASSERT_TRUE(spv::test::PumpUntil([&] { return w->frame->HotIndex() == -1; })) << "the frame timer sees the pointer leave";
   };
 
   press();
@@ -510,7 +500,7 @@ TEST_F(SkinFrameTest, ACaptionButtonReleasedOffItRunsNothing) {
   press();
   moveAway();
   w->CursorAt(cx, cy);
-  ASSERT_TRUE(PumpUntil([&] { return w->frame->HotIndex() == closeIndex; }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return w->frame->HotIndex() == closeIndex; }));
   EXPECT_TRUE(w->ShowsButton(w->Painted(), "closebutton", Down)) << "back over the button";
   SendMessageW(w->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(cx - 4, cy - 24));
   EXPECT_EQ(closeQueries, 1);
@@ -525,13 +515,13 @@ TEST_F(SkinFrameTest, AButtonUnderThePointerShowsItsLitLook) {
   const int x = max.Left + 8, y = max.Top + 4;
   w->CursorAt(x, y);
   EXPECT_EQ(w->HitAt(x, y), HTOBJECT);
-  ASSERT_TRUE(PumpUntil([&] { return w->frame->HotIndex() == w->IndexOf("maxbutton"); }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return w->frame->HotIndex() == w->IndexOf("maxbutton"); }));
   EXPECT_TRUE(w->frame->FindObject("maxbutton")->Lit);
   EXPECT_TRUE(w->ShowsButton(w->Painted(), "maxbutton", Lit));
   EXPECT_TRUE(w->ShowsButton(w->Painted(), "closebutton", Normal));
   spv::test::SaveWindowPng(w->Handle(), "frame-button-hot");
   w->CursorAt(300, 200);
-  ASSERT_TRUE(PumpUntil([&] { return w->frame->HotIndex() == -1; }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return w->frame->HotIndex() == -1; }));
   EXPECT_TRUE(w->ShowsButton(w->Painted(), "maxbutton", Normal));
 }
 
@@ -548,7 +538,7 @@ TEST_F(SkinFrameTest, AnInactiveWindowShowsNoHoverAndAGreyCaption) {
   other.Show();
   SetForegroundWindow(other.Handle());
   SetActiveWindow(other.Handle());
-  ASSERT_TRUE(PumpUntil([&] { return !w->form->Active(); }));
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return !w->form->Active(); }));
   spv::test::PumpMessages();
   EXPECT_FALSE(w->frame->IsFormActive());
 

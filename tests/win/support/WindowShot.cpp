@@ -2,6 +2,7 @@
 
 #include "Png.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
@@ -18,6 +19,15 @@ void PumpMessages(int milliseconds) {
     }
     Sleep(5);
   } while (LONG(GetTickCount() - end) < 0);
+}
+
+bool PumpUntil(const std::function<bool()>& done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    PumpMessages(10);
+  }
+  return true;
 }
 
 std::filesystem::path SaveWindowPng(HWND window, const std::string& name) {
