@@ -1305,6 +1305,11 @@ void TbsSkinForm::OnNCCalcSize(TMessage& m) {
 }
 
 void TbsSkinForm::OnNCHitTest(TMessage& m) {
+  // A window without a border has no frame to hit: all of it is client area.
+  if (NoBorder()) {
+    CallPrevious(m);
+    return;
+  }
   const TPoint p = MessagePoint(m.LParam);
   const int code = Skinned_ ? SkinnedHitTest(p) : BuiltInHitTest(p);
   m.Result = code;

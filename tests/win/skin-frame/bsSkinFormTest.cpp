@@ -271,6 +271,8 @@ TEST_F(SkinFrameTest, AFormWithoutABorderGetsNoFrame) {
   for (int y = 0; y < painted.Height(); ++y)
     for (int x = 0; x < painted.Width(); ++x) drawn += !(painted.At(x, y) == Black);
   EXPECT_EQ(drawn, 0) << "the paint request paints no frame";
+  for (POINT p : {POINT{20, 20}, POINT{2, 200}, POINT{590, 10}})
+    EXPECT_EQ(w->HitAt(p.x, p.y), HTCLIENT) << "all of it is client area: " << p.x << ", " << p.y;
 }
 
 // The shape the skin's mask gives a W x H window, built here from the mask picture: the mask
