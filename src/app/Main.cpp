@@ -1,50 +1,34 @@
 #include "app/Main.h"
 
+#include "ProgramSkin.h"
+
 namespace spv::app {
-namespace {
 
-constexpr wchar_t kClassName[] = L"TFRM_SPV";
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+TFRM_SPV::TFRM_SPV(platform::TComponent* owner) : TForm(owner) {
+  SetName("FRM_SPV");
+  SetCaption(L"Quorvane Spinvolt");
+  SetPosition(platform::TPosition::poScreenCenter);
 
-LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
-      EndPaint(window, &ps);
-      return 0;
-    }
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
+  bsCompressedStoredSkin1 = new bs::TbsCompressedStoredSkin(this);
+  bsCompressedStoredSkin1->SetName("bsCompressedStoredSkin1");
+  bsCompressedStoredSkin1->FileName = "skin.ini";
+  const auto block = ProgramSkinBlock();
+  bsCompressedStoredSkin1->CompressedData.WriteBuffer(block.data(), block.size());
 
-}  // namespace
+  bsSkinData1 = new bs::TbsSkinData(this);
+  bsSkinData1->SetName("bsSkinData1");
 
-HWND CreateMainWindow(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  if (!GetClassInfoExW(instance, kClassName, &wc)) {
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = MainProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));      // IDI_APPLICATION
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc)) return nullptr;
-  }
+  bsSkinForm1 = new bs::TbsSkinForm(this);
+  bsSkinForm1->SetName("bsSkinForm1");
+  bsSkinForm1->SetBorderIcons(bs::biSystemMenu | bs::biMinimize | bs::biMaximize | bs::biRollUp);
+  bsSkinForm1->SetMenusSkinData(bsSkinData1);
 
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int left = work.left + (work.right - work.left - width) / 2;
-  const int top = work.top + (work.bottom - work.top - height) / 2;
-  return CreateWindowExW(0, kClassName, L"Quorvane Spinvolt", kStyle, left, top, width, height,
-                         nullptr, nullptr, instance, nullptr);
+  // The skin loads as the holder takes it, and the frame applies it as it takes the holder.
+  bsSkinData1->SetCompressedStoredSkin(bsCompressedStoredSkin1);
+  bsSkinForm1->SetSkinData(bsSkinData1);
+  // The client size is measured inside the skinned frame, so the window is made first.
+  HandleNeeded();
+  SetClientSize(kClientWidth, kClientHeight);
 }
 
 }  // namespace spv::app
