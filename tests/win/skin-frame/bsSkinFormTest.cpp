@@ -1,9 +1,6 @@
 // The skinned window frame on real windows: the program's skin on a form, driven through the
 // window messages Windows sends it, checked against the skin's own pictures.
-#include "skin/frame/bsSkinForm.h"
-
-#include "ProgramSkin.h"
-#include "WindowShot.h"
+#include "FramedWindow.h"
 #include "skin/controls/bsSkinCtrls.h"
 
 #include <gtest/gtest.h>
@@ -12,42 +9,17 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace bs {
 
-void PrintTo(const TRect& r, std::ostream* os) {
-  *os << "(" << r.Left << ", " << r.Top << ")-(" << r.Right << ", " << r.Bottom << ")";
-}
-
 namespace {
 
 using namespace spv::platform;
+using namespace frame_test;
 
-// The request any window may send to have the frame painted into a device context.
-constexpr UINT PaintFrameMessage = 48203;
-constexpr LPARAM PaintFrameTag = 16802;
-
-constexpr TbsPixel Black{0, 0, 0}, Grey{128, 128, 128};
-
-// The looks of a caption button in its description.
-constexpr TRect TbsDataSkinStdButton::*Normal = &TbsDataSkinStdButton::SkinRect;
-constexpr TRect TbsDataSkinStdButton::*Lit = &TbsDataSkinStdButton::ActiveSkinRect;
-constexpr TRect TbsDataSkinStdButton::*Down = &TbsDataSkinStdButton::DownRect;
-constexpr TRect TbsDataSkinStdButton::*Inactive = &TbsDataSkinStdButton::InActiveSkinRect;
-
-TbsPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
-
-// `piece` of `picture` appears unchanged at `at` of `painted`.
-bool ShowsPiece(const TbsImage& painted, const TRect& at, const TbsImage& picture, const TRect& piece) {
-  if (at.Width() != piece.Width() || at.Height() != piece.Height()) return false;
-  for (int y = 0; y < at.Height(); ++y)
-    for (int x = 0; x < at.Width(); ++x)
-      if (!(painted.At(at.Left + x, at.Top + y) == picture.At(piece.Left + x, piece.Top + y))) return false;
-  return true;
-}
+constexpr TbsPixel Grey{128, 128, 128};
 
 bool Inside(const TRect& r, int x, int y) { return r.Left <= x && x < r.Right && r.Top <= y && y < r.Bottom; }
 
@@ -77,90 +49,6 @@ class TCountingButton : public TbsSkinButton {
     TbsSkinButton::ForgetSkinObject();
   }
   int Applied = 0, Forgotten = 0;
-};
-
-// A form with its frame, as the program builds one: the skin data first, then the frame.
-struct TFramedWindow {
-  explicit TFramedWindow(bool skinned, int width = 612, int height = 400) {
-    form = std::make_unique<TForm>();
-    skin = new TbsSkinData(form.get());
-    if (skinned) LoadSkin();
-    frame = new TbsSkinForm(form.get());
-    if (skinned) frame->SetSkinData(skin);
-    form->SetCaption(L"Spinvolt");
-    form->SetBounds(100, 80, width, height);
-    form->Show();
-    SetForegroundWindow(Handle());
-    spv::test::PumpMessages();
-  }
-  void LoadSkin() {
-    const auto block = spv::ProgramSkinBlock();
-    skin->LoadFromCompressedData(block.data(), block.size());
-  }
-  HWND Handle() const { return form->Handle(); }
-  RECT Bounds() const {
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    return r;
-  }
-  // A window point (frame included) as the screen point of a mouse message.
-  LPARAM ScreenAt(int x, int y) const {
-    const RECT r = Bounds();
-    return MAKELPARAM(WORD(short(r.left + x)), WORD(short(r.top + y)));
-  }
-  void CursorAt(int x, int y) const {
-    const RECT r = Bounds();
-    SetCursorPos(r.left + x, r.top + y);
-  }
-  int HitAt(int x, int y) const { return int(SendMessageW(Handle(), WM_NCHITTEST, 0, ScreenAt(x, y))); }
-  // The frame as the paint request draws it into a picture of the window's size.
-  TbsFBitmap Painted() const {
-    const RECT r = Bounds();
-    TbsFBitmap picture(r.right - r.left, r.bottom - r.top);
-    EXPECT_EQ(SendMessageW(Handle(), PaintFrameMessage, WPARAM(picture.DC()), PaintFrameTag), PaintFrameTag);
-    GdiFlush();
-    return picture;
-  }
-  const TRect& RectOf(std::string_view name) const {
-    TbsActiveSkinObject* o = frame->FindObject(name);
-    EXPECT_NE(o, nullptr) << name;
-    static const TRect none;
-    return o ? o->ObjectRect : none;
-  }
-  int IndexOf(std::string_view name) const {
-    for (int i = 0; i < frame->ObjectCount(); ++i)
-      if (frame->Objects(i) == frame->FindObject(name)) return i;
-    return -1;
-  }
-  TbsSkinStdButtonObject& Button(std::string_view name) const {
-    return dynamic_cast<TbsSkinStdButtonObject&>(*frame->FindObject(name));
-  }
-  const TbsDataSkinStdButton& Description(std::string_view name) const {
-    return dynamic_cast<const TbsDataSkinStdButton&>(*skin->SkinObjects[std::size_t(skin->FindSkinObject(name))]);
-  }
-  // The piece of a caption button's description that `look` names shows at the button's place.
-  bool ShowsButton(const TbsImage& painted, std::string_view name, TRect TbsDataSkinStdButton::*look) const {
-    const TbsDataSkinStdButton& d = Description(name);
-    return ShowsPiece(painted, RectOf(name), skin->ActivePicture(d.ActivePictureIndex)->Image, d.*look);
-  }
-
-  std::unique_ptr<TForm> form;
-  TbsSkinData* skin = nullptr;
-  TbsSkinForm* frame = nullptr;
-};
-
-class SkinFrameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    w = std::make_unique<TFramedWindow>(true);
-    ASSERT_FALSE(w->skin->IsEmpty);
-    ASSERT_TRUE(w->frame->Skinned());
-  }
-  void TearDown() override {
-    ReleaseCapture();
-    w.reset();
-  }
-  std::unique_ptr<TFramedWindow> w;
 };
 
 // The frame's thickness on each side (left, top, right, bottom): where the client area sits
@@ -273,33 +161,6 @@ TEST_F(SkinFrameTest, AFormWithoutABorderGetsNoFrame) {
   EXPECT_EQ(drawn, 0) << "the paint request paints no frame";
   for (POINT p : {POINT{20, 20}, POINT{2, 200}, POINT{590, 10}})
     EXPECT_EQ(w->HitAt(p.x, p.y), HTCLIENT) << "all of it is client area: " << p.x << ", " << p.y;
-}
-
-// The shape the skin's mask gives a W x H window, built here from the mask picture: the mask
-// rect always inside, the black pixels of the four mask strips around it.
-TbsRegionHandle MaskShape(const TbsSkinData& skin, int W, int H) {
-  const TbsFormInfo& fi = skin.FormInfo;
-  const int dx = W - skin.Picture.Width(), dy = H - skin.Picture.Height();
-  const TbsPieceGeometry g{fi.LeftTopPoint, fi.RightTopPoint, fi.LeftBottomPoint, fi.RightBottomPoint,
-                           fi.MaskRectArea};
-  const TRect& m = fi.MaskRectArea;
-  const TbsPieceGeometry ng{fi.LeftTopPoint,
-                            {fi.RightTopPoint.X + dx, fi.RightTopPoint.Y},
-                            {fi.LeftBottomPoint.X, fi.LeftBottomPoint.Y + dy},
-                            {fi.RightBottomPoint.X + dx, fi.RightBottomPoint.Y + dy},
-                            {m.Left, m.Top, m.Right + dx, m.Bottom + dy}};
-  TbsImage top, left, right, bottom;
-  MaskBorderStrips(g, ng, skin.MaskPicture.Image, {&top, &left, &right, &bottom}, W);
-  TbsRegionHandle shape(CreateRectRgn(ng.Cl.Left, ng.Cl.Top, ng.Cl.Right, ng.Cl.Bottom));
-  const struct {
-    const TbsImage& strip;
-    int x, y;
-  } parts[] = {{top, 0, 0}, {bottom, 0, ng.Cl.Bottom}, {left, 0, ng.Cl.Top}, {right, ng.Cl.Right, ng.Cl.Top}};
-  for (const auto& p : parts) {
-    TbsRegionHandle runs = RegionFromRunData(MaskToRegionRuns(p.strip, p.x, p.y));
-    if (runs) CombineRgn(shape.get(), shape.get(), runs.get(), RGN_OR);
-  }
-  return shape;
 }
 
 TEST_F(SkinFrameTest, TheWindowRegionIsTheMasksShapeAtEverySize) {
