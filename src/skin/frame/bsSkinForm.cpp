@@ -962,19 +962,14 @@ void TbsSkinForm::OnEraseBackground(HDC dc) {
   RECT client{};
   if (h) GetClientRect(h, &client);
   const int cw = client.right, chh = client.bottom;
-  if (Skinned_) {
-    const TbsFormInfo& info = SkinData_->FormInfo;
-    if (info.BGPictureIndex >= 0) {
-      if (const TbsFBitmap* bg = ActivePicture(info.BGPictureIndex))
-        TileClient(dc, *bg, Rect(0, 0, bg->Width(), bg->Height()), cw, chh);
-    } else if (RectIsEmpty(info.ClientRect) || !MainPicture()) {
-      FillSolid(dc, client, Rgb(spv::platform::clBtnFace));
-    } else {
-      TileClient(dc, MainPicture_, info.ClientRect, cw, chh);
-    }
-  } else {
-    FillSolid(dc, client, Rgb(spv::platform::clBtnFace));
-  }
+  // A skin that names a background picture it does not have gets the plain face, as a skin
+  // without any background piece does: the client is never left unpainted.
+  const TbsFormInfo* info = Skinned_ ? &SkinData_->FormInfo : nullptr;
+  const TbsFBitmap* bg = info && info->BGPictureIndex >= 0 ? ActivePicture(info->BGPictureIndex) : nullptr;
+  if (bg) TileClient(dc, *bg, Rect(0, 0, bg->Width(), bg->Height()), cw, chh);
+  else if (info && info->BGPictureIndex < 0 && !RectIsEmpty(info->ClientRect) && MainPicture())
+    TileClient(dc, MainPicture_, info->ClientRect, cw, chh);
+  else FillSolid(dc, client, Rgb(spv::platform::clBtnFace));
   if (!LogoBitMap_.Empty()) {
     const int x = std::max(0, cw - LogoBitMap_.Width()), y = std::max(0, chh - LogoBitMap_.Height());
     if (LogoBitMapTransparent) DrawGlyphFrame(dc, x, y, 1, 1, LogoBitMap_.Image());
