@@ -1069,8 +1069,9 @@ void TbsSkinForm::Maximize() {
   RECT r = WorkAreaOf(h, !MaximizeOnFullScreen);
   const RECT monitor = WorkAreaOf(h, false);
   const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  // A window covering the whole primary screen would hide an auto-hidden task bar for good.
-  if (EqualRect(&r, &monitor) && EqualRect(&monitor, &screen)) InflateRect(&r, -1, -1);
+  // A window covering the whole primary screen would hide an auto-hidden task bar for good;
+  // one asked to fill its monitor gets all of it.
+  if (!MaximizeOnFullScreen && EqualRect(&r, &monitor) && EqualRect(&monitor, &screen)) InflateRect(&r, -1, -1);
   Form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
   if (OnMaximize) OnMaximize(this);
 }
