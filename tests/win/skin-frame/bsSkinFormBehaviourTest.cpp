@@ -171,6 +171,18 @@ TEST_F(SkinFrameBehaviourTest, TheMaximizeButtonMaximizesAndRestores) {
   EXPECT_TRUE(w->ShowsButton(w->Painted(), "maxbutton", Normal));
 }
 
+TEST_F(SkinFrameBehaviourTest, MaximizedOnFullScreenTheWindowCoversItsWholeMonitor) {
+  w->frame->MaximizeOnFullScreen = true;
+  w->frame->SetWindowState(wsMaximized);
+  spv::test::PumpMessages();
+  const RECT monitor = MonitorRect(w->Handle(), false);
+  EXPECT_TRUE(SameRect(w->Bounds(), monitor));
+  MINMAXINFO info{};
+  SendMessageW(w->Handle(), WM_GETMINMAXINFO, 0, LPARAM(&info));
+  EXPECT_EQ(info.ptMaxTrackSize.x, monitor.right - monitor.left);
+  EXPECT_EQ(info.ptMaxTrackSize.y, monitor.bottom - monitor.top);
+}
+
 TEST_F(SkinFrameBehaviourTest, ACaptionDoubleClickMaximizesRestoresAndRollsDown) {
   const RECT normal = w->Bounds();
   DoubleClickCaption();
@@ -187,6 +199,25 @@ TEST_F(SkinFrameBehaviourTest, ACaptionDoubleClickMaximizesRestoresAndRollsDown)
   EXPECT_FALSE(w->frame->RolledUp());
   EXPECT_EQ(w->frame->WindowState(), wsNormal) << "rolled up, a double click only rolls down";
   EXPECT_TRUE(SameRect(w->Bounds(), normal)) << "the saved height";
+}
+
+TEST_F(SkinFrameBehaviourTest, AWindowRolledUpBeforeMaximizingComesBackRolledUp) {
+  const RECT normal = w->Bounds();
+  w->frame->SetRollUp(true);
+  spv::test::PumpMessages();
+  Click("maxbutton");
+  ASSERT_EQ(w->frame->WindowState(), wsMaximized);
+  EXPECT_TRUE(SameRect(w->Bounds(), MaximizedBounds(w->Handle())));
+  w->frame->SetRollUp(false);
+  EXPECT_TRUE(w->frame->RolledUp()) << "rolling down is refused while maximised";
+
+  Click("maxbutton");
+  EXPECT_EQ(w->frame->WindowState(), wsNormal);
+  EXPECT_TRUE(w->frame->RolledUp());
+  EXPECT_TRUE(SameRect(w->Bounds(), SizedAt(normal, 612, 30))) << "the rolled-up window it was";
+  DoubleClickCaption();
+  EXPECT_FALSE(w->frame->RolledUp());
+  EXPECT_TRUE(SameRect(w->Bounds(), normal));
 }
 
 TEST_F(SkinFrameBehaviourTest, ACaptionDoubleClickRollsAFixedWindowUpAndLeavesADialogAlone) {
@@ -327,6 +358,8 @@ TEST_F(SkinFrameBehaviourTest, AlphaBlendFadesTheWindowInAndHidingEndsTheLayerin
   EXPECT_TRUE(spv::test::PumpUntil([&] { return AlphaOf(h) == 200; }));
   spv::test::PumpMessages();
   EXPECT_EQ(AlphaOf(h), 200) << "it stays at its value";
+  w->frame->SetAlphaBlendValue(120);
+  EXPECT_EQ(AlphaOf(h), 120) << "a new value applies at once";
   w->form->Hide();
   EXPECT_FALSE(Layered(h));
 
