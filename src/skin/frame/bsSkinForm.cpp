@@ -65,6 +65,15 @@ void SetLayeredStyle(HWND h, bool on) {
   if (next != ex) SetWindowLongPtrW(h, GWL_EXSTYLE, next);
 }
 
+// Where PositionInMonitor puts a window of width x height: centred on the monitor nearest to
+// it, in the whole monitor area or in its work area.
+RECT PlacedInMonitor(HWND window, TbsPositionInMonitor position, int width, int height) {
+  const RECT area = WorkAreaOf(window, position == TbsPositionInMonitor::bspDesktopCenter);
+  const int left = area.left + (area.right - area.left) / 2 - width / 2;
+  const int top = area.top + (area.bottom - area.top) / 2 - height / 2;
+  return {left, top, left + width, top + height};
+}
+
 TbsSkinForm* FrameOf(TCustomForm* form) {
   for (int i = 0; i < form->ComponentCount(); ++i)
     if (auto* frame = dynamic_cast<TbsSkinForm*>(form->Components(i))) return frame;
@@ -1081,6 +1090,9 @@ void TbsSkinForm::Restore() {
   const RECT before = FormBounds();
   if (!IsRectEmpty(&RestoreBounds_)) {
     RECT r = RestoreBounds_;
+    // A window not shown yet still goes where its first show would put it.
+    if (FirstShow_ && PositionInMonitor != TbsPositionInMonitor::bspDefault)
+      r = PlacedInMonitor(Window(), PositionInMonitor, r.right - r.left, r.bottom - r.top);
     Form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
   }
   FrameTimer_.SetEnabled(true);
@@ -1324,10 +1336,8 @@ void TbsSkinForm::OnShowWindow(bool show) {
   if (FirstShow_) {
     FirstShow_ = false;
     if (PositionInMonitor != TbsPositionInMonitor::bspDefault && WindowState_ == wsNormal) {
-      const RECT area = WorkAreaOf(h, PositionInMonitor == TbsPositionInMonitor::bspDesktopCenter);
-      const int w = Form_->Width(), hh = Form_->Height();
-      Form_->SetBounds(area.left + (area.right - area.left) / 2 - w / 2, area.top + (area.bottom - area.top) / 2 - hh / 2,
-                       w, hh);
+      const RECT r = PlacedInMonitor(h, PositionInMonitor, Form_->Width(), Form_->Height());
+      Form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
   }
   if (AlphaBlend_ || AlphaBlendAnimation) StartFadeIn();
