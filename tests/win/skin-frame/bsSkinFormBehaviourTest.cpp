@@ -183,6 +183,29 @@ TEST_F(SkinFrameBehaviourTest, MaximizedOnFullScreenTheWindowCoversItsWholeMonit
   EXPECT_EQ(info.ptMaxTrackSize.y, monitor.bottom - monitor.top);
 }
 
+TEST_F(SkinFrameBehaviourTest, MinimizedWindowsBecomeBarsSideBySideAtTheBottomOfTheWorkArea) {
+  TFramedWindow other(true, 500, 300);
+  const RECT area = MonitorRect(w->Handle(), true);
+  const RECT normal = w->Bounds(), otherNormal = other.Bounds();
+  w->frame->SetWindowState(wsMinimized);
+  other.frame->SetWindowState(wsMinimized);
+  spv::test::PumpMessages();
+  EXPECT_EQ(w->frame->WindowState(), wsMinimized);
+  EXPECT_TRUE(SameRect(w->Bounds(), {area.left, area.bottom - 30, area.left + 179, area.bottom}));
+  EXPECT_TRUE(SameRect(other.Bounds(), {area.left + 179, area.bottom - 30, area.left + 358, area.bottom}))
+      << "beside the bar already there";
+  for (const POINT p : {POINT{1, 15}, POINT{178, 15}, POINT{90, 28}}) {
+    const int code = w->HitAt(p.x, p.y);
+    EXPECT_FALSE(code >= HTLEFT && code <= HTBOTTOMRIGHT) << p.x << ", " << p.y << ": a bar has no sizing edges";
+  }
+
+  w->frame->SetWindowState(wsNormal);
+  other.frame->SetWindowState(wsNormal);
+  spv::test::PumpMessages();
+  EXPECT_TRUE(SameRect(w->Bounds(), normal));
+  EXPECT_TRUE(SameRect(other.Bounds(), otherNormal));
+}
+
 TEST_F(SkinFrameBehaviourTest, ACaptionDoubleClickMaximizesRestoresAndRollsDown) {
   const RECT normal = w->Bounds();
   DoubleClickCaption();
@@ -242,6 +265,22 @@ TEST_F(SkinFrameBehaviourTest, ACaptionDoubleClickRollsAFixedWindowUpAndLeavesAD
     EXPECT_FALSE(w->frame->RolledUp()) << int(c.style);
     EXPECT_EQ(w->Bounds().bottom - w->Bounds().top, 400) << int(c.style);
   }
+}
+
+TEST(SkinFrameFirstShowTest, RestoredBeforeItWasEverShownTheWindowIsPlacedByItsPositionInMonitor) {
+  TForm form;
+  auto* skin = new TbsSkinData(&form);
+  const auto block = spv::ProgramSkinBlock();
+  skin->LoadFromCompressedData(block.data(), block.size());
+  auto* frame = new TbsSkinForm(&form);
+  frame->SetSkinData(skin);
+  frame->PositionInMonitor = TbsPositionInMonitor::bspDesktopCenter;
+  form.SetBounds(10, 10, 400, 300);
+  frame->SetWindowState(wsMaximized);
+  frame->SetWindowState(wsNormal);
+  const RECT area = MonitorRect(form.Handle(), true);
+  const int left = area.left + (area.right - area.left) / 2 - 200, top = area.top + (area.bottom - area.top) / 2 - 150;
+  EXPECT_TRUE(SameRect(form.BoundsRect(), {left, top, left + 400, top + 300}));
 }
 
 // ---- Which buttons are usable, and their hints ---------------------------------------------
@@ -370,6 +409,12 @@ TEST_F(SkinFrameBehaviourTest, AlphaBlendFadesTheWindowInAndHidingEndsTheLayerin
   EXPECT_EQ(AlphaOf(h), 0);
   EXPECT_TRUE(spv::test::PumpUntil([&] { return !Layered(h); }));
   EXPECT_TRUE(IsWindowVisible(h));
+
+  // Switched at run time, the blending comes and goes at once.
+  w->frame->SetAlphaBlend(true);
+  EXPECT_EQ(AlphaOf(h), 120);
+  w->frame->SetAlphaBlend(false);
+  EXPECT_FALSE(Layered(h));
 }
 
 // ---- Client background ----------------------------------------------------------------------
