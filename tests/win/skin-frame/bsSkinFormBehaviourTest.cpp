@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace bs {
 namespace {
@@ -356,8 +357,28 @@ TEST_F(SkinFrameBehaviourTest, CaptionButtonsGetTheDefaultHintsOfTheirCommands) 
   w->frame->ApplySkin();
   for (const auto& c : cases)
     EXPECT_EQ(w->frame->FindObject(c.name)->Hint, std::string("skin's own ") + c.name) << c.name;
-  description("caption1").Hint = "the caption's own";
+  // Shown over the button under the pointer, hidden when it leaves.
+  struct TRecordingHint : TbsObjectHint {
+    void ActivateHint(const std::wstring& text) override { shown.push_back(text); }
+    void HideHint() override { ++hidden; }
+    std::vector<std::wstring> shown;
+    int hidden = 0;
+  } hint;
+  w->frame->SkinHint = &hint;
+  w->frame->ShowObjectHint = true;
   w->frame->UseDefaultObjectHint = true;
+  w->frame->ApplySkin();
+  const TRect close = w->RectOf("closebutton");
+  w->CursorAt(close.Left + 5, close.Top + 4);
+  w->HitAt(close.Left + 5, close.Top + 4);
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return !hint.shown.empty(); }));
+  EXPECT_EQ(hint.shown, (std::vector<std::wstring>{L"Close"}));
+  const int hiddenBefore = hint.hidden;  // every size and move hides it too
+  PointerAway();
+  EXPECT_EQ(hint.hidden, hiddenBefore + 1);
+  w->frame->SkinHint = nullptr;
+
+  description("caption1").Hint = "the caption's own";
   w->frame->ApplySkin();
   EXPECT_EQ(w->frame->FindObject("caption1")->Hint, "the caption's own") << "only buttons take the defaults";
 }
@@ -536,12 +557,13 @@ TEST(SkinFrameDescriptionTest, TheFrameIsReadWithItsSkinIconsPlaceAndFonts) {
                         "    UseFormCursorInNCArea = True\n"
                         "    DefCaptionFont.Name = 'Tahoma'\n    DefCaptionFont.Height = 16\n"
                         "    DefInActiveCaptionFont.Color = clRed\n"
-                        "    SkinData = bsSkinData1\n"
+                        "    SkinData = bsSkinData1\n    MenusSkinData = bsSkinData1\n"
                         "  end\n"
                         "end\n");
   auto* frame = dynamic_cast<TbsSkinForm*>(form.FindComponent("bsSkinForm1"));
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->SkinData(), skin);
+  EXPECT_EQ(frame->MenusSkinData(), skin);
   EXPECT_TRUE(frame->Skinned());
   EXPECT_EQ(frame->BorderIcons(), TbsBorderIcons(biSystemMenu | biRollUp));
   EXPECT_EQ(frame->PositionInMonitor, TbsPositionInMonitor::bspScreenCenter);
@@ -596,6 +618,23 @@ TEST_F(SkinFrameBehaviourTest, WithoutItsFrameComponentTheFormHasTheSystemFrameA
   EXPECT_EQ(client.bottom, (outer.bottom - outer.top) - (frame.bottom - frame.top));
   EXPECT_NE(SendMessageW(h, PaintFrameMessage, 0, PaintFrameTag), PaintFrameTag) << "nobody answers the request";
   EXPECT_NE(SendMessageW(h, WM_NCHITTEST, 0, w->ScreenAt(20, 20)), HTOBJECT);
+}
+
+TEST_F(SkinFrameBehaviourTest, WhenItsSkinDataGoesTheFrameTakesItsBuiltInLook) {
+  delete w->skin;
+  w->skin = nullptr;
+  spv::test::PumpMessages();
+  EXPECT_EQ(w->frame->SkinData(), nullptr);
+  EXPECT_FALSE(w->frame->Skinned());
+  TbsRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(w->Handle(), region.get()), ERROR) << "the mask's region went with it";
+  RECT client;
+  GetClientRect(w->Handle(), &client);
+  EXPECT_EQ(client.right, 612 - 6);
+  EXPECT_EQ(client.bottom, 400 - 25);
+  EXPECT_NE(w->frame->FindObject("traybutton"), nullptr) << "the built-in buttons";
+  const TbsFBitmap painted = w->Painted();
+  EXPECT_EQ(painted.At(0, 200), PixelOf(GetSysColor(COLOR_3DLIGHT)));
 }
 
 // ---- The component's client size -------------------------------------------------------------
