@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string_view>
@@ -46,11 +47,14 @@ inline bool ShowsPiece(const TbsImage& painted, const TRect& at, const TbsImage&
 }
 
 // A form with its frame, as the program builds one: the skin data first, then the frame.
+// `beforeFrame` may change the form first (a window procedure the frame then calls on).
 struct TFramedWindow {
-  explicit TFramedWindow(bool skinned, int width = 612, int height = 400) {
+  explicit TFramedWindow(bool skinned, int width = 612, int height = 400,
+                         const std::function<void(TForm&)>& beforeFrame = {}) {
     form = std::make_unique<TForm>();
     skin = new TbsSkinData(form.get());
     if (skinned) LoadSkin();
+    if (beforeFrame) beforeFrame(*form);
     frame = new TbsSkinForm(form.get());
     if (skinned) frame->SetSkinData(skin);
     form->SetCaption(L"Spinvolt");

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -240,6 +241,20 @@ TEST_F(SkinFrameBehaviourTest, AWindowRolledUpBeforeMaximizingComesBackRolledUp)
   EXPECT_TRUE(w->frame->RolledUp());
   EXPECT_TRUE(SameRect(w->Bounds(), SizedAt(normal, 612, 30))) << "the rolled-up window it was";
   DoubleClickCaption();
+  EXPECT_FALSE(w->frame->RolledUp());
+  EXPECT_TRUE(SameRect(w->Bounds(), normal));
+}
+
+TEST_F(SkinFrameBehaviourTest, AWindowRolledUpWhileMaximizedIsUnrolledAndRestoredByTheButton) {
+  const RECT normal = w->Bounds();
+  Click("maxbutton");
+  ASSERT_EQ(w->frame->WindowState(), wsMaximized);
+  const RECT maximized = w->Bounds();
+  w->frame->SetRollUp(true);
+  spv::test::PumpMessages();
+  EXPECT_TRUE(SameRect(w->Bounds(), SizedAt(maximized, maximized.right - maximized.left, 30)));
+  Click("maxbutton");
+  EXPECT_EQ(w->frame->WindowState(), wsNormal);
   EXPECT_FALSE(w->frame->RolledUp());
   EXPECT_TRUE(SameRect(w->Bounds(), normal));
 }
@@ -536,6 +551,60 @@ TEST_F(SkinFrameBehaviourTest, TheFormsCursorShowsOverTheFrameExceptOnSizingEdge
     SendMessageW(w->Handle(), WM_SETCURSOR, WPARAM(w->Handle()), MAKELPARAM(c.code, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor() == hand, c.hand) << c.useFormCursor << " " << c.code;
   }
+}
+
+// ---- What reaches the form's own window procedure ------------------------------------------
+
+TEST(SkinFrameWindowProcedureTest, TheFrameKeepsItsOwnMessagesFromTheFormsProcedure) {
+  std::vector<TMessage> seen;
+  TFramedWindow w(true, 612, 400, [&](TForm& form) {
+    form.WindowProc = [&seen, previous = form.WindowProc](TMessage& m) {
+      seen.push_back(m);
+      previous(m);
+    };
+  });
+  const HWND h = w.Handle();
+  w.frame->UseFormCursorInNCArea = true;
+  TbsFBitmap dc(8, 8);
+  RECT calc = w.Bounds();
+  MINMAXINFO info{};
+  RECT moving = w.Bounds();
+  const struct {
+    const char* what;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool passedOn;
+  } cases[] = {
+      {"hit test", WM_NCHITTEST, 0, w.ScreenAt(300, 200), false},
+      {"non-client size", WM_NCCALCSIZE, FALSE, LPARAM(&calc), false},
+      {"non-client paint", WM_NCPAINT, 1, 0, false},
+      {"background", WM_ERASEBKGND, WPARAM(dc.DC()), 0, false},
+      {"activation of the frame", WM_NCACTIVATE, TRUE, 0, false},
+      {"paint request", PaintFrameMessage, WPARAM(dc.DC()), PaintFrameTag, false},
+      {"keyboard menu", WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE, false},
+      {"cursor", WM_SETCURSOR, WPARAM(h), MAKELPARAM(HTCAPTION, WM_MOUSEMOVE), true},
+      {"size limits", WM_GETMINMAXINFO, 0, LPARAM(&info), true},
+      {"moving", WM_MOVING, WMSZ_TOP, LPARAM(&moving), true},
+      {"sync paint", WM_SYNCPAINT, 0, 0, true},
+  };
+  for (const auto& c : cases) {
+    seen.clear();
+    SendMessageW(h, c.msg, c.wParam, c.lParam);
+    const bool passed = std::any_of(seen.begin(), seen.end(), [&](const TMessage& m) { return m.Msg == c.msg; });
+    EXPECT_EQ(passed, c.passedOn) << c.what;
+  }
+  // The form's procedure sees the cursor message as one over its client area.
+  seen.clear();
+  SendMessageW(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(LOWORD(seen.front().LParam), HTCLIENT);
+
+  // Rolled up, a sync paint repaints the frame only.
+  w.frame->SetRollUp(true);
+  seen.clear();
+  SendMessageW(h, WM_SYNCPAINT, 0, 0);
+  EXPECT_FALSE(std::any_of(seen.begin(), seen.end(), [](const TMessage& m) { return m.Msg == WM_SYNCPAINT; }));
 }
 
 // ---- Read from a form description -------------------------------------------------------------
