@@ -1,6 +1,7 @@
-// The skinned frame's window behaviours on real windows: live resizing, maximising and
-// restoring, which caption buttons are usable and their hints, magnetic edges, fade-in, the
-// client background, the form cursor over the frame, reading the frame from a form
+// The skinned frame's window behaviours on real windows: live resizing, maximising,
+// minimising, rolling up and restoring, which caption buttons are usable and their hints,
+// magnetic edges, fade-in, the client background, the form cursor over the frame, what the
+// frame keeps from the form's own window procedure, reading the frame from a form
 // description, giving the form its own frame back, and the client size kept across skins.
 #include "FramedWindow.h"
 #include "platform/FormReader.h"
@@ -86,8 +87,8 @@ class SkinFrameBehaviourTest : public SkinFrameTest {
     w->CursorAt((r.right - r.left) / 2, (r.bottom - r.top) / 2);
     ASSERT_TRUE(spv::test::PumpUntil([&] { return w->frame->HotIndex() == -1; }));
   }
-  void DoubleClickCaption() {
-    SendMessageW(w->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, w->ScreenAt(200, 10));
+  void DoubleClickCaption(int x = 200) {
+    SendMessageW(w->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, w->ScreenAt(x, 10));
     spv::test::PumpMessages();
   }
 };
@@ -201,7 +202,9 @@ TEST_F(SkinFrameBehaviourTest, MinimizedWindowsBecomeBarsSideBySideAtTheBottomOf
     EXPECT_FALSE(code >= HTLEFT && code <= HTBOTTOMRIGHT) << p.x << ", " << p.y << ": a bar has no sizing edges";
   }
 
-  w->frame->SetWindowState(wsNormal);
+  // A double click on a bar's caption restores its window.
+  DoubleClickCaption(90);
+  EXPECT_EQ(w->frame->WindowState(), wsNormal);
   other.frame->SetWindowState(wsNormal);
   spv::test::PumpMessages();
   EXPECT_TRUE(SameRect(w->Bounds(), normal));
