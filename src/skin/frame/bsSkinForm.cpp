@@ -121,6 +121,7 @@ TbsSkinForm::TbsSkinForm(TComponent* owner)
   MorphTimer_.OnTimer = [this](TObject*) { MorphTimerTick(); };
   AnimationTimer_.OnTimer = [this](TObject*) { AnimationTimerTick(); };
 
+  FormBorderIcons_ = Form_->BorderIcons();
   Form_->SetBorderIcons(0);
   Form_->AutoSize = false;
   Form_->AutoScroll = false;
@@ -138,8 +139,12 @@ TbsSkinForm::~TbsSkinForm() {
   if (HWND h = Form_->WindowHandle()) KillTimer(h, kFadeInTimer);
   Form_->WindowProc = PreviousWndProc_;
   Form_->OnShortCut = nullptr;
-  // A form that lives on gets its own frame back; the region goes with the old window.
-  if (!Form_->Destroying()) Form_->RecreateWnd();
+  // A form that lives on gets its own frame back, with its own caption buttons; the region
+  // goes with the old window.
+  if (!Form_->Destroying()) {
+    if (Form_->BorderIcons() != FormBorderIcons_) Form_->SetBorderIcons(FormBorderIcons_);
+    else Form_->RecreateWnd();
+  }
   if (SmallIcon_) DestroyIcon(SmallIcon_);
 }
 

@@ -244,6 +244,8 @@ class TbsSkinForm : public spv::platform::TComponent {
   TbsSizeLimitsInput LimitsInput() const;
 
   spv::platform::TCustomForm* Form_ = nullptr;
+  // The form's own caption buttons, given back with its own frame.
+  spv::platform::TBorderIcons FormBorderIcons_ = 0;
   // Cleared when the frame goes, for code that runs on after a call that may free it.
   std::shared_ptr<bool> Alive_;
   spv::platform::TWndMethod PreviousWndProc_;
