@@ -679,6 +679,8 @@ TEST_F(SkinFrameBehaviourTest, WithoutItsFrameComponentTheFormHasTheSystemFrameA
   ASSERT_TRUE(IsWindow(h));
   const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
   EXPECT_EQ(style & WS_CAPTION, LONG_PTR(WS_CAPTION));
+  constexpr LONG_PTR boxes = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  EXPECT_EQ(style & boxes, boxes) << "with the form's own caption buttons";
   TbsRegionHandle region(CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(GetWindowRgn(h, region.get()), ERROR) << "no region";
 
