@@ -55,6 +55,8 @@ struct TFramedWindow {
     skin = new TbsSkinData(form.get());
     if (skinned) LoadSkin();
     if (beforeFrame) beforeFrame(*form);
+    // The pointer starts away from the window, wherever a test before left it.
+    SetCursorPos(0, 0);
     frame = new TbsSkinForm(form.get());
     if (skinned) frame->SetSkinData(skin);
     form->SetCaption(L"Spinvolt");
