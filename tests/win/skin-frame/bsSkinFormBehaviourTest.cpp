@@ -371,6 +371,10 @@ TEST_F(SkinFrameBehaviourTest, CaptionButtonsGetTheDefaultHintsOfTheirCommands) 
   for (const auto& c : cases) description(c.name).Hint = std::string("skin's own ") + c.name;
   w->frame->ApplySkin();
   for (const auto& c : cases) EXPECT_EQ(w->frame->FindObject(c.name)->Hint, c.hint) << c.name;
+  // A new string table of the skin loads them again.
+  for (const auto& c : cases) w->frame->FindObject(c.name)->Hint.clear();
+  SendMessageW(w->Handle(), WM_SKIN_STRINGS_CHANGED, 0, 0);
+  for (const auto& c : cases) EXPECT_EQ(w->frame->FindObject(c.name)->Hint, c.hint) << c.name;
   w->frame->UseDefaultObjectHint = false;
   w->frame->ApplySkin();
   for (const auto& c : cases)
