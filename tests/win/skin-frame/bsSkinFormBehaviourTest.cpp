@@ -594,13 +594,22 @@ TEST(SkinFrameWindowProcedureTest, TheFrameKeepsItsOwnMessagesFromTheFormsProced
       {"size limits", WM_GETMINMAXINFO, 0, LPARAM(&info), true},
       {"moving", WM_MOVING, WMSZ_TOP, LPARAM(&moving), true},
       {"sync paint", WM_SYNCPAINT, 0, 0, true},
+      {"restore command", WM_SYSCOMMAND, SC_RESTORE, 0, true},
   };
+  int restores = 0;
+  w.frame->OnRestore = [&](TObject*) { ++restores; };
   for (const auto& c : cases) {
     seen.clear();
     SendMessageW(h, c.msg, c.wParam, c.lParam);
     const bool passed = std::any_of(seen.begin(), seen.end(), [&](const TMessage& m) { return m.Msg == c.msg; });
     EXPECT_EQ(passed, c.passedOn) << c.what;
   }
+  EXPECT_EQ(restores, 1) << "the restore command is announced";
+  for (const bool active : {false, true}) {
+    EXPECT_EQ(SendMessageW(h, WM_NCACTIVATE, active, 0), 1);
+    EXPECT_EQ(w.frame->NCActive(), active);
+  }
+
   // The form's procedure sees the cursor message as one over its client area.
   seen.clear();
   SendMessageW(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
