@@ -295,31 +295,7 @@ void TbsSkinStdButtonObject::DblClick() {
 
 TbsSkinCaptionObject::TbsSkinCaptionObject(TbsSkinForm& owner, const TbsDataSkinCaption* data)
     : TbsActiveSkinObject(owner, data) {
-  if (!data) return;
-  TextRect = data->TextRect;
-  FontName = data->FontName;
-  FontHeight = data->FontHeight;
-  FontStyle = data->FontStyle;
-  FontColor = data->FontColor;
-  ActiveFontColor = data->ActiveFontColor;
-  Alignment = data->Alignment;
-  Light = data->Light;
-  LightColor = data->LightColor;
-  ActiveLightColor = data->ActiveLightColor;
-  Shadow = data->Shadow;
-  ShadowColor = data->ShadowColor;
-  ActiveShadowColor = data->ActiveShadowColor;
-  FrameRect = data->FrameRect;
-  ActiveFrameRect = data->ActiveFrameRect;
-  FrameTextRect = data->FrameTextRect;
-  FrameLeftOffset = data->FrameLeftOffset;
-  FrameRightOffset = data->FrameRightOffset;
-  StretchEffect = data->StretchEffect;
-  AnimateSkinRect = data->AnimateSkinRect;
-  FrameCount = data->FrameCount;
-  AnimateInterval = data->AnimateInterval;
-  InActiveAnimation = data->InActiveAnimation;
-  FullFrame = data->FullFrame;
+  if (data) static_cast<TbsDataCaptionKeys&>(*this) = *data;
 }
 
 void TbsSkinCaptionObject::MouseEnter() {

@@ -130,7 +130,8 @@ class TbsSkinStdButtonObject : public TbsSkinButtonObject {
   TRect RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
 };
 
-class TbsSkinCaptionObject : public TbsActiveSkinObject {
+// The caption keys (TbsDataCaptionKeys) are copied from the description.
+class TbsSkinCaptionObject : public TbsActiveSkinObject, public TbsDataCaptionKeys {
  public:
   TbsSkinCaptionObject(TbsSkinForm& owner, const TbsDataSkinCaption* data);
   std::string_view ClassName() const override { return "TbsSkinCaptionObject"; }
@@ -148,23 +149,6 @@ class TbsSkinCaptionObject : public TbsActiveSkinObject {
   // to it and redrawing), false when there is nothing left to show.
   bool AnimationTick();
 
-  TRect TextRect;
-  std::string FontName = "Arial";
-  int FontHeight = 14;
-  TFontStyles FontStyle;
-  TColor FontColor = 0, ActiveFontColor = 0;
-  TAlignment Alignment = TAlignment::taCenter;
-  bool Light = false;
-  TColor LightColor = 0, ActiveLightColor = 0;
-  bool Shadow = false;
-  TColor ShadowColor = 0, ActiveShadowColor = 0;
-  TRect FrameRect, ActiveFrameRect, FrameTextRect;
-  int FrameLeftOffset = 0, FrameRightOffset = 0;
-  bool StretchEffect = false;
-  TRect AnimateSkinRect;
-  int FrameCount = 0, AnimateInterval = 25;
-  bool InActiveAnimation = false;
-  bool FullFrame = false;
   int CurrentFrame = 0;
   int AnimationCounter = 0;  // milliseconds counted towards AnimateInterval
 

@@ -143,9 +143,8 @@ class TbsDataSkinMainMenuBarItem : public TbsDataSkinMainMenuItem {
   using TbsDataSkinMainMenuItem::TbsDataSkinMainMenuItem;
 };
 
-class TbsDataSkinCaption : public TbsDataSkinObject {
- public:
-  using TbsDataSkinObject::TbsDataSkinObject;
+// The keys of a caption text area, which the frame's caption object keeps a copy of.
+struct TbsDataCaptionKeys {
   TRect TextRect;
   std::string FontName = "Arial";
   int FontHeight = 14;
@@ -163,6 +162,11 @@ class TbsDataSkinCaption : public TbsDataSkinObject {
   int FrameCount = 0, AnimateInterval = 25;
   bool InActiveAnimation = false;
   bool FullFrame = false;
+};
+
+class TbsDataSkinCaption : public TbsDataSkinObject, public TbsDataCaptionKeys {
+ public:
+  using TbsDataSkinObject::TbsDataSkinObject;
 
  protected:
   void ExchangeKeys(TbsKeyIO& io) override;
