@@ -468,8 +468,7 @@ void TbsSkinForm::NudgeWidth() {
 
 RECT TbsSkinForm::FormBounds() const {
   if (HWND h = Window()) return WindowRectOf(h);
-  const RECT r = Form_->BoundsRect();
-  return r;
+  return Form_->BoundsRect();
 }
 
 void TbsSkinForm::TakeFormSize() {
@@ -1244,7 +1243,6 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
     case WM_SIZING: OnSizing(m); return;
     case WM_MOVING: OnMoving(m); return;
     case WM_ENTERSIZEMOVE:
-      GetCursorPos(&SizeMoveCursor_);
       ResetObjectLooks();
       FrameTimer_.SetEnabled(false);
       Hot_ = Pressed_ = -1;

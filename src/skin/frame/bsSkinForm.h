@@ -268,7 +268,6 @@ class TbsSkinForm : public spv::platform::TComponent {
   std::vector<std::unique_ptr<TbsActiveSkinObject>> Objects_;
   int Hot_ = -1, PreviousHot_ = -1, Pressed_ = -1;
   bool InSizeMove_ = false, FullDrag_ = false;
-  POINT SizeMoveCursor_{};
   bool InNCLButtonDown_ = false;
   bool NCActive_ = false;
   bool FormActive_ = false;
