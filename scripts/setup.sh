@@ -10,6 +10,7 @@ packages=(
   wine64 fonts-wine xvfb xauth fonts-liberation locales
   pxlib-dev
   imagemagick x11-apps
+  ccache
 )
 
 SUDO=

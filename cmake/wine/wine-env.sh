@@ -21,4 +21,5 @@ spv_wine_prefix() {
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   "$WINESERVER" -w
+  [ -f "$WINEPREFIX/system.reg" ]
 }

@@ -6,14 +6,21 @@ set -euo pipefail
 mkdir -p "$SPV_WINE_DIR"
 "$(dirname "$0")/wine-stop.sh" >/dev/null 2>&1 || true
 
-spv_wine_prefix
+spv_wine_prefix || { echo "wine: could not make the prefix $WINEPREFIX" >&2; exit 1; }
 
-n=90
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number to the pipe once it accepts clients,
+# so runs of several build trees side by side never race for one.
+exec {fd}<> <(:)
+Xvfb -displayfd "$fd" -screen 0 1920x1200x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
 echo $! >"$SPV_WINE_DIR/xvfb.pid"
+n=
+read -r -t 20 -u "$fd" n || true
+exec {fd}<&-
+if [ -z "$n" ]; then
+  echo "wine: the virtual display (Xvfb) did not start" >&2
+  exit 1
+fi
 echo ":$n" >"$SPV_WINE_DIR/display"
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
 
 "$WINESERVER" -p </dev/null >/dev/null 2>&1
 # A first process brings up the services of the prefix once, for the whole run.
