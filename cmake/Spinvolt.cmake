@@ -2,12 +2,24 @@
 
 set(SPV_FIXTURES_DIR ${CMAKE_SOURCE_DIR}/tests/fixtures)
 
+# Each library exposes its own folder of src/ and nothing else: its include root in the build
+# tree holds one link, named as the folder is under src/, so "db/Query.h" is found by those
+# that link spv_db and by no one else. Which layer may include which is cmake/Layers.cmake's.
+function(_spv_expose_folder name)
+  file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  set(root ${CMAKE_BINARY_DIR}/include/${name})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+  target_include_directories(${name} PUBLIC ${root})
+endfunction()
+
 # A library of portable code (no <windows.h>); built in every preset.
 #   spv_portable_library(name SOURCES ... [LIBS ...])
 function(spv_portable_library name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${A_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  _spv_expose_folder(${name})
   target_link_libraries(${name} PUBLIC ${A_LIBS})
 endfunction()
 
@@ -16,7 +28,7 @@ endfunction()
 function(spv_win_library name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${A_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  _spv_expose_folder(${name})
   target_link_libraries(${name} PUBLIC ${A_LIBS})
 endfunction()
 

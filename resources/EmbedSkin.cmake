@@ -11,7 +11,7 @@ string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
 string(REGEX REPLACE "((0x..,){24})" "\\1\n  " bytes "${bytes}")
 file(WRITE ${OUTPUT}.tmp
 "// Generated from resources/skin by the build; do not edit.
-#include \"ProgramSkin.h\"
+#include \"resources/ProgramSkin.h\"
 
 namespace {
 const std::uint8_t Block[] = {

@@ -4,9 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-[ -f build/win64/build.ninja ] || cmake --preset win64 >/dev/null
+scripts/configure.sh win64 native
 cmake --build --preset win64 --target spinvolt
-[ -f build/native/build.ninja ] || cmake --preset native >/dev/null
 cmake --build --preset native
 
 export SPV_WINE_DIR=$PWD/build/win64/wine-run

@@ -6,10 +6,8 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
 
 presets=(native native-asan fuzz win32 win64)
+scripts/configure.sh "${presets[@]}" || exit 1
 for p in "${presets[@]}"; do
-  if [ ! -f "build/$p/build.ninja" ]; then
-    cmake --preset "$p" >/dev/null || { echo "configure of $p failed"; exit 1; }
-  fi
   echo "== build $p"
   cmake --build --preset "$p" || { echo "build of $p failed"; exit 1; }
 done

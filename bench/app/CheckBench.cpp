@@ -1,7 +1,7 @@
 // The check of a heavy day: 2,000 aired items in a 60,000-row month table and 2,000 playlist
 // lines in a 1,000,000-row History.db, read, compared hour by hour and written as CSV, the
 // work of `spinvolt-check --all --csv`. Once in-process, once as the tool itself.
-#include "CheckReport.h"
+#include "tools/spinvolt-check/CheckReport.h"
 
 #include "app/Check.h"
 #include "app/Utf8Path.h"
@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace spv;
 
-const db::TDateTime kDay = *db::EncodeDate(2026, 12, 9);
+const spv::base::TDateTime kDay = *spv::base::EncodeDate(2026, 12, 9);
 constexpr int kMonthRows = 60'000, kHistoryRows = 1'000'000, kDayItems = 2'000;
 
 std::string Title(int hour, int n) { return "Песня " + std::to_string(hour) + '-' + std::to_string(n); }
@@ -68,7 +68,7 @@ struct THeavyDay {
       // The other rows spread over the month's other days.
       int other = 1 + k % 30;
       if (other >= 9) ++other;
-      report.SetDateTime(0, today ? kDay : *db::EncodeDate(2026, 12, other));
+      report.SetDateTime(0, today ? kDay : *spv::base::EncodeDate(2026, 12, other));
       report.SetDateTime(1, (hour * 3600.0 + (k % 84) * 42) / 86400.0);
       report.SetInteger(2, today || k % 5 ? 4 : 2);
       report.SetText(3, title);

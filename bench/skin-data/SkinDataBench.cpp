@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "ProgramSkin.h"
+#include "resources/ProgramSkin.h"
 #include "skin/resources/bsSkinData.h"
 
 static void BM_LoadProgramSkin(benchmark::State& state) {

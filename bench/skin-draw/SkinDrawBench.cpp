@@ -18,26 +18,26 @@ constexpr int kW = 1920, kH = 1080;
 const TRect kSR{0, 0, 179, 134};
 const TbsPieceGeometry kFrame{{60, 30}, {120, 30}, {60, 100}, {120, 100}, {4, 30, 175, 130}};
 
-TbsImage FramePicture() {
-  TbsImage image(179, 134);
+TImage FramePicture() {
+  TImage image(179, 134);
   for (int y = 0; y < 134; ++y)
     for (int x = 0; x < 179; ++x) image.At(x, y) = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y)};
   return image;
 }
 
 // A frame mask: rounded corners outside, everything else inside.
-TbsImage FrameMask() {
-  TbsImage mask(179, 134);
+TImage FrameMask() {
+  TImage mask(179, 134);
   for (int y = 0; y < 134; ++y)
     for (int x = 0; x < 179; ++x) {
       const int cx = std::min(x, 178 - x), cy = std::min(y, 133 - y);
-      mask.At(x, y) = cx + cy < 6 || (y < 30 && (x * 7 + y) % 23 == 0) ? TbsPixel{255, 255, 255} : TbsPixel{};
+      mask.At(x, y) = cx + cy < 6 || (y < 30 && (x * 7 + y) % 23 == 0) ? TPixel{255, 255, 255} : TPixel{};
     }
   return mask;
 }
 
-TbsImage FullHD() {
-  TbsImage image(kW, kH);
+TImage FullHD() {
+  TImage image(kW, kH);
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) image.At(x, y) = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(x + y)};
   return image;
@@ -54,13 +54,13 @@ void Memcpy(benchmark::State& state) {
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
 }
 // A 1920 x 1080 picture and the four border strips of a 1920 x 1080 frame.
-BENCHMARK(Memcpy)->Arg(std::int64_t(TbsImage::StrideFor(kW)) * kH)->Arg(1920 * 3 * (30 + 4) + 2 * 1046 * 12);
+BENCHMARK(Memcpy)->Arg(std::int64_t(TImage::StrideFor(kW)) * kH)->Arg(1920 * 3 * (30 + 4) + 2 * 1046 * 12);
 
 void NinePart(benchmark::State& state) {
-  const TbsImage src = FramePicture();
+  const TImage src = FramePicture();
   const TbsPieceGeometry ng = ResizedGeometry(kFrame, kSR, kW, kH);
   const bool stretch = state.range(0);
-  TbsImage dest;
+  TImage dest;
   for (auto _ : state) {
     NinePartImage(kFrame, ng, dest, src, kSR, kW, kH, true, {stretch, stretch, stretch, stretch, stretch});
     benchmark::DoNotOptimize(dest.Bits());
@@ -70,10 +70,10 @@ void NinePart(benchmark::State& state) {
 BENCHMARK(NinePart)->ArgName("stretch")->Arg(0)->Arg(1);
 
 void BorderStrips(benchmark::State& state) {
-  const TbsImage src = FramePicture();
+  const TImage src = FramePicture();
   const TbsPieceGeometry ng = ResizedGeometry(kFrame, kSR, kW, kH);
   const bool stretch = state.range(0);
-  TbsImage left, top, right, bottom;
+  TImage left, top, right, bottom;
   for (auto _ : state) {
     BorderStripImages(kFrame, ng, {&left, &top, &right, &bottom}, src, kSR, kW, kH,
                       {stretch, stretch, stretch, stretch, stretch});
@@ -85,7 +85,7 @@ void BorderStrips(benchmark::State& state) {
 BENCHMARK(BorderStrips)->ArgName("stretch")->Arg(0)->Arg(1);
 
 void MaskRuns(benchmark::State& state) {
-  const TbsImage mask = FrameMask();
+  const TImage mask = FrameMask();
   std::size_t rects = 0;
   for (auto _ : state) {
     const TbsRegionData data = MaskToRegionRuns(mask, 0, 0);
@@ -97,7 +97,7 @@ void MaskRuns(benchmark::State& state) {
 BENCHMARK(MaskRuns);
 
 void WindowMaskRuns(benchmark::State& state) {
-  const TbsImage mask = FrameMask();
+  const TImage mask = FrameMask();
   const TbsPieceGeometry ng = ResizedGeometry(kFrame, kSR, kW, kH);
   std::size_t rects = 0;
   for (auto _ : state) {
@@ -120,7 +120,7 @@ benchmark::Counter NsPerPixel() {
 template <class Effect>
 void RunEffect(benchmark::State& state, Effect effect) {
   TbsEffectBmp image(FullHD());
-  const TbsImage other = FullHD();
+  const TImage other = FullHD();
   for (auto _ : state) {
     effect(image, other);
     benchmark::DoNotOptimize(image.Bits());
@@ -130,7 +130,7 @@ void RunEffect(benchmark::State& state, Effect effect) {
 
 #define SPV_EFFECT(name, body)                                                        \
   void name(benchmark::State& state) {                                                \
-    RunEffect(state, [](TbsEffectBmp& image, const TbsImage& other) { body; });       \
+    RunEffect(state, [](TbsEffectBmp& image, const TImage& other) { body; });       \
   }                                                                                   \
   BENCHMARK(name)->Unit(benchmark::kMillisecond)
 
@@ -150,7 +150,7 @@ SPV_EFFECT(PushMorph, image.PushMorph(other, 0.6));
 
 void Turn(benchmark::State& state) {
   const TbsEffectBmp image(FullHD());
-  TbsImage target;
+  TImage target;
   const int which = int(state.range(0));
   for (auto _ : state) {
     if (which == 0) image.RotateClockwise(target);

@@ -3,7 +3,7 @@
 // paint request (message 48203) does it into the window's own device context.
 #include "skin/frame/bsSkinForm.h"
 
-#include "ProgramSkin.h"
+#include "resources/ProgramSkin.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -17,15 +17,15 @@ std::size_t CheckedIndex(int index, std::size_t size) {
 
 }  // namespace
 
-std::string ReportTableName(db::TDateTime date) {
-  const db::TDateParts parts = db::DecodeDate(date);
+std::string ReportTableName(spv::base::TDateTime date) {
+  const spv::base::TDateParts parts = spv::base::DecodeDate(date);
   const int year = parts.Year > 2000 ? parts.Year - 2000 : parts.Year;
   char name[32];
   std::snprintf(name, sizeof name, "rep_%2.2d%2.2d.db", year, parts.Month);
   return name;
 }
 
-int AirTimeHour(db::TDateTime airTime) {
+int AirTimeHour(spv::base::TDateTime airTime) {
   constexpr double kMsPerDay = 86400000.0;
   constexpr long long kMsPerHour = 3600000;
   // Anything beyond a few days is a full date and time, far outside any hour of the day.
@@ -39,7 +39,7 @@ TPlaylistCheck::TPlaylistCheck(TMessageBox& msg, TProgressDialog& process, TMess
     : Msg_(msg), Process_(process), Pump_(pump), Files_(files) {}
 
 std::optional<std::string> TPlaylistCheck::RunChecks(std::string_view basesText, std::string_view reportText,
-                                                     db::TDateTime date) {
+                                                     spv::base::TDateTime date) {
   if (basesText.empty()) return std::string(kMsgNoBasesFolder);
   BasesPath = WithTrailingDelimiter(basesText, PathDelimiter);
   if (!Files_.DirectoryExists(BasesPath)) return std::string(kMsgBasesFolderMissing) + BasesPath;
@@ -53,7 +53,7 @@ std::optional<std::string> TPlaylistCheck::RunChecks(std::string_view basesText,
   WorkDate = date;
   ReportPath += ReportTableName(WorkDate);
   if (!Files_.FileExists(ReportPath))
-    return std::string(kMsgReportMissingFor) + db::FormatDate(WorkDate, ShortDateFormat) +
+    return std::string(kMsgReportMissingFor) + spv::base::FormatDate(WorkDate, ShortDateFormat) +
            std::string(kMsgReportMissingAt) + ReportPath;
   return std::nullopt;
 }

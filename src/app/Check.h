@@ -8,7 +8,7 @@
 
 #include "app/CheckHost.h"
 #include "app/CheckItems.h"
-#include "db/DateTime.h"
+#include "base/DateTime.h"
 
 #include <array>
 #include <optional>
@@ -39,12 +39,12 @@ inline constexpr std::string_view kHistoryTable = "History.db";
 // The month's report table: "rep_" + year and month, two digits each at least, + ".db".
 // Years after 2000 count from 2000 (rep_2612.db); earlier ones keep all their digits
 // (rep_200003.db, rep_199912.db), which is how Quorvane names them.
-std::string ReportTableName(db::TDateTime date);
+std::string ReportTableName(spv::base::TDateTime date);
 
 // The hour of an air time read from a time column: trunc(t x 24), counted on the whole
 // milliseconds that the table stores, so that 13:00:00 is hour 13 however the fraction of the
 // day rounds. Values far outside a day (a full date and time) give an hour far outside 0-23.
-int AirTimeHour(db::TDateTime airTime);
+int AirTimeHour(spv::base::TDateTime airTime);
 
 // The SQL text of the two reads, line by line: the table by its full path, the day as a date
 // literal in the user's short date format.
@@ -70,12 +70,12 @@ class TPlaylistCheck {
   // box and ends the command (false). Then writes the settings, reads both tables and gives
   // true: the caller shows the selected hour. A run started while a run is reading (from a
   // message pumped by the read) is ignored, so that it cannot disturb the read in progress.
-  bool SBExecClick(db::TQuery& query, std::string_view basesText, std::string_view reportText, db::TDateTime date);
+  bool SBExecClick(db::TQuery& query, std::string_view basesText, std::string_view reportText, spv::base::TDateTime date);
 
   // The six checks alone: sets BasesPath, ReportPath and WorkDate as it goes and gives the
   // message of the first check that fails.
   std::optional<std::string> RunChecks(std::string_view basesText, std::string_view reportText,
-                                       db::TDateTime date);
+                                       spv::base::TDateTime date);
 
   // Fill RepHours from the table at ReportPath and HistHours from the table at BasesPath,
   // for WorkDate. A database error ends the read with the lists filled so far.
@@ -94,7 +94,7 @@ class TPlaylistCheck {
 
   std::string BasesPath;
   std::string ReportPath;
-  db::TDateTime WorkDate = 0;
+  spv::base::TDateTime WorkDate = 0;
   std::array<std::vector<TRepItem>, kHoursPerDay> RepHours;
   std::array<std::vector<THistItem>, kHoursPerDay> HistHours;
   std::vector<TCListItem> CList;

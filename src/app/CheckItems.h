@@ -5,7 +5,7 @@
 // of at most 64 bytes, cut after the 64th byte, and two of them are the same only when their
 // stored bytes are: letter case and blanks count, nothing is trimmed.
 
-#include "db/DateTime.h"
+#include "base/DateTime.h"
 
 #include <algorithm>
 #include <array>
@@ -17,7 +17,7 @@
 
 namespace spv::app {
 
-using db::TDateTime;
+using spv::base::TDateTime;
 
 // A length byte and up to 64 bytes of text.
 class TShortString {

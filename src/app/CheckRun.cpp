@@ -38,7 +38,7 @@ std::vector<std::string> HistorySql(std::string_view basesPath, std::string_view
 }
 
 bool TPlaylistCheck::SBExecClick(db::TQuery& query, std::string_view basesText, std::string_view reportText,
-                                 db::TDateTime date) {
+                                 spv::base::TDateTime date) {
   if (Reading_) return false;
   if (std::optional<std::string> failed = RunChecks(basesText, reportText, date)) {
     Msg_.Show(*failed, TMsgKind::Error);
@@ -84,8 +84,8 @@ void TPlaylistCheck::ReadTable(db::TQuery& query, std::string_view caption, std:
 
 void TPlaylistCheck::ReadReport(db::TQuery& query) {
   for (auto& list : RepHours) list.clear();
-  const std::string dateText = db::FormatDate(WorkDate, ShortDateFormat);
-  db::TDateTime airTime = 0;
+  const std::string dateText = spv::base::FormatDate(WorkDate, ShortDateFormat);
+  spv::base::TDateTime airTime = 0;
   ReadTable(query, kCaptionReadingReport, ReportSql(ReportPath, dateText),
             [&] {
               airTime = query.FieldAsDateTime("FTime");
@@ -99,7 +99,7 @@ void TPlaylistCheck::ReadReport(db::TQuery& query) {
 
 void TPlaylistCheck::ReadHistory(db::TQuery& query) {
   for (auto& list : HistHours) list.clear();
-  const std::string dateText = db::FormatDate(WorkDate, ShortDateFormat);
+  const std::string dateText = spv::base::FormatDate(WorkDate, ShortDateFormat);
   ReadTable(query, kCaptionReadingHistory, HistorySql(BasesPath, dateText),
             [&] { return int(query.FieldAsInteger("FHour")); },
             [&](std::size_t hour) {

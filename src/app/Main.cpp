@@ -1,6 +1,6 @@
 #include "app/Main.h"
 
-#include "ProgramSkin.h"
+#include "resources/ProgramSkin.h"
 
 namespace spv::app {
 

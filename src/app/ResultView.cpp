@@ -1,6 +1,6 @@
 #include "app/ResultView.h"
 
-#include "db/CodePage.h"
+#include "base/CodePage.h"
 
 #include <cmath>
 #include <limits>
@@ -58,8 +58,8 @@ std::array<std::string, kResultColumns> ResultRowTexts(const TLogItem& row, int 
   if (index < 0 || index == std::numeric_limits<int>::max())
     throw std::out_of_range("Result row out of range: " + std::to_string(index));
   return {std::to_string(index + 1),
-          db::CodePageToUtf8(row.Title.view(), tableCodePage),
-          db::CodePageToUtf8(row.Artist.view(), tableCodePage),
+          spv::base::CodePageToUtf8(row.Title.view(), tableCodePage),
+          spv::base::CodePageToUtf8(row.Artist.view(), tableCodePage),
           row.AirTime < 0 ? std::string() : FormatTime(row.AirTime, longTimeFormat),
           row.Number < 0 ? std::string(kByHand) : std::to_string(std::int64_t(row.Number) + 1)};
 }

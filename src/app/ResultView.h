@@ -19,7 +19,7 @@ inline constexpr std::string_view kByHand = "Вручную";
 // Formats the time of day of a value with a Windows time pattern: h, hh (12-hour clock),
 // H, HH, m, mm, s, ss, t (first letter of the designator), tt, and quoted literals. The time is
 // taken to the nearest millisecond, as the tables store it.
-std::string FormatTime(TDateTime value, std::string_view pattern, std::string_view am = "AM",
+std::string FormatTime(base::TDateTime value, std::string_view pattern, std::string_view am = "AM",
                        std::string_view pm = "PM");
 
 // The five cell texts of result row `index` (counted from 0), all in UTF-8: the row number,

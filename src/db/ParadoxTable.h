@@ -9,8 +9,8 @@
 // This is the seam between the table reader and the SQL engine: the engine scans records and
 // decodes only the fields it needs, on demand.
 
+#include "base/DateTime.h"
 #include "db/DatabaseError.h"
-#include "db/DateTime.h"
 
 #include <cstdint>
 #include <filesystem>

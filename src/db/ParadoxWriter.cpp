@@ -399,7 +399,7 @@ void TParadoxWriter::SetBytes(int field, std::string_view bytes) {
   std::memcpy(p, bytes.data(), bytes.size());
 }
 
-void TParadoxWriter::SetDateTime(int field, TDateTime value) {
+void TParadoxWriter::SetDateTime(int field, base::TDateTime value) {
   std::uint8_t* p = Impl->Slot(field);
   if (!std::isfinite(value) || value < -kDateDelta + 1 || value >= 2958466)  // 1 January 1 to 31 December 9999
     Impl->Refuse(field, "cannot hold the date-time value " + std::to_string(value));

@@ -8,8 +8,8 @@
 // a temporary name beside their final one and take that name only in Finish, so a write that
 // fails or is abandoned leaves no half-written table behind and replaces nothing.
 
+#include "base/DateTime.h"
 #include "db/DatabaseError.h"
-#include "db/DateTime.h"
 #include "db/ParadoxTable.h"
 
 #include <cstdint>
@@ -51,7 +51,7 @@ class TParadoxWriter {
   void SetBytes(int field, std::string_view bytes);  // Bytes
   // Date takes the day (integer part), Time the fraction of the day, Timestamp both;
   // times are stored to the millisecond.
-  void SetDateTime(int field, TDateTime value);
+  void SetDateTime(int field, base::TDateTime value);
   void SetLogical(int field, bool value);
   // Any value of the kind the reader gives for the field's type.
   void SetValue(int field, const TValue& value);

@@ -55,7 +55,7 @@ const TValue& TQuery::Field(std::string_view column) const {
   return Result_->Rows.Rows[Result_->Current][std::size_t(index)];
 }
 
-TDateTime TQuery::FieldAsDateTime(std::string_view column) const {
+base::TDateTime TQuery::FieldAsDateTime(std::string_view column) const {
   const TValue& v = Field(column);
   switch (v.kind) {
     case TValue::Kind::Null: return 0;
@@ -63,7 +63,7 @@ TDateTime TQuery::FieldAsDateTime(std::string_view column) const {
     case TValue::Kind::Time:
     case TValue::Kind::Timestamp:
     case TValue::Kind::Float: return v.Float;
-    case TValue::Kind::Integer: return TDateTime(v.Integer);
+    case TValue::Kind::Integer: return base::TDateTime(v.Integer);
     default: throw TDatabaseError("Column \"" + std::string(column) + "\" cannot be read as a date-time value");
   }
 }
@@ -99,7 +99,7 @@ std::string TQuery::FieldAsString(std::string_view column) const {
     case TValue::Kind::Integer: return std::to_string(v.Integer);
     case TValue::Kind::Float: return FormatSqlNumber(v.Float);
     case TValue::Kind::Logical: return v.Integer ? "True" : "False";
-    case TValue::Kind::Date: return FormatDate(v.Float, ShortDateFormat_);
+    case TValue::Kind::Date: return base::FormatDate(v.Float, ShortDateFormat_);
     case TValue::Kind::Time: return FormatSqlTime(v.Float);
     case TValue::Kind::Timestamp: return FormatSqlTimestamp(v.Float, ShortDateFormat_);
   }

@@ -10,8 +10,8 @@
 // An empty column reads as 0 or as the empty text. Every failure (table missing or locked,
 // bad SQL, unknown column) is thrown as a TDatabaseError whose message names what failed.
 
+#include "base/DateTime.h"
 #include "db/DatabaseError.h"
-#include "db/DateTime.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -52,7 +52,7 @@ class TQuery {
   bool Eof() const;
   void Next();
 
-  TDateTime FieldAsDateTime(std::string_view column) const;
+  base::TDateTime FieldAsDateTime(std::string_view column) const;
   std::int32_t FieldAsInteger(std::string_view column) const;
   // Text keeps the table's bytes (its code page); conversion happens at the screen.
   std::string FieldAsString(std::string_view column) const;

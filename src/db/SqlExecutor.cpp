@@ -1,6 +1,6 @@
 #include "db/SqlExecutor.h"
 
-#include "db/CodePage.h"
+#include "base/CodePage.h"
 #include "db/ParadoxFile.h"
 #include "db/SqlLexer.h"
 #include "db/SqlValueText.h"
@@ -256,7 +256,7 @@ class TCompiler {
         break;
       case TSqlOperand::Kind::Text:
         if (other && *other == TClass::Date) {
-          const auto date = ParseDate(o.Text, Options_.ShortDateFormat);
+          const auto date = base::ParseDate(o.Text, Options_.ShortDateFormat);
           if (!date) NotA(o, "a date in the format " + Options_.ShortDateFormat);
           v.kind = TValue::Kind::Date;
           v.Float = *date;
@@ -270,7 +270,7 @@ class TCompiler {
           v.Float = Timestamp(o);
         } else {
           v.kind = TValue::Kind::Text;
-          v.Bytes = Options_.Utf8Statement ? Utf8ToCodePage(o.Text, Table_.CodePage()) : o.Text;
+          v.Bytes = Options_.Utf8Statement ? base::Utf8ToCodePage(o.Text, Table_.CodePage()) : o.Text;
         }
         break;
     }
@@ -282,7 +282,7 @@ class TCompiler {
     std::string_view text = o.Text;
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     const std::size_t space = text.find(' ');
-    const auto date = ParseDate(text.substr(0, space), Options_.ShortDateFormat);
+    const auto date = base::ParseDate(text.substr(0, space), Options_.ShortDateFormat);
     std::optional<double> time = 0.0;
     if (space != std::string_view::npos) time = ParseSqlTime(text.substr(text.find_first_not_of(' ', space)));
     if (!date || !time) NotA(o, "a date in the format " + Options_.ShortDateFormat + ", with or without a time");
@@ -297,7 +297,7 @@ class TCompiler {
 // Ill-formed UTF-8 becomes U+FFFD: such a path names no file, and says so as "not found".
 std::filesystem::path StatementPath(const std::string& text, bool utf8) {
   if (!utf8) return std::filesystem::path(text);
-  return std::filesystem::path(Utf8ToUtf16(text));
+  return std::filesystem::path(base::Utf8ToUtf16(text));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "db/SqlValueText.h"
 
-#include "db/CodePage.h"
+#include "base/CodePage.h"
 
 #include <charconv>
 #include <cmath>
@@ -33,7 +33,7 @@ std::string TimeOfMilliseconds(std::int64_t ms) {
 
 // Splits a value into whole days and milliseconds of the day, carrying a rounding up to
 // midnight into the next day.
-void SplitDateTime(TDateTime value, double& days, std::int64_t& ms) {
+void SplitDateTime(base::TDateTime value, double& days, std::int64_t& ms) {
   days = std::floor(value);
   ms = std::llround((value - days) * double(kMillisecondsPerDay));
   if (ms >= kMillisecondsPerDay) {
@@ -62,13 +62,13 @@ std::string FormatSqlTime(double fractionOfDay) {
   return TimeOfMilliseconds(ms);
 }
 
-std::string FormatSqlDate(TDateTime value) { return FormatDate(value, "yyyy-MM-dd"); }
+std::string FormatSqlDate(base::TDateTime value) { return base::FormatDate(value, "yyyy-MM-dd"); }
 
-std::string FormatSqlTimestamp(TDateTime value, std::string_view datePattern) {
+std::string FormatSqlTimestamp(base::TDateTime value, std::string_view datePattern) {
   double days = 0;
   std::int64_t ms = 0;
   SplitDateTime(value, days, ms);
-  return FormatDate(days, datePattern) + ' ' + TimeOfMilliseconds(ms);
+  return base::FormatDate(days, datePattern) + ' ' + TimeOfMilliseconds(ms);
 }
 
 std::string FormatSqlValue(const TValue& value, int codePage) {
@@ -76,7 +76,7 @@ std::string FormatSqlValue(const TValue& value, int codePage) {
     case TValue::Kind::Null: return {};
     case TValue::Kind::Integer: return std::to_string(value.Integer);
     case TValue::Kind::Float: return FormatSqlNumber(value.Float);
-    case TValue::Kind::Text: return CodePageToUtf8(value.Bytes, codePage);
+    case TValue::Kind::Text: return base::CodePageToUtf8(value.Bytes, codePage);
     case TValue::Kind::Date: return FormatSqlDate(value.Float);
     case TValue::Kind::Time: return FormatSqlTime(value.Float);
     case TValue::Kind::Timestamp: return FormatSqlTimestamp(value.Float);

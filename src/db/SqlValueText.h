@@ -2,7 +2,7 @@
 // Values as text: the forms the console shows (ISO dates, 24-hour times, numbers that read
 // back exactly) and the reading of time literals.
 
-#include "db/DateTime.h"
+#include "base/DateTime.h"
 #include "db/ParadoxTable.h"
 
 #include <optional>
@@ -16,9 +16,9 @@ std::string FormatSqlNumber(double value);
 // "HH:MM:SS", with ".mmm" when the value is not a whole second (rounded to the millisecond).
 std::string FormatSqlTime(double fractionOfDay);
 // "YYYY-MM-DD".
-std::string FormatSqlDate(TDateTime value);
+std::string FormatSqlDate(base::TDateTime value);
 // "YYYY-MM-DD HH:MM:SS[.mmm]", or the date written with another pattern.
-std::string FormatSqlTimestamp(TDateTime value, std::string_view datePattern = "yyyy-MM-dd");
+std::string FormatSqlTimestamp(base::TDateTime value, std::string_view datePattern = "yyyy-MM-dd");
 
 // A value as the console shows it, in UTF-8: text converted from the table's code page,
 // logical values as true and false, bytes and blobs as lowercase hex, an empty value as

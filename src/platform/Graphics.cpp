@@ -389,7 +389,7 @@ void TCanvas::ResetClip() { SelectClipRgn(Handle(), nullptr); }
 
 // ---- TBitmap ----
 
-class TBitmap::DibStorage final : public bs::TbsImage::Storage {
+class TBitmap::DibStorage final : public spv::base::TImage::Storage {
  public:
   DibStorage() : Dc_(CreateCompatibleDC(nullptr)) {
     if (!Dc_) RaiseLastOSError("Creating a memory device context");
@@ -416,7 +416,7 @@ class TBitmap::DibStorage final : public bs::TbsImage::Storage {
     HGDIOBJ old = SelectObject(Dc_, dib.Get());
     if (!Old_) Old_ = old;
     Dib_ = std::move(dib);
-    std::memset(bits, 0, std::size_t(bs::TbsImage::StrideFor(std::max(width, 1))) * std::size_t(std::max(height, 1)));
+    std::memset(bits, 0, std::size_t(spv::base::TImage::StrideFor(std::max(width, 1))) * std::size_t(std::max(height, 1)));
     return width > 0 && height > 0 ? static_cast<std::uint8_t*>(bits) : nullptr;
   }
 
@@ -431,9 +431,9 @@ class TBitmap::DibStorage final : public bs::TbsImage::Storage {
 
 namespace {
 // Hands the storage to the picture and keeps a pointer to it.
-std::unique_ptr<bs::TbsImage::Storage> Keep(auto* storage, auto*& keep) {
+std::unique_ptr<spv::base::TImage::Storage> Keep(auto* storage, auto*& keep) {
   keep = storage;
-  return std::unique_ptr<bs::TbsImage::Storage>(storage);
+  return std::unique_ptr<spv::base::TImage::Storage>(storage);
 }
 }  // namespace
 
@@ -451,12 +451,12 @@ void TBitmap::SetSize(int width, int height) {
   Image_.SetSize(width, height);
 }
 
-void TBitmap::Assign(const bs::TbsImage& image) {
+void TBitmap::Assign(const spv::base::TImage& image) {
   GdiFlush();
   Image_ = image;
 }
 
-bs::TbsImage& TBitmap::Image() {
+spv::base::TImage& TBitmap::Image() {
   GdiFlush();
   return Image_;
 }

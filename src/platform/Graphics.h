@@ -1,11 +1,11 @@
 #pragma once
 // Colours, fonts, pens, brushes, canvases and bitmaps over GDI. A canvas draws on a real device
-// context; a bitmap is a DIB section whose pixels are also a bs::TbsImage, so that the skin's
+// context; a bitmap is a DIB section whose pixels are also a spv::base::TImage, so that the skin's
 // portable pixel code and GDI work on the same memory.
 
 #include <windows.h>
 
-#include "skin/resources/bsImage.h"
+#include "base/Image.h"
 
 #include <cstdint>
 #include <functional>
@@ -233,7 +233,7 @@ class TCanvas {
 };
 
 // A 24-bit top-down DIB section with its own memory device context. Its pixels are the
-// bs::TbsImage given by Image(), row for row.
+// spv::base::TImage given by Image(), row for row.
 class TBitmap {
  public:
   TBitmap();
@@ -248,17 +248,17 @@ class TBitmap {
   // A new size; the content becomes black.
   void SetSize(int width, int height);
   // Copies another picture, size and pixels.
-  void Assign(const bs::TbsImage& image);
+  void Assign(const spv::base::TImage& image);
 
   // The pixels, with GDI's pending drawing finished first.
-  bs::TbsImage& Image();
+  spv::base::TImage& Image();
   HBITMAP Handle() const;
   TCanvas& Canvas() { return Canvas_; }
 
  private:
   class DibStorage;
   DibStorage* Storage_;  // owned by Image_
-  bs::TbsImage Image_;
+  spv::base::TImage Image_;
   TCanvas Canvas_;
 };
 

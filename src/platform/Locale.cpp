@@ -129,7 +129,7 @@ std::wstring FormatTime(TDateTime value, std::wstring_view pattern, const TForma
 }
 
 std::wstring DateToStr(TDateTime value, const TFormatSettings& settings) {
-  return Utf8ToWide(spv::db::FormatDate(value, Narrow(settings.ShortDateFormat)));
+  return Utf8ToWide(spv::base::FormatDate(value, Narrow(settings.ShortDateFormat)));
 }
 
 std::wstring TimeToStr(TDateTime value, const TFormatSettings& settings) {
@@ -144,7 +144,7 @@ std::wstring DateTimeToStr(TDateTime value, const TFormatSettings& settings) {
 }
 
 std::optional<TDateTime> TryStrToDate(std::wstring_view text, const TFormatSettings& settings) {
-  return spv::db::ParseDate(Narrow(Trim(text)), Narrow(settings.ShortDateFormat));
+  return spv::base::ParseDate(Narrow(Trim(text)), Narrow(settings.ShortDateFormat));
 }
 
 std::optional<TDateTime> TryStrToTime(std::wstring_view text, const TFormatSettings& settings) {
@@ -213,7 +213,7 @@ TDateTime StrToDateTime(std::wstring_view text, const TFormatSettings& settings)
 TDateTime Now() {
   SYSTEMTIME st;
   GetLocalTime(&st);
-  const auto date = spv::db::EncodeDate(st.wYear, st.wMonth, st.wDay);
+  const auto date = spv::base::EncodeDate(st.wYear, st.wMonth, st.wDay);
   const auto time = EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
   return date.value_or(0) + time.value_or(0);
 }

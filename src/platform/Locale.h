@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "db/DateTime.h"
+#include "base/DateTime.h"
 
 #include <array>
 #include <optional>
@@ -13,7 +13,7 @@
 
 namespace spv::platform {
 
-using spv::db::TDateTime;
+using spv::base::TDateTime;
 
 struct TFormatSettings {
   std::wstring ShortDateFormat;  // "dd.MM.yyyy", "M/d/yyyy"

@@ -3,10 +3,10 @@
 #include <windowsx.h>
 
 #include "platform/FormReader.h"
-#include "platform/Messages.h"
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
 #include "skin/resources/bsEffects.h"
+#include "skin/resources/bsSkinMessages.h"
 
 #include <algorithm>
 #include <array>
@@ -62,19 +62,6 @@ void FillImage(TbsFBitmap& bitmap, spv::platform::TColor colour) {
 
 }  // namespace
 
-void AssignSkinFont(spv::platform::TFont& f, const TbsFontGroup& group, BYTE charset) {
-  using namespace spv::platform;
-  spv::platform::TFontStyles style = 0;
-  if (group.FontStyle.Bold) style |= fsBold;
-  if (group.FontStyle.Italic) style |= fsItalic;
-  if (group.FontStyle.Underline) style |= fsUnderline;
-  if (group.FontStyle.StrikeOut) style |= fsStrikeOut;
-  f.SetName(TextToWide(group.FontName));
-  f.SetHeight(group.FontHeight);
-  f.SetStyle(style);
-  f.SetCharset(charset);
-}
-
 // ---- Window-wide notifications ----------------------------------------------------------------
 
 void NotifyFocusChanged(TWinControl* focused) {
@@ -99,19 +86,6 @@ bool DispatchDialogKey(TWinControl* from, WORD key, TShiftState shift) {
 
 bool DispatchDialogChar(TWinControl* from, wchar_t ch) {
   return BroadcastUntilTaken(TopWindowOf(from), CM_BS_DIALOGCHAR, WPARAM(ch), 0) != 0;
-}
-
-void WalkSkinChange(TWinControl& root, const TbsSkinData* data, UINT msg) {
-  if (msg != spv::platform::WM_SKIN_BEFORE_CHANGE && msg != spv::platform::WM_SKIN_CHANGED) return;
-  for (int i = 0; i < root.ControlCount(); ++i) {
-    auto* w = dynamic_cast<TWinControl*>(root.Controls(i));
-    if (!w) continue;
-    if (auto* c = dynamic_cast<TbsSkinControl*>(w); c && (!data || c->SkinData() == data)) {
-      if (msg == spv::platform::WM_SKIN_BEFORE_CHANGE) c->ForgetSkinObject();
-      else c->ApplySkin();
-    }
-    WalkSkinChange(*w, data, msg);
-  }
 }
 
 bool IsAccelerator(wchar_t ch, std::wstring_view caption) {
@@ -428,7 +402,7 @@ void TbsSkinCustomControl::PaintSkinLook(TbsFBitmap& bitmap) {
   else PaintSkinPiece(bitmap, SkinPicture_, Piece_.SkinRect);
 }
 
-void TbsSkinCustomControl::PaintSkinPiece(TbsImage& bitmap, const TbsImage* picture, const TRect& rect) {
+void TbsSkinCustomControl::PaintSkinPiece(TImage& bitmap, const TImage* picture, const TRect& rect) {
   if (!picture) return;
   switch (SizingKind_) {
     case skFixed:
@@ -558,7 +532,7 @@ void TbsSkinButton::ReleaseGroupSiblings() {
   }
 }
 
-void TbsSkinButton::SetGlyph(const TbsImage& glyph) {
+void TbsSkinButton::SetGlyph(const TImage& glyph) {
   Glyph_ = glyph;
   Invalidate();
 }
@@ -737,7 +711,7 @@ void TbsSkinButton::PaintSkinLook(TbsFBitmap& bitmap) {
     PaintState(active, ActiveSkinRect_, true, false);
     TbsEffectBmp blend(bitmap);
     blend.Morph(MorphKind_, active, MorphValue_);
-    bitmap = static_cast<const TbsImage&>(blend);
+    bitmap = static_cast<const TImage&>(blend);
     return;
   }
   if (!Enabled() && !RectIsEmpty(DisabledSkinRect_)) PaintState(bitmap, DisabledSkinRect_, false, false);

@@ -10,6 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/ExtCtrls.h"
 #include "skin/controls/bsSkinCtrlsLayout.h"
+#include "skin/resources/bsSkinClientWin.h"
 #include "skin/resources/bsSkinDataControls.h"
 #include "skin/resources/bsSkinDataWin.h"
 #include "skin/resources/bsUtilsWin.h"
@@ -36,21 +37,12 @@ bool DispatchDialogKey(spv::platform::TWinControl* from, WORD key, spv::platform
 // Offers a character to the captions of every control of `from`'s top window.
 bool DispatchDialogChar(spv::platform::TWinControl* from, wchar_t ch);
 
-// The skin-change walk over every control below `root` whose SkinData is `data` (every
-// control when `data` is null): ForgetSkinObject on WM_SKIN_BEFORE_CHANGE, ApplySkin on
-// WM_SKIN_CHANGED; other messages change nothing.
-void WalkSkinChange(spv::platform::TWinControl& root, const TbsSkinData* data, UINT msg);
-
 // True when `caption` marks `ch` as its accelerator with an & (&& is a plain ampersand).
 bool IsAccelerator(wchar_t ch, std::wstring_view caption);
 
 // Paints what `control`'s parent shows behind it into `dc`, so that a control can show its
 // parent through. Nothing without a parent.
 void PaintParentBackground(spv::platform::TControl& control, HDC dc);
-
-// Gives `f` the name, pixel height and style of a skin font group and `charset`; the colour is
-// left to the caller, which picks it by state.
-void AssignSkinFont(spv::platform::TFont& f, const TbsFontGroup& group, BYTE charset);
 
 // A window timer made when started and dropped when stopped. A timer stopped from inside its
 // own handler is kept until the next stop or the owner's end, because the handler is still
@@ -65,13 +57,13 @@ class TbsOnDemandTimer {
   std::unique_ptr<spv::platform::TTimer> Timer_, Retired_;
 };
 
-class TbsSkinControl : public spv::platform::TCustomControl {
+class TbsSkinControl : public spv::platform::TCustomControl, public TbsSkinClient {
  public:
   explicit TbsSkinControl(spv::platform::TComponent* owner = nullptr);
   ~TbsSkinControl() override;
   std::string_view ClassName() const override { return "TbsSkinControl"; }
 
-  TbsSkinData* SkinData() const { return SkinData_; }
+  TbsSkinData* SkinData() const override { return SkinData_; }
   virtual void SetSkinData(TbsSkinData* value);
   const std::string& SkinDataName() const { return SkinDataName_; }
   // Takes effect at the next ReadSkinObject.
@@ -84,8 +76,8 @@ class TbsSkinControl : public spv::platform::TCustomControl {
   // Finds the description by name (and, in descendants, copies its values).
   virtual void ReadSkinObject();
   // The skin-change walk: ForgetSkinObject before a change, ApplySkin after it.
-  virtual void ApplySkin();
-  virtual void ForgetSkinObject() { SkinObjectIndex_ = -1; }
+  void ApplySkin() override;
+  void ForgetSkinObject() override { SkinObjectIndex_ = -1; }
 
   // The picture the control shows now, composed as a paint composes it (empty for no size).
   TbsFBitmap Snapshot();
@@ -139,8 +131,8 @@ class TbsSkinCustomControl : public TbsSkinControl {
   TbsSizingKind SizingKind() const { return SizingKind_; }
   const TbsSkinPiece& SkinPiece() const { return Piece_; }
   const TbsSizedPiece& SizedPiece() const { return Sized_; }
-  const TbsImage* SkinPicture() const { return SkinPicture_; }
-  const TbsImage* SkinMask() const { return SkinMask_; }
+  const TImage* SkinPicture() const { return SkinPicture_; }
+  const TImage* SkinMask() const { return SkinMask_; }
 
   void ReadSkinObject() override;
   void ApplySkin() override;
@@ -157,7 +149,7 @@ class TbsSkinCustomControl : public TbsSkinControl {
   void PaintDefaultLook(TbsFBitmap& bitmap) override;
   void PaintSkinLook(TbsFBitmap& bitmap) override;
   // One rect of the description's picture laid out at the control's size.
-  void PaintSkinPiece(TbsImage& bitmap, const TbsImage* picture, const TRect& rect);
+  void PaintSkinPiece(TImage& bitmap, const TImage* picture, const TRect& rect);
   void Paint() override;
   void CreateWnd() override;
 
@@ -167,8 +159,8 @@ class TbsSkinCustomControl : public TbsSkinControl {
   TbsSkinPiece Piece_;
   TbsSizedPiece Sized_;
   TbsStretchFlags Stretch_;
-  const TbsImage* SkinPicture_ = nullptr;
-  const TbsImage* SkinMask_ = nullptr;
+  const TImage* SkinPicture_ = nullptr;
+  const TImage* SkinMask_ = nullptr;
   TbsSizingKind SizingKind_ = skNoPiece;
 
  private:
@@ -200,7 +192,7 @@ class TbsSkinButton : public TbsSkinCustomControl {
   void SetGroupIndex(int value);
   // A strip of NumGlyphs equal frames; the bottom-left pixel's colour is transparent.
   const TbsFBitmap& Glyph() const { return Glyph_; }
-  void SetGlyph(const TbsImage& glyph);
+  void SetGlyph(const TImage& glyph);
   TbsNumGlyphs NumGlyphs() const { return NumGlyphs_; }
   void SetNumGlyphs(TbsNumGlyphs value);
   int Margin() const { return Margin_; }

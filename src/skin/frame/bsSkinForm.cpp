@@ -1,10 +1,10 @@
 #include "skin/frame/bsSkinForm.h"
 
 #include "platform/FormReader.h"
-#include "platform/Messages.h"
 #include "platform/SysUtils.h"
-#include "skin/controls/bsSkinCtrls.h"
 #include "skin/resources/bsEffects.h"
+#include "skin/resources/bsSkinClientWin.h"
+#include "skin/resources/bsSkinMessages.h"
 
 #include <algorithm>
 #include <array>
@@ -556,7 +556,7 @@ void TbsSkinForm::UpdateWindowRegion() {
   BuildMaskStrips(SkinData_->FormInfo, SkinData_->MaskPicture.Image, Layout_, MaskStrips_);
   const TRect& mr = Layout_.MaskRect;
   TbsRegionHandle region(CreateRectRgn(mr.Left, mr.Top, mr.Right, mr.Bottom));
-  const std::pair<const TbsImage*, TPoint> strips[] = {
+  const std::pair<const TImage*, TPoint> strips[] = {
       {&MaskStrips_.Top, {0, 0}},
       {&MaskStrips_.Bottom, {0, mr.Bottom}},
       {&MaskStrips_.Left, {0, mr.Top}},
@@ -808,7 +808,7 @@ void TbsSkinForm::PaintSkinnedFrame(HDC dc) {
 
   const TbsFormInfo& info = SkinData_->FormInfo;
   const bool active = IsFormActive();
-  const TbsImage& source =
+  const TImage& source =
       !active && !SkinData_->InactivePicture.Empty() ? SkinData_->InactivePicture.Image : SkinData_->Picture.Image;
   const TbsPieceGeometry g{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
                            info.ClientRect};
@@ -996,7 +996,7 @@ void TbsSkinForm::OnPaintFrameInto(TMessage& m) {
     if (Skinned_) PaintSkinnedFrame(dc);
     else PaintBuiltInFrame(dc);
   }
-  m.Result = spv::platform::kPaintFrameAnswer;
+  m.Result = bs::kPaintFrameAnswer;
 }
 
 // ---- Window states --------------------------------------------------------------------------
@@ -1279,8 +1279,8 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
       LoadButtonHints();
       CallPrevious(m);
       return;
-    case spv::platform::WM_PAINT_FRAME_INTO:
-      if (m.LParam == spv::platform::kPaintFrameTag) {
+    case bs::WM_PAINT_FRAME_INTO:
+      if (m.LParam == bs::kPaintFrameTag) {
         OnPaintFrameInto(m);
         return;
       }

@@ -54,9 +54,9 @@ bool InWindowRange(const TbsPieceGeometry& g) {
 }
 
 // Only exact black belongs to the shape, as in the region built from the same strips.
-bool BlackAt(const TbsImage& strip, Wide x, Wide y) {
+bool BlackAt(const TImage& strip, Wide x, Wide y) {
   if (x < 0 || y < 0 || x >= strip.Width() || y >= strip.Height()) return false;
-  const TbsPixel& p = strip.At(int(x), int(y));
+  const TPixel& p = strip.At(int(x), int(y));
   return p.B == 0 && p.G == 0 && p.R == 0;
 }
 
@@ -218,9 +218,9 @@ int FrameMaxHeight(const TbsSizeLimitsInput& in, int areaHeight) {
 
 // ---- The window shape ----------------------------------------------------------------------
 
-void BuildMaskStrips(const TbsFormInfo& info, const TbsImage& mask, const TbsFrameLayout& layout,
+void BuildMaskStrips(const TbsFormInfo& info, const TImage& mask, const TbsFrameLayout& layout,
                      TbsMaskStripImages& strips) {
-  for (TbsImage* s : {&strips.Top, &strips.Bottom, &strips.Left, &strips.Right}) s->SetSize(0, 0);
+  for (TImage* s : {&strips.Top, &strips.Bottom, &strips.Left, &strips.Right}) s->SetSize(0, 0);
   const TbsPieceGeometry g{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
                            info.MaskRectArea};
   const TbsPieceGeometry ng{layout.LT, layout.RT, layout.LB, layout.RB, layout.MaskRect};

@@ -4,7 +4,6 @@
 // which part of the frame a point hits, and the size limits a skin sets. The frame component
 // feeds it the window's state and carries out what it computes.
 
-#include "skin/resources/bsImage.h"
 #include "skin/resources/bsSkinData.h"
 #include "skin/resources/bsSkinDataTypes.h"
 
@@ -76,11 +75,11 @@ int FrameMaxHeight(const TbsSizeLimitsInput& in, int areaHeight);
 // The four mask strips of a frame size (MaskBorderStrips), which shape the window outside
 // its mask rect. Empty strips when the skin has no mask picture.
 struct TbsMaskStripImages {
-  TbsImage Top, Bottom, Left, Right;
+  TImage Top, Bottom, Left, Right;
   bool Empty() const { return Top.Empty() && Bottom.Empty() && Left.Empty() && Right.Empty(); }
 };
 // Builds the strips for `layout` from the skin's mask picture (all empty without one).
-void BuildMaskStrips(const TbsFormInfo& info, const TbsImage& mask, const TbsFrameLayout& layout,
+void BuildMaskStrips(const TbsFormInfo& info, const TImage& mask, const TbsFrameLayout& layout,
                      TbsMaskStripImages& strips);
 
 // Whether a window point lies inside the window's shape: inside the mask rect, or on a black

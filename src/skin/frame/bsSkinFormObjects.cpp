@@ -1,8 +1,8 @@
 #include "skin/frame/bsSkinFormObjects.h"
 
-#include "skin/controls/bsSkinCtrls.h"
 #include "skin/frame/bsSkinForm.h"
 #include "skin/resources/bsEffects.h"
+#include "skin/resources/bsSkinClientWin.h"
 
 #include <algorithm>
 
@@ -18,7 +18,7 @@ COLORREF Rgb(TColor c) { return spv::platform::ColorToRGB(spv::platform::TColor(
 TRect Offset(const TRect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
 
 // `source` of `picture` scaled to w x h; black where the picture has nothing.
-TbsEffectBmp PieceImage(const TbsImage* picture, const TRect& source, int w, int h) {
+TbsEffectBmp PieceImage(const TImage* picture, const TRect& source, int w, int h) {
   TbsEffectBmp image(w, h);
   if (picture) CopyImageRect(image, {0, 0, w, h}, *picture, source);
   return image;
@@ -365,13 +365,13 @@ void TbsSkinCaptionObject::Draw(TCanvas& canvas, bool) {
     const TbsFormInfo& info = skin->FormInfo;
     const int left = std::clamp(info.LeftTopPoint.X - SkinRect.Left, 0, SkinRect.Width());
     const int right = std::clamp(SkinRect.Right - info.RightTopPoint.X, 0, SkinRect.Width() - left);
-    auto background = [&](const TbsImage* picture, const TRect& source) {
+    auto background = [&](const TImage* picture, const TRect& source) {
       TbsEffectBmp image(w, h);
       if (!picture) return image;
       if (left == 0 && right == 0) {
         CopyImageRect(image, {0, 0, w, h}, *picture, source);
       } else {
-        TbsImage strip;
+        TImage strip;
         ThreePartHorzImage(left, right, strip, *picture, source, w, StretchEffect);
         CopyImageRect(image, {0, 0, w, h}, strip, {0, 0, strip.Width(), strip.Height()});
       }
@@ -434,7 +434,7 @@ void TbsSkinCaptionObject::Draw(TCanvas& canvas, bool) {
       const int offset = skin ? skin->FormInfo.ButtonsOffset : 0;
       const int fw = FullFrame ? w - 2 * offset : FrameRect.Width() + tw - FrameTextRect.Width();
       if (fw > 0) {
-        TbsImage piece;
+        TImage piece;
         ThreePartHorzImage(FrameLeftOffset, FrameRightOffset, piece, *ActivePicture(), source, fw, StretchEffect);
         DrawToDC(piece, dc, FullFrame ? ox + offset : x - FrameTextRect.Left, y - FrameTextRect.Top);
       }

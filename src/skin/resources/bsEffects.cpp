@@ -41,7 +41,7 @@ inline void Mix(std::uint8_t* px, const std::uint8_t* nw, double w) {
   px[2] = RoundClamp(w * px[2] + v * nw[2]);
 }
 
-void ApplyTable(TbsImage& image, const std::array<std::uint8_t, 256>& table) {
+void ApplyTable(TImage& image, const std::array<std::uint8_t, 256>& table) {
   const std::size_t bytes = 3 * std::size_t(image.Width());
   for (int y = 0; y < image.Height(); ++y) {
     std::uint8_t* p = image.Row(y);
@@ -49,12 +49,12 @@ void ApplyTable(TbsImage& image, const std::array<std::uint8_t, 256>& table) {
   }
 }
 
-bool SameSize(const TbsImage& a, const TbsImage& b) {
+bool SameSize(const TImage& a, const TImage& b) {
   return !a.Empty() && a.Width() == b.Width() && a.Height() == b.Height();
 }
 
 // Mixes every row with `other` by a weight per column: 1 keeps the old pixel, 0 takes the new.
-void MixColumns(TbsImage& image, const TbsImage& other, const std::vector<double>& weight) {
+void MixColumns(TImage& image, const TImage& other, const std::vector<double>& weight) {
   const int W = image.Width();
   for (int y = 0; y < image.Height(); ++y) {
     std::uint8_t* p = image.Row(y);
@@ -178,7 +178,7 @@ void TbsEffectBmp::ApplyEffect(TbsInactiveEffect effect) {
 
 // ---- Morphs ---------------------------------------------------------------------------------
 
-void TbsEffectBmp::BlendWith(const TbsImage& other, double k) {
+void TbsEffectBmp::BlendWith(const TImage& other, double k) {
   if (!SameSize(*this, other)) return;
   k = Unit(k);
   const std::size_t bytes = 3 * std::size_t(Width());
@@ -201,7 +201,7 @@ void TbsEffectBmp::BlendWith(const TbsImage& other, double k) {
   }
 }
 
-void TbsEffectBmp::CentreGradientMorph(const TbsImage& other, double k) {
+void TbsEffectBmp::CentreGradientMorph(const TImage& other, double k) {
   if (!SameSize(*this, other)) return;
   k = Unit(k);
   const int W = Width(), H = Height();
@@ -239,7 +239,7 @@ void TbsEffectBmp::CentreGradientMorph(const TbsImage& other, double k) {
   }
 }
 
-void TbsEffectBmp::LeftGradientMorph(const TbsImage& other, double k) {
+void TbsEffectBmp::LeftGradientMorph(const TImage& other, double k) {
   if (!SameSize(*this, other)) return;
   const int W = Width();
   const int a = std::min(std::max(RoundEven(W * Unit(k)), 1), W - 1);
@@ -248,7 +248,7 @@ void TbsEffectBmp::LeftGradientMorph(const TbsImage& other, double k) {
   MixColumns(*this, other, weight);
 }
 
-void TbsEffectBmp::RightGradientMorph(const TbsImage& other, double k) {
+void TbsEffectBmp::RightGradientMorph(const TImage& other, double k) {
   if (!SameSize(*this, other)) return;
   const int W = Width();
   const int a = std::min(std::max(W - RoundEven(W * Unit(k)), 0), W - 1);
@@ -258,7 +258,7 @@ void TbsEffectBmp::RightGradientMorph(const TbsImage& other, double k) {
 }
 
 // The slides and the push move whole pixel runs, so they are row copies.
-void TbsEffectBmp::LeftSlideMorph(const TbsImage& other, double k) {
+void TbsEffectBmp::LeftSlideMorph(const TImage& other, double k) {
   if (!SameSize(*this, other)) return;
   const int W = Width();
   const int c = std::min(std::max(RoundEven(W * Unit(k)), 1), W - 1);
@@ -266,7 +266,7 @@ void TbsEffectBmp::LeftSlideMorph(const TbsImage& other, double k) {
   for (int y = 0; y < Height(); ++y) std::memcpy(Row(y), other.Row(y) + 3 * (W - c), 3 * std::size_t(c));
 }
 
-void TbsEffectBmp::RightSlideMorph(const TbsImage& other, double k) {
+void TbsEffectBmp::RightSlideMorph(const TImage& other, double k) {
   if (!SameSize(*this, other)) return;
   const int W = Width();
   const int c = std::min(std::max(RoundEven(W * Unit(k)), 1), W - 1);
@@ -274,7 +274,7 @@ void TbsEffectBmp::RightSlideMorph(const TbsImage& other, double k) {
   for (int y = 0; y < Height(); ++y) std::memcpy(Row(y) + 3 * (W - c), other.Row(y), 3 * std::size_t(c));
 }
 
-void TbsEffectBmp::PushMorph(const TbsImage& other, double k) {
+void TbsEffectBmp::PushMorph(const TImage& other, double k) {
   if (!SameSize(*this, other)) return;
   const int W = Width();
   const int a = std::min(std::max(RoundEven(W * Unit(k)), 0), W - 1);
@@ -286,7 +286,7 @@ void TbsEffectBmp::PushMorph(const TbsImage& other, double k) {
   }
 }
 
-void TbsEffectBmp::Morph(TbsMorphKind kind, const TbsImage& other, double k) {
+void TbsEffectBmp::Morph(TbsMorphKind kind, const TImage& other, double k) {
   switch (kind) {
     case TbsMorphKind::mkDefault: BlendWith(other, k); break;
     case TbsMorphKind::mkGradient: CentreGradientMorph(other, k); break;
@@ -308,14 +308,14 @@ struct TargetXY {
 
 // Visits the source in square blocks so that the columns written to the target stay in cache.
 template <class Where>
-void Turn(const TbsImage& src, TbsImage& target, Where where) {
+void Turn(const TImage& src, TImage& target, Where where) {
   constexpr int kBlock = 32;
   const int W = src.Width(), H = src.Height();
   for (int by = 0; by < H; by += kBlock)
     for (int bx = 0; bx < W; bx += kBlock) {
       const int ye = std::min(H, by + kBlock), xe = std::min(W, bx + kBlock);
       for (int y = by; y < ye; ++y) {
-        const TbsPixel* row = src.PixelRow(y);
+        const TPixel* row = src.PixelRow(y);
         for (int x = bx; x < xe; ++x) {
           const TargetXY t = where(x, y);
           target.PixelRow(t.y)[t.x] = row[x];
@@ -326,9 +326,9 @@ void Turn(const TbsImage& src, TbsImage& target, Where where) {
 
 }  // namespace
 
-void TbsEffectBmp::RotateCounterClockwise(TbsImage& target) const {
+void TbsEffectBmp::RotateCounterClockwise(TImage& target) const {
   if (&target == this) {
-    TbsImage turned;
+    TImage turned;
     RotateCounterClockwise(turned);
     target = turned;
     return;
@@ -338,9 +338,9 @@ void TbsEffectBmp::RotateCounterClockwise(TbsImage& target) const {
   Turn(*this, target, [W](int x, int y) { return TargetXY{y, W - 1 - x}; });
 }
 
-void TbsEffectBmp::RotateClockwise(TbsImage& target) const {
+void TbsEffectBmp::RotateClockwise(TImage& target) const {
   if (&target == this) {
-    TbsImage turned;
+    TImage turned;
     RotateClockwise(turned);
     target = turned;
     return;
@@ -350,9 +350,9 @@ void TbsEffectBmp::RotateClockwise(TbsImage& target) const {
   Turn(*this, target, [H](int x, int y) { return TargetXY{H - 1 - y, x}; });
 }
 
-void TbsEffectBmp::FlipTopBottom(TbsImage& target) const {
+void TbsEffectBmp::FlipTopBottom(TImage& target) const {
   if (&target == this) {
-    TbsImage turned;
+    TImage turned;
     FlipTopBottom(turned);
     target = turned;
     return;

@@ -3,7 +3,6 @@
 // its inactive frame, the morph transitions between two states of a frame object or control,
 // and the quarter turns and flip used for tabs that are not on top.
 
-#include "skin/resources/bsImage.h"
 #include "skin/resources/bsSkinDataTypes.h"
 
 #include <cstdint>
@@ -17,11 +16,11 @@ namespace bs {
 
 // Every computed channel value is rounded to the nearest integer, halves to even, and clamped
 // to 0 .. 255. Morphs with a picture of another size leave the picture as it is.
-class TbsEffectBmp : public TbsImage {
+class TbsEffectBmp : public TImage {
  public:
-  using TbsImage::TbsImage;
+  using TImage::TImage;
   TbsEffectBmp() = default;
-  explicit TbsEffectBmp(const TbsImage& picture) : TbsImage(picture) {}
+  explicit TbsEffectBmp(const TImage& picture) : TImage(picture) {}
 
   // Effects, in place; k is clamped to 0 .. 1.
   void Brighten(double k);  // c := (1 - k) c + 255 k
@@ -40,19 +39,19 @@ class TbsEffectBmp : public TbsImage {
   void ApplyEffect(TbsInactiveEffect effect);
 
   // Morphs from this picture (the old state) towards `other` (the new one) for k in 0 .. 1.
-  void BlendWith(const TbsImage& other, double k);
-  void CentreGradientMorph(const TbsImage& other, double k);
-  void LeftGradientMorph(const TbsImage& other, double k);
-  void RightGradientMorph(const TbsImage& other, double k);
-  void LeftSlideMorph(const TbsImage& other, double k);
-  void RightSlideMorph(const TbsImage& other, double k);
-  void PushMorph(const TbsImage& other, double k);
-  void Morph(TbsMorphKind kind, const TbsImage& other, double k);
+  void BlendWith(const TImage& other, double k);
+  void CentreGradientMorph(const TImage& other, double k);
+  void LeftGradientMorph(const TImage& other, double k);
+  void RightGradientMorph(const TImage& other, double k);
+  void LeftSlideMorph(const TImage& other, double k);
+  void RightSlideMorph(const TImage& other, double k);
+  void PushMorph(const TImage& other, double k);
+  void Morph(TbsMorphKind kind, const TImage& other, double k);
 
   // Quarter turns and the flip, into `target`, which takes the size they need.
-  void RotateCounterClockwise(TbsImage& target) const;  // target (y, W - 1 - x) := (x, y)
-  void RotateClockwise(TbsImage& target) const;         // target (H - 1 - y, x) := (x, y)
-  void FlipTopBottom(TbsImage& target) const;           // target (x, H - 1 - y) := (x, y)
+  void RotateCounterClockwise(TImage& target) const;  // target (y, W - 1 - x) := (x, y)
+  void RotateClockwise(TImage& target) const;         // target (H - 1 - y, x) := (x, y)
+  void FlipTopBottom(TImage& target) const;           // target (x, H - 1 - y) := (x, y)
 };
 
 }  // namespace bs

@@ -44,10 +44,10 @@ int WrittenBits(const TbsSkinBitmap& b) {
   return (b.BitCount == 1 || b.BitCount == 4 || b.BitCount == 8) ? b.BitCount : 24;
 }
 
-std::vector<TbsPixel> WrittenPalette(const TbsSkinBitmap& b, int bits) {
+std::vector<TPixel> WrittenPalette(const TbsSkinBitmap& b, int bits) {
   if (bits > 8) return {};
-  std::vector<TbsPixel> pal = b.Palette;
-  if (pal.empty() && bits == 1) pal = {TbsPixel{0, 0, 0}, TbsPixel{255, 255, 255}};
+  std::vector<TPixel> pal = b.Palette;
+  if (pal.empty() && bits == 1) pal = {TPixel{0, 0, 0}, TPixel{255, 255, 255}};
   pal.resize(std::size_t(1) << bits);
   return pal;
 }
@@ -85,7 +85,7 @@ void ReadBitmapFile(TStream& stream, TbsSkinBitmap& bitmap) {
   std::uint64_t colours = clrUsed;
   if (colours == 0 && bits <= 8) colours = std::uint64_t(1) << bits;
   if (std::int64_t(colours * 4) > stream.Remaining()) Invalid();
-  std::vector<TbsPixel> palette;
+  std::vector<TPixel> palette;
   for (std::uint64_t i = 0; i < colours; ++i) {
     std::uint8_t q[4];
     stream.ReadBuffer(q, 4);
@@ -113,13 +113,13 @@ void ReadBitmapFile(TStream& stream, TbsSkinBitmap& bitmap) {
   std::vector<std::uint8_t> pixels(stored);
   stream.ReadBuffer(pixels.data(), pixels.size());
 
-  TbsImage image(width, int(height));
+  TImage image(width, int(height));
   const TChannel r(masks[0]), g(masks[1]), b(masks[2]);
   for (std::int64_t y = 0; y < height; ++y) {
     const std::uint8_t* src = pixels.data() + std::size_t(y) * rowSize;
-    TbsPixel* dst = image.PixelRow(int(bottomUp ? height - 1 - y : y));
+    TPixel* dst = image.PixelRow(int(bottomUp ? height - 1 - y : y));
     for (std::int32_t x = 0; x < width; ++x) {
-      TbsPixel p;
+      TPixel p;
       if (bits <= 8) {
         const int perByte = 8 / bits;
         const unsigned index = (src[x / perByte] >> (8 - bits * (x % perByte + 1))) & ((1u << bits) - 1);
@@ -147,7 +147,7 @@ std::size_t BitmapFileSize(const TbsSkinBitmap& bitmap) {
 void WriteBitmapFile(TStream& stream, const TbsSkinBitmap& bitmap) {
   if (bitmap.Empty()) throw EInvalidGraphic("An empty picture cannot be written as a bitmap file");
   const int bits = WrittenBits(bitmap);
-  const std::vector<TbsPixel> palette = WrittenPalette(bitmap, bits);
+  const std::vector<TPixel> palette = WrittenPalette(bitmap, bits);
   const int w = bitmap.Width(), h = bitmap.Height();
   const std::size_t rowSize = std::size_t(RowSize(std::uint64_t(w), bits));
   const std::size_t offBits = 54 + 4 * palette.size();
@@ -169,7 +169,7 @@ void WriteBitmapFile(TStream& stream, const TbsSkinBitmap& bitmap) {
   }
 
   // A colour that is not in the table takes its nearest entry.
-  auto indexOf = [&palette](const TbsPixel& c) {
+  auto indexOf = [&palette](const TPixel& c) {
     std::size_t best = 0;
     int bestDist = 1 << 30;
     for (std::size_t i = 0; i < palette.size(); ++i) {
@@ -183,7 +183,7 @@ void WriteBitmapFile(TStream& stream, const TbsSkinBitmap& bitmap) {
 
   for (int y = 0; y < h; ++y) {
     std::uint8_t* dst = p + offBits + std::size_t(h - 1 - y) * rowSize;
-    const TbsPixel* src = bitmap.Image.PixelRow(y);
+    const TPixel* src = bitmap.Image.PixelRow(y);
     if (bits == 24) {
       std::memcpy(dst, src, std::size_t(w) * 3);
       continue;

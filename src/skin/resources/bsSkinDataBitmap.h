@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/resources/bsImage.h"
 #include "skin/resources/bsSkinDataStream.h"
+#include "skin/resources/bsSkinDataTypes.h"
 
 namespace bs {
 
@@ -19,11 +19,11 @@ class EInvalidGraphic : public std::runtime_error {
 };
 
 struct TbsSkinBitmap {
-  TbsImage Image;
+  TImage Image;
   // Bits per pixel of the file the picture came from: 1, 4, 8, 16, 24 or 32.
   int BitCount = 24;
   // The colour table of a picture of 8 bits or less.
-  std::vector<TbsPixel> Palette;
+  std::vector<TPixel> Palette;
 
   bool Empty() const { return Image.Empty(); }
   int Width() const { return Image.Width(); }

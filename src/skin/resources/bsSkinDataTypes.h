@@ -2,9 +2,15 @@
 // Plain value types of the skin description: rectangles, points, colours and font styles,
 // as the description text spells them. Right and bottom of a rectangle are exclusive.
 
+#include "base/Image.h"
+
 #include <cstdint>
 
 namespace bs {
+
+// The skin's pictures are the program's one picture type.
+using spv::base::TImage;
+using spv::base::TPixel;
 
 struct TPoint {
   int X = 0, Y = 0;

@@ -42,7 +42,7 @@ inline void CopyBytes(std::uint8_t* to, const std::uint8_t* from, std::size_t n)
   }
 }
 
-void CopySame(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr) {
+void CopySame(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr) {
   const long long ox = (long long)dr.Left - sr.Left, oy = (long long)dr.Top - sr.Top;
   const long long x0 = std::max({(long long)dr.Left, 0LL, ox}),
                   x1 = std::min({(long long)dr.Right, (long long)dst.Width(), ox + src.Width()});
@@ -63,7 +63,7 @@ void CopySame(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& 
   for (long long y = y0; y < y1; ++y) CopyBytes(dst.Row(int(y)) + 3 * x0, src.Row(int(y - oy)) + 3 * (x0 - ox), bytes);
 }
 
-void CopyScaled(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr) {
+void CopyScaled(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr) {
   const int dw = WidthOfRect(dr), dh = HeightOfRect(dr), sw = WidthOfRect(sr), sh = HeightOfRect(sr);
   // Source pixels outside the picture leave their destination pixels alone; the mapping is
   // monotonic, so the columns that remain form one run.
@@ -118,7 +118,7 @@ void CopyScaled(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect
 
 }  // namespace
 
-void CopyImageRect(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr) {
+void CopyImageRect(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr) {
   if (RectIsEmpty(dr) || RectIsEmpty(sr) || dst.Empty() || src.Empty()) return;
   if (WidthOfRect(dr) == WidthOfRect(sr) && HeightOfRect(dr) == HeightOfRect(sr))
     CopySame(dst, dr, src, sr);
@@ -134,7 +134,7 @@ namespace {
 // x = d0 + k t, the last one cut where it passes d1 (so an exact fit ends with an empty tile).
 // Each tile takes source columns [s0, s1 - cut); across, the source rows [sy0, sy1) fill the
 // destination rows [dy0, dy1). A step of no size draws nothing.
-void TileAlongX(TbsImage& dst, int d0, int d1, int dy0, int dy1, const TbsImage& src, int s0, int s1, int sy0,
+void TileAlongX(TImage& dst, int d0, int d1, int dy0, int dy1, const TImage& src, int s0, int s1, int sy0,
                 int sy1, int t) {
   if (t <= 0) return;
   // One-to-one tiles that lie wholly inside both pictures: each row gets its first tile from
@@ -163,7 +163,7 @@ void TileAlongX(TbsImage& dst, int d0, int d1, int dy0, int dy1, const TbsImage&
   }
 }
 
-void TileAlongY(TbsImage& dst, int d0, int d1, int dx0, int dx1, const TbsImage& src, int s0, int s1, int sx0,
+void TileAlongY(TImage& dst, int d0, int d1, int dx0, int dx1, const TImage& src, int s0, int s1, int sx0,
                 int sx1, int t) {
   if (t <= 0) return;
   // One-to-one tiles across the whole width of a strip: the rows of the first tile come from
@@ -192,7 +192,7 @@ void TileAlongY(TbsImage& dst, int d0, int d1, int dx0, int dx1, const TbsImage&
 
 // A middle piece: stretched over `dr`, or tiled along one axis over [d0, d1) with step t.
 enum class Axis { X, Y };
-void DrawMiddle(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr, bool stretch, Axis axis,
+void DrawMiddle(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr, bool stretch, Axis axis,
                 int d0, int d1, int t) {
   if (stretch)
     CopyImageRect(dst, dr, src, sr);
@@ -204,7 +204,7 @@ void DrawMiddle(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect
 
 }  // namespace
 
-void ThreePartHorzImage(int L, int Rr, TbsImage& dest, const TbsImage& src, const TRect& R, int W, bool stretch) {
+void ThreePartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TRect& R, int W, bool stretch) {
   const int h = HeightOfRect(R);
   dest.SetSize(W, h);
   if (L != 0) CopyImageRect(dest, {0, 0, L, h}, src, {R.Left, R.Top, R.Left + L, R.Bottom});
@@ -214,7 +214,7 @@ void ThreePartHorzImage(int L, int Rr, TbsImage& dest, const TbsImage& src, cons
   DrawMiddle(dest, {L, 0, W - Rr, h}, src, middle, stretch, Axis::X, L, W - Rr, std::max(WidthOfRect(middle), 1));
 }
 
-void ThreePartVertImage(int T, int B, TbsImage& dest, const TbsImage& src, const TRect& R, int H, bool stretch) {
+void ThreePartVertImage(int T, int B, TImage& dest, const TImage& src, const TRect& R, int H, bool stretch) {
   const int w = WidthOfRect(R);
   dest.SetSize(w, H);
   if (T != 0) CopyImageRect(dest, {0, 0, w, T}, src, {R.Left, R.Top, R.Right, R.Top + T});
@@ -223,7 +223,7 @@ void ThreePartVertImage(int T, int B, TbsImage& dest, const TbsImage& src, const
   DrawMiddle(dest, {0, T, w, H - B}, src, middle, stretch, Axis::Y, T, H - B, HeightOfRect(middle));
 }
 
-void TwoPartHorzImage(int L, int Rr, TbsImage& dest, const TbsImage& src, const TRect& R, int W, bool stretch) {
+void TwoPartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TRect& R, int W, bool stretch) {
   const int h = HeightOfRect(R);
   dest.SetSize(W, h);
   if (L != 0) CopyImageRect(dest, {0, 0, L, h}, src, {R.Left, R.Top, R.Left + L, R.Bottom});
@@ -237,8 +237,8 @@ namespace {
 
 enum class NineKind { Full, TiledClient, OpenRight };
 
-void NinePart(NineKind kind, const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
-              const TbsImage& src, const TRect& SR, int W, int H, bool drawClient, const TbsStretchFlags& stretch) {
+void NinePart(NineKind kind, const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TImage& dest,
+              const TImage& src, const TRect& SR, int W, int H, bool drawClient, const TbsStretchFlags& stretch) {
   dest.SetSize(W, H);
   if (g.RB.X == g.LT.X || g.RB.Y == g.LT.Y || src.Empty()) return;
   const int sw = WidthOfRect(SR), sh = HeightOfRect(SR);
@@ -301,24 +301,24 @@ void NinePart(NineKind kind, const TbsPieceGeometry& g, const TbsPieceGeometry& 
 
 }  // namespace
 
-void NinePartImage(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest, const TbsImage& src,
+void NinePartImage(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TImage& dest, const TImage& src,
                    const TRect& SR, int W, int H, bool drawClient, const TbsStretchFlags& stretch) {
   NinePart(NineKind::Full, g, ng, dest, src, SR, W, H, drawClient, stretch);
 }
 
-void NinePartImageTiledClient(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
-                              const TbsImage& src, const TRect& SR, int W, int H, bool drawClient,
+void NinePartImageTiledClient(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TImage& dest,
+                              const TImage& src, const TRect& SR, int W, int H, bool drawClient,
                               const TbsStretchFlags& stretch) {
   NinePart(NineKind::TiledClient, g, ng, dest, src, SR, W, H, drawClient, stretch);
 }
 
-void NinePartImageOpenRight(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
-                            const TbsImage& src, const TRect& SR, int W, int H, bool drawClient,
+void NinePartImageOpenRight(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TImage& dest,
+                            const TImage& src, const TRect& SR, int W, int H, bool drawClient,
                             const TbsStretchFlags& stretch) {
   NinePart(NineKind::OpenRight, g, ng, dest, src, SR, W, H, drawClient, stretch);
 }
 
-void NinePartFromClientRect(TbsImage& dest, const TbsImage& src, const TRect& SR, bool drawClient, const TRect& Cl) {
+void NinePartFromClientRect(TImage& dest, const TImage& src, const TRect& SR, bool drawClient, const TRect& Cl) {
   const int W = dest.Width(), H = dest.Height();
   const TbsPieceGeometry g{{Cl.Left, Cl.Top}, {Cl.Right, Cl.Top}, {Cl.Left, Cl.Bottom}, {Cl.Right, Cl.Bottom}, Cl};
   const TRect n{Cl.Left, Cl.Top, W - (WidthOfRect(SR) - Cl.Right), H - (HeightOfRect(SR) - Cl.Bottom)};
@@ -329,14 +329,14 @@ void NinePartFromClientRect(TbsImage& dest, const TbsImage& src, const TRect& SR
 // ---- Border strips --------------------------------------------------------------------------
 
 void BorderStripImages(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsBorderStrips& strips,
-                       const TbsImage& src, const TRect& SR, int W, int H, const TbsStretchFlags& stretch) {
+                       const TImage& src, const TRect& SR, int W, int H, const TbsStretchFlags& stretch) {
   const TPoint &LT = g.LT, &RT = g.RT, &LB = g.LB, &RB = g.RB;
   const TRect& Cl = g.Cl;
   const TRect& NCl = ng.Cl;
   const int L = SR.Left, T = SR.Top;
 
   if (W > 0 && NCl.Top > 0 && RT.X - LT.X > 0) {
-    TbsImage& s = *strips.Top;
+    TImage& s = *strips.Top;
     const int h = NCl.Top;
     s.SetSize(W, h);
     DrawMiddle(s, {ng.LT.X, 0, ng.RT.X, h}, src, {L + LT.X, T, L + RT.X, T + h}, stretch.Top, Axis::X, 0, W,
@@ -346,7 +346,7 @@ void BorderStripImages(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, co
   }
   const int hb = H - NCl.Bottom;
   if (W > 0 && hb > 0 && RB.X - LB.X > 0) {
-    TbsImage& s = *strips.Bottom;
+    TImage& s = *strips.Bottom;
     s.SetSize(W, hb);
     const int b = SR.Bottom - hb;
     DrawMiddle(s, {ng.LB.X, 0, ng.RB.X, hb}, src, {L + LB.X, b, L + RB.X, SR.Bottom}, stretch.Bottom, Axis::X, 0, W,
@@ -358,7 +358,7 @@ void BorderStripImages(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, co
   const int hs = H - strips.Top->Height() - strips.Bottom->Height();
   const int upper = LT.Y - Cl.Top, lower = Cl.Bottom - LB.Y;
   if (NCl.Left > 0 && hs > 0 && LB.Y - LT.Y > 0) {
-    TbsImage& s = *strips.Left;
+    TImage& s = *strips.Left;
     const int w = NCl.Left;
     s.SetSize(w, hs);
     DrawMiddle(s, {0, upper, w, hs - lower}, src, {L, T + LT.Y, L + w, T + LB.Y}, stretch.Left, Axis::Y, 0, hs,
@@ -368,7 +368,7 @@ void BorderStripImages(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, co
   }
   const int w = W - NCl.Right;
   if (w < 1 || hs < 1 || RB.Y - RT.Y < 1) return;
-  TbsImage& s = *strips.Right;
+  TImage& s = *strips.Right;
   s.SetSize(w, hs);
   const int rUpper = RT.Y - Cl.Top, rLower = Cl.Bottom - RB.Y;
   DrawMiddle(s, {0, rUpper, w, hs - rLower}, src, {L + Cl.Right, T + RT.Y, SR.Right, T + RB.Y}, stretch.Right,
@@ -409,7 +409,7 @@ TRect TbsRegionData::RectAt(std::size_t i) const {
   return {Read32(Bytes, at), Read32(Bytes, at + 4), Read32(Bytes, at + 8), Read32(Bytes, at + 12)};
 }
 
-TbsRegionData MaskToRegionRuns(const TbsImage& mask, int dx, int dy) {
+TbsRegionData MaskToRegionRuns(const TImage& mask, int dx, int dy) {
   if (mask.Empty()) return {};
   const int W = mask.Width(), H = mask.Height();
   constexpr long long kMax = std::numeric_limits<std::int32_t>::max();
@@ -447,7 +447,7 @@ TbsRegionData MaskToRegionRuns(const TbsImage& mask, int dx, int dy) {
   return data;
 }
 
-void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsImage& mask,
+void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TImage& mask,
                       const TbsMaskStrips& strips, int W) {
   const TPoint &LT = g.LT, &RT = g.RT, &LB = g.LB, &RB = g.RB;
   const TRect& Cl = g.Cl;
@@ -456,7 +456,7 @@ void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, con
 
   // A side strip: columns [c0, c1) of the mask; middle rows [m0, m1) tiled down the strip, then
   // the pieces above and below the middle at the strip's ends.
-  auto side = [&](TbsImage& s, int c0, int c1, int m0, int m1) {
+  auto side = [&](TImage& s, int c0, int c1, int m0, int m1) {
     const int w = c1 - c0;
     if (w <= 0 || hs <= 0) return;
     s.SetSize(w, hs);
@@ -469,7 +469,7 @@ void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, con
 
   // A band across: rows [r0, r1) of the mask; the middle [m0, m1) tiled over [d0, d1), the left
   // piece at 0 and the right piece from `right` on to W.
-  auto band = [&](TbsImage& s, int r0, int r1, int m0, int m1, int d0, int d1, int right) {
+  auto band = [&](TImage& s, int r0, int r1, int m0, int m1, int d0, int d1, int right) {
     const int h = r1 - r0;
     if (W <= 0 || h <= 0) return;
     s.SetSize(W, h);
@@ -482,9 +482,9 @@ void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, con
 }
 
 std::optional<TbsMaskBorderRuns> MaskBorderRegionRuns(const TbsPieceGeometry& g, const TbsPieceGeometry& ng,
-                                                      const TbsImage& mask, int W) {
+                                                      const TImage& mask, int W) {
   if (ng.RT.X < ng.LT.X || ng.LB.Y < ng.LT.Y || RectIsEmpty(ng.Cl)) return std::nullopt;
-  TbsImage top, left, right, bottom;
+  TImage top, left, right, bottom;
   MaskBorderStrips(g, ng, mask, {&top, &left, &right, &bottom}, W);
   TbsMaskBorderRuns runs;
   runs.Client = ng.Cl;
@@ -535,11 +535,11 @@ std::wstring FitWideText(std::wstring_view text, int maxWidth, const std::functi
 
 namespace {
 
-spv::db::TDateParts PartsOf(TDateTime date) {
+spv::base::TDateParts PartsOf(TDateTime date) {
   // 1 January 0001 and 31 December 9999 counted from 30 December 1899.
   constexpr double kFirst = -693593.0, kEnd = 2958466.0;
   if (!(date >= kFirst && date < kEnd)) throw std::out_of_range("date value outside years 1 to 9999");
-  return spv::db::DecodeDate(date);
+  return spv::base::DecodeDate(date);
 }
 
 }  // namespace
@@ -547,8 +547,8 @@ spv::db::TDateParts PartsOf(TDateTime date) {
 int DatePartDay(TDateTime date) { return PartsOf(date).Day; }
 int DatePartMonth(TDateTime date) { return PartsOf(date).Month; }
 int DatePartYear(TDateTime date) { return PartsOf(date).Year; }
-bool LeapYear(int year) { return spv::db::IsLeapYear(year); }
-int MonthLength(int year, int month) { return spv::db::DaysInMonth(year, month); }
+bool LeapYear(int year) { return spv::base::IsLeapYear(year); }
+int MonthLength(int year, int month) { return spv::base::DaysInMonth(year, month); }
 
 bool IsWin2000OrLater(unsigned major, unsigned minor) { return major > 5 || (major == 5 && minor <= 2); }
 // Every 5.x from XP (5.1) on is XP or later, Server 2003 and XP x64 (5.2) included.

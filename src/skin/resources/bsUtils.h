@@ -3,8 +3,7 @@
 // the builders that lay a skin picture out at any size, the conversion of mask pictures into
 // region data, text fitting and the small rectangle, point and date helpers.
 
-#include "db/DateTime.h"
-#include "skin/resources/bsImage.h"
+#include "base/DateTime.h"
 #include "skin/resources/bsSkinDataTypes.h"
 
 #include <cstdint>
@@ -64,42 +63,42 @@ struct TbsStretchFlags {
 
 // Copies the `sr` part of `src` into the `dr` part of `dst`: row spans 1:1, or scaled by the
 // nearest pixel (the platform's default stretch). Empty or inverted rects draw nothing.
-void CopyImageRect(TbsImage& dst, const TRect& dr, const TbsImage& src, const TRect& sr);
+void CopyImageRect(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr);
 
 // Caps of widths L and Rr at both ends of `R`; the middle stretched or tiled over W.
 // Dest becomes W x height(R).
-void ThreePartHorzImage(int L, int Rr, TbsImage& dest, const TbsImage& src, const TRect& R, int W, bool stretch);
+void ThreePartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TRect& R, int W, bool stretch);
 // The same along Y: caps of heights T and B; Dest becomes width(R) x H.
-void ThreePartVertImage(int T, int B, TbsImage& dest, const TbsImage& src, const TRect& R, int H, bool stretch);
+void ThreePartVertImage(int T, int B, TImage& dest, const TImage& src, const TRect& R, int H, bool stretch);
 // A left cap of width L and a middle (ending Rr before R's right) over the rest of W; no right cap.
-void TwoPartHorzImage(int L, int Rr, TbsImage& dest, const TbsImage& src, const TRect& R, int W, bool stretch);
+void TwoPartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TRect& R, int W, bool stretch);
 
 // The frame of W x H: edges, eight fixed pieces, and the client when `drawClient`. Returns with
 // Dest sized but undrawn when RB and LT share an X or a Y, or `src` is empty. A tiled middle or
 // client of no size is left undrawn.
-void NinePartImage(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest, const TbsImage& src,
+void NinePartImage(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TImage& dest, const TImage& src,
                    const TRect& SR, int W, int H, bool drawClient, const TbsStretchFlags& stretch);
 // As NinePartImage; the client, when drawn, is always tiled.
-void NinePartImageTiledClient(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
-                              const TbsImage& src, const TRect& SR, int W, int H, bool drawClient,
+void NinePartImageTiledClient(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TImage& dest,
+                              const TImage& src, const TRect& SR, int W, int H, bool drawClient,
                               const TbsStretchFlags& stretch);
 // As NinePartImage without the right column: the top and bottom middles run on to W.
-void NinePartImageOpenRight(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TbsImage& dest,
-                            const TbsImage& src, const TRect& SR, int W, int H, bool drawClient,
+void NinePartImageOpenRight(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TImage& dest,
+                            const TImage& src, const TRect& SR, int W, int H, bool drawClient,
                             const TbsStretchFlags& stretch);
 // NinePartImage at Dest's current size, cut at the corners of `Cl`, every middle stretched.
-void NinePartFromClientRect(TbsImage& dest, const TbsImage& src, const TRect& SR, bool drawClient, const TRect& Cl);
+void NinePartFromClientRect(TImage& dest, const TImage& src, const TRect& SR, bool drawClient, const TRect& Cl);
 
 // The four border strips of a W x H frame, the client area left out. A strip whose piece has no
 // size keeps its previous size and content.
 struct TbsBorderStrips {
-  TbsImage* Left;
-  TbsImage* Top;
-  TbsImage* Right;
-  TbsImage* Bottom;
+  TImage* Left;
+  TImage* Top;
+  TImage* Right;
+  TImage* Bottom;
 };
 void BorderStripImages(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsBorderStrips& strips,
-                       const TbsImage& src, const TRect& SR, int W, int H, const TbsStretchFlags& stretch);
+                       const TImage& src, const TRect& SR, int W, int H, const TbsStretchFlags& stretch);
 
 // ---- Regions from masks ---------------------------------------------------------------------
 
@@ -116,16 +115,16 @@ struct TbsRegionData {
 // The black pixels (blue + green + red = 0 exactly) of `mask` moved by (dx, dy), as one-pixel-high
 // runs in row order, left to right. An empty mask gives no region data. The table grows with the
 // mask, however many runs it needs. Throws std::overflow_error when a coordinate would not fit.
-TbsRegionData MaskToRegionRuns(const TbsImage& mask, int dx, int dy);
+TbsRegionData MaskToRegionRuns(const TImage& mask, int dx, int dy);
 
 // Cuts a window mask at natural size into four strips for a window of width W; never stretched.
 struct TbsMaskStrips {
-  TbsImage* Top;
-  TbsImage* Left;
-  TbsImage* Right;
-  TbsImage* Bottom;
+  TImage* Top;
+  TImage* Left;
+  TImage* Right;
+  TImage* Bottom;
 };
-void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsImage& mask,
+void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TImage& mask,
                       const TbsMaskStrips& strips, int W);
 
 // The region data of a W x H window built from its frame mask: the client rect and the runs of
@@ -136,7 +135,7 @@ struct TbsMaskBorderRuns {
   TbsRegionData Top, Bottom, Left, Right;  // each empty when its strip has no size
 };
 std::optional<TbsMaskBorderRuns> MaskBorderRegionRuns(const TbsPieceGeometry& g, const TbsPieceGeometry& ng,
-                                                      const TbsImage& mask, int W);
+                                                      const TImage& mask, int W);
 
 // The columns of frame k (from 1) of a strip of n frames `width` pixels wide, over the full
 // height. Empty for n < 1, k outside 1..n or a strip narrower than n pixels.
@@ -152,7 +151,7 @@ std::wstring FitWideText(std::wstring_view text, int maxWidth, const std::functi
 
 // ---- Dates and platform versions ------------------------------------------------------------
 
-using spv::db::TDateTime;
+using spv::base::TDateTime;
 // Days 1 January 0001 to 31 December 9999; std::out_of_range for any other value.
 int DatePartDay(TDateTime date);
 int DatePartMonth(TDateTime date);

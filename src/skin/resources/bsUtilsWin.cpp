@@ -19,7 +19,7 @@ BITMAPINFO TopDown24(int width, int height) {
 }
 
 // A DIB section selected into a memory context for as long as the picture has this size.
-class DibStorage final : public TbsImage::Storage {
+class DibStorage final : public TImage::Storage {
  public:
   DibStorage() : Dc_(CreateCompatibleDC(nullptr)) {
     if (!Dc_) throw std::runtime_error("cannot create a memory device context");
@@ -66,15 +66,15 @@ class DibStorage final : public TbsImage::Storage {
 
 // ---- Pictures -------------------------------------------------------------------------------
 
-TbsFBitmap::TbsFBitmap() : TbsImage(std::make_unique<DibStorage>()) {}
+TbsFBitmap::TbsFBitmap() : TImage(std::make_unique<DibStorage>()) {}
 
 TbsFBitmap::TbsFBitmap(int width, int height) : TbsFBitmap() { SetSize(width, height); }
 
 TbsFBitmap::TbsFBitmap(HBITMAP source) : TbsFBitmap() { CopyBitmapInto(source, *this); }
 
-TbsFBitmap::TbsFBitmap(const TbsImage& picture) : TbsFBitmap() { TbsImage::operator=(picture); }
+TbsFBitmap::TbsFBitmap(const TImage& picture) : TbsFBitmap() { TImage::operator=(picture); }
 
-TbsFBitmap::TbsFBitmap(const TbsFBitmap& other) : TbsFBitmap() { TbsImage::operator=(other); }
+TbsFBitmap::TbsFBitmap(const TbsFBitmap& other) : TbsFBitmap() { TImage::operator=(other); }
 
 HBITMAP TbsFBitmap::Handle() const {
   auto* dib = dynamic_cast<DibStorage*>(ImageStorage());
@@ -86,7 +86,7 @@ HDC TbsFBitmap::DC() const {
   return dib ? dib->Dc() : nullptr;
 }
 
-void CopyBitmapInto(HBITMAP source, TbsImage& dest) {
+void CopyBitmapInto(HBITMAP source, TImage& dest) {
   BITMAP info{};
   if (!source || GetObjectW(source, sizeof(info), &info) != sizeof(info))
     throw std::runtime_error("not a bitmap handle");
@@ -99,7 +99,7 @@ void CopyBitmapInto(HBITMAP source, TbsImage& dest) {
   if (rows != dest.Height()) throw std::runtime_error("cannot read the bitmap's pixels");
 }
 
-void DrawToDC(const TbsImage& picture, HDC dc, int x, int y) {
+void DrawToDC(const TImage& picture, HDC dc, int x, int y) {
   if (picture.Empty()) return;
   const BITMAPINFO bi = TopDown24(picture.Width(), picture.Height());
   SetDIBitsToDevice(dc, x, y, DWORD(picture.Width()), DWORD(picture.Height()), 0, 0, 0, UINT(picture.Height()),
@@ -115,9 +115,9 @@ TbsRegionHandle RegionFromRunData(const TbsRegionData& data) {
   return TbsRegionHandle(region);
 }
 
-TbsRegionHandle RegionFromMask(const TbsImage& mask) { return RegionFromRunData(MaskToRegionRuns(mask, 0, 0)); }
+TbsRegionHandle RegionFromMask(const TImage& mask) { return RegionFromRunData(MaskToRegionRuns(mask, 0, 0)); }
 
-TbsRegionHandle RegionFromMaskBorders(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsImage& mask,
+TbsRegionHandle RegionFromMaskBorders(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TImage& mask,
                                       int W) {
   const auto runs = MaskBorderRegionRuns(g, ng, mask, W);
   if (!runs) return nullptr;
@@ -324,13 +324,13 @@ void DrawTrayGlyph(HDC dc, int x, int y, COLORREF colour) {
   t.Rect(x + 2, y + 2, x + 7, y + 7);
 }
 
-void DrawGlyphFrame(HDC dc, int x, int y, int k, int n, const TbsImage& glyph) {
+void DrawGlyphFrame(HDC dc, int x, int y, int k, int n, const TImage& glyph) {
   const TRect cut = GlyphFrameRect(glyph.Width(), glyph.Height(), k, n);
   if (RectIsEmpty(cut)) return;
   const int w = WidthOfRect(cut), h = HeightOfRect(cut);
   TbsFBitmap frame(w, h);
   CopyImageRect(frame, {0, 0, w, h}, glyph, cut);
-  const TbsPixel key = frame.At(0, h - 1);
+  const TPixel key = frame.At(0, h - 1);
   TransparentBlt(dc, x, y, w, h, frame.DC(), 0, 0, w, h, RGB(key.R, key.G, key.B));
 }
 

@@ -23,20 +23,20 @@ struct TbsGdiObjectDeleter {
 };
 using TbsRegionHandle = std::unique_ptr<std::remove_pointer_t<HRGN>, TbsGdiObjectDeleter>;
 
-// A TbsImage whose pixels are a 24-bit top-down DIB section selected into a memory device
+// A TImage whose pixels are a 24-bit top-down DIB section selected into a memory device
 // context of its own, so GDI draws text and lines into the same rows portable code reads.
 // After drawing with GDI and before reading the rows, call GdiFlush.
-class TbsFBitmap : public TbsImage {
+class TbsFBitmap : public TImage {
  public:
   TbsFBitmap();
   TbsFBitmap(int width, int height);
   // A copy of any bitmap's pixels, converted to 24 bits by the platform.
   explicit TbsFBitmap(HBITMAP source);
-  explicit TbsFBitmap(const TbsImage& picture);
+  explicit TbsFBitmap(const TImage& picture);
   TbsFBitmap(const TbsFBitmap& other);
   TbsFBitmap& operator=(const TbsFBitmap& other) = default;  // copies the pixels
-  TbsFBitmap& operator=(const TbsImage& other) {
-    TbsImage::operator=(other);
+  TbsFBitmap& operator=(const TImage& other) {
+    TImage::operator=(other);
     return *this;
   }
 
@@ -47,19 +47,19 @@ class TbsFBitmap : public TbsImage {
 
 // Copies a bitmap's pixels into `dest` at the bitmap's size, converted to 24 bits by the
 // platform. Throws std::runtime_error for a handle that is not a bitmap.
-void CopyBitmapInto(HBITMAP source, TbsImage& dest);
+void CopyBitmapInto(HBITMAP source, TImage& dest);
 // Puts the whole picture on a device context with its top-left at (x, y).
-void DrawToDC(const TbsImage& picture, HDC dc, int x, int y);
+void DrawToDC(const TImage& picture, HDC dc, int x, int y);
 
 // ---- Regions --------------------------------------------------------------------------------
 
 // A region from region data (ExtCreateRegion); null for no data.
 TbsRegionHandle RegionFromRunData(const TbsRegionData& data);
 // The region of a mask's black pixels at 0, 0; null for an empty mask.
-TbsRegionHandle RegionFromMask(const TbsImage& mask);
+TbsRegionHandle RegionFromMask(const TImage& mask);
 // The region of a W-wide window from its frame mask: the new client rect joined with the runs
 // of the four mask strips. Null for inverted new points or an empty new client rect.
-TbsRegionHandle RegionFromMaskBorders(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsImage& mask,
+TbsRegionHandle RegionFromMaskBorders(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TImage& mask,
                                       int W);
 
 // ---- Text -----------------------------------------------------------------------------------
@@ -110,7 +110,7 @@ void DrawTrayGlyph(HDC dc, int x, int y, COLORREF colour);
 
 // Frame k (from 1) of a strip of n frames at (x, y); the colour of the frame's bottom-left pixel
 // is transparent. Nothing for an empty strip or a frame that is not there.
-void DrawGlyphFrame(HDC dc, int x, int y, int k, int n, const TbsImage& glyph);
+void DrawGlyphFrame(HDC dc, int x, int y, int k, int n, const TImage& glyph);
 
 // ---- Windows --------------------------------------------------------------------------------
 

@@ -1,4 +1,4 @@
-#include "Console.h"
+#include "tools/console/Console.h"
 
 namespace spv::tools {
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the console tools need of the system they run on.
 
-#include "db/DateTime.h"
+#include "base/DateTime.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -19,7 +19,7 @@ void UseBinaryStdio();
 bool IsTerminal(std::FILE* stream);
 std::filesystem::path ExecutablePath();
 // Today's date in the machine's time zone.
-db::TDateTime Today();
+spv::base::TDateTime Today();
 // A UTF-8 path text as a path, whatever the system's narrow code page.
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 

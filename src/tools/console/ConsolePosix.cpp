@@ -1,4 +1,4 @@
-#include "Console.h"
+#include "tools/console/Console.h"
 
 #include <ctime>
 #include <unistd.h>
@@ -18,11 +18,11 @@ std::filesystem::path ExecutablePath() {
   return std::filesystem::read_symlink("/proc/self/exe", ec);
 }
 
-db::TDateTime Today() {
+spv::base::TDateTime Today() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   ::localtime_r(&now, &local);
-  return *db::EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+  return *spv::base::EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 }  // namespace spv::tools

@@ -1,6 +1,6 @@
-#include "Console.h"
+#include "tools/console/Console.h"
 
-#include "db/CodePage.h"
+#include "base/CodePage.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@ namespace spv::tools {
 namespace {
 
 std::string Utf8(const wchar_t* text) {
-  return db::Utf16ToUtf8(reinterpret_cast<const char16_t*>(text));
+  return spv::base::Utf16ToUtf8(reinterpret_cast<const char16_t*>(text));
 }
 
 }  // namespace
@@ -57,10 +57,10 @@ std::filesystem::path ExecutablePath() {
   }
 }
 
-db::TDateTime Today() {
+spv::base::TDateTime Today() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  return *db::EncodeDate(now.wYear, now.wMonth, now.wDay);
+  return *spv::base::EncodeDate(now.wYear, now.wMonth, now.wDay);
 }
 
 }  // namespace spv::tools

@@ -163,15 +163,15 @@ constexpr TRect VRuler = R(140, 362, 146, 398), VSliderThumb = R(150, 362, 162, 
 
 // ---- drawing ---------------------------------------------------------------------------
 
-TbsImage NewPicture(int w, int h, TRgb fill) {
-  TbsImage img(w, h);
+TImage NewPicture(int w, int h, TRgb fill) {
+  TImage img(w, h);
   Fill(img, {0, 0, w, h}, fill);
   return img;
 }
 
 TRgb BandAt(int y) { return Mix(kBandTop, kBandBottom, std::clamp(y - 1, 0, 22) * 100 / 22); }
 
-void DrawFrame(TbsImage& img) {
+void DrawFrame(TImage& img) {
   for (int y = 0; y <= Frame::BandBottom; ++y) HLine(img, 0, kFrameW, y, BandAt(y));
   Fill(img, {0, Frame::BandBottom + 1, kFrameW, kFrameH}, kFrameSide);
   Fill(img, Frame::Client, kFace);
@@ -187,8 +187,8 @@ void DrawFrame(TbsImage& img) {
 
 // The frame line follows the cut of the mask: every inside pixel next to an outside one
 // takes the line's colour, so the rounded corners keep an unbroken edge.
-void EdgeAlongMask(TbsImage& img, const TbsImage& mask, TRgb line) {
-  const TbsPixel inside{0, 0, 0};
+void EdgeAlongMask(TImage& img, const TImage& mask, TRgb line) {
+  const TPixel inside{0, 0, 0};
   auto in = [&](int x, int y) {
     return x >= 0 && y >= 0 && x < mask.Width() && y < mask.Height() && mask.At(x, y) == inside;
   };
@@ -197,7 +197,7 @@ void EdgeAlongMask(TbsImage& img, const TbsImage& mask, TRgb line) {
       if (in(x, y) && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1))) Plot(img, x, y, line);
 }
 
-void DrawCaptionGlyph(TbsImage& img, const TRect& cell, int row, TRgb c) {
+void DrawCaptionGlyph(TImage& img, const TRect& cell, int row, TRgb c) {
   const int cx = cell.Left + 8, top = cell.Top + 1;
   switch (row) {
     case CapButtons::Close: CrossGlyph(img, {cx - 3, top, cx + 3, top + 6}, c); break;
@@ -215,7 +215,7 @@ void DrawCaptionGlyph(TbsImage& img, const TRect& cell, int row, TRgb c) {
   }
 }
 
-void DrawCaptionButtons(TbsImage& img) {
+void DrawCaptionButtons(TImage& img) {
   // Each cell repeats the caption band behind it, so the buttons sit on the frame seamlessly.
   for (int y = 0; y < img.Height(); ++y) HLine(img, 0, img.Width(), y, BandAt(Frame::Buttons.Top + y % CapButtons::H));
   for (int row = CapButtons::Close; row <= CapButtons::Restore; ++row) {
@@ -244,11 +244,11 @@ void DrawCaptionButtons(TbsImage& img) {
   }
 }
 
-void DrawPopup(TbsImage& img) {
+void DrawPopup(TImage& img) {
   Box(img, {0, 0, img.Width(), img.Height()}, kFieldLine, kField, kField, kField, 2);
 }
 
-void DrawMenuItems(TbsImage& img) {
+void DrawMenuItems(TImage& img) {
   Box(img, Popup::ItemActive, kAccentLight, kSelect, kSelect, kField, 1);
   HLine(img, Popup::Divider.Left, Popup::Divider.Right, Popup::Divider.Top + 2, Mix(kFieldLine, kWhite, 45));
   Fill(img, Popup::BarItem, kFace);
@@ -256,24 +256,24 @@ void DrawMenuItems(TbsImage& img) {
   Box(img, Popup::BarItemDown, kAccent, kDownTop, kDownBottom, kFace, 1);
 }
 
-void DrawHint(TbsImage& img) {
+void DrawHint(TImage& img) {
   Box(img, {0, 0, img.Width(), img.Height()}, kBtnLine, kField, Mix(kField, kFace, 60), kField, 2);
 }
 
-void DrawButton(TbsImage& img, const TRect& r, TRgb line, TRgb top, TRgb bottom, int radius = 2) {
+void DrawButton(TImage& img, const TRect& r, TRgb line, TRgb top, TRgb bottom, int radius = 2) {
   Box(img, r, line, top, bottom, kFace, radius);
 }
 
-void DrawField(TbsImage& img, const TRect& r, TRgb line) {
+void DrawField(TImage& img, const TRect& r, TRgb line) {
   Box(img, r, line, kField, kField, kFace, 1);
 }
 
-void DrawDots(TbsImage& img, const TRect& r, TRgb c) {
+void DrawDots(TImage& img, const TRect& r, TRgb c) {
   const int cy = r.Top + r.Height() / 2, cx = r.Left + r.Width() / 2;
   for (int i = -1; i <= 1; ++i) Fill(img, {cx + 3 * i - 1, cy, cx + 3 * i + 1, cy + 2}, c);
 }
 
-void DrawRadio(TbsImage& img, const TRect& r, TRgb line, TRgb fill, bool dot, TRgb dotColor) {
+void DrawRadio(TImage& img, const TRect& r, TRgb line, TRgb fill, bool dot, TRgb dotColor) {
   const double c = 6.0, radius = 6.0;
   for (int y = 0; y < 13; ++y)
     for (int x = 0; x < 13; ++x) {
@@ -284,14 +284,14 @@ void DrawRadio(TbsImage& img, const TRect& r, TRgb line, TRgb fill, bool dot, TR
     }
 }
 
-void DrawThumb(TbsImage& img, const TRect& r, bool vertical, TRgb fill) {
+void DrawThumb(TImage& img, const TRect& r, bool vertical, TRgb fill) {
   Fill(img, r, kMagenta);
   const TRect body = vertical ? TRect{r.Left + 2, r.Top + 1, r.Right - 2, r.Bottom - 1}
                               : TRect{r.Left + 1, r.Top + 2, r.Right - 1, r.Bottom - 3};
   Box(img, body, fill, fill, fill, kMagenta, 1);
 }
 
-void DrawControls(TbsImage& img) {
+void DrawControls(TImage& img) {
   using namespace Ctl;
   // Push button: normal, hot, pressed, disabled.
   DrawButton(img, Button, kBtnLine, kBtnTop, kBtnBottom);
@@ -982,15 +982,15 @@ void DescribeControls(bs::TbsSkinDataCore& d) {
   panel("resizetoolpanel", ToolPanel);
 }
 
-bs::TbsSkinBitmap Picture(TbsImage image, int bits) {
+bs::TbsSkinBitmap Picture(TImage image, int bits) {
   bs::TbsSkinBitmap b;
   b.Image = std::move(image);
   b.BitCount = bits;
   return b;
 }
 
-TbsImage Mask(int w, int h, int radiusTop, int radiusBottom) {
-  TbsImage img(w, h);
+TImage Mask(int w, int h, int radiusTop, int radiusBottom) {
+  TImage img(w, h);
   MaskBox(img, {0, 0, w, h}, radiusTop, radiusBottom);
   return img;
 }
@@ -1002,14 +1002,14 @@ void BuildProgramSkin(TProgramSkin& skin) {
   DescribeObjects(skin.Description);
   DescribeControls(skin.Description);
 
-  TbsImage frame = NewPicture(kFrameW, kFrameH, kFace);
+  TImage frame = NewPicture(kFrameW, kFrameH, kFace);
   DrawFrame(frame);
-  TbsImage frameMask = Mask(kFrameW, kFrameH, 3, 2);
+  TImage frameMask = Mask(kFrameW, kFrameH, 3, 2);
   EdgeAlongMask(frame, frameMask, kFrameLine);
   skin.Files.push_back({kFramePicture, Picture(std::move(frame), 24)});
   skin.Files.push_back({kFrameMask, Picture(std::move(frameMask), 1)});
 
-  TbsImage pics[8];
+  TImage pics[8];
   for (int i = 0; i < 8; ++i) pics[i] = NewPicture(kActiveSizes[i][0], kActiveSizes[i][1], kFace);
   DrawPopup(pics[pwPopup]);
   Fill(pics[pwMenuItems], {0, 0, kActiveSizes[pwMenuItems][0], kActiveSizes[pwMenuItems][1]}, kField);

@@ -12,36 +12,36 @@ TRgb Mix(TRgb a, TRgb b, int p) {
   return m;
 }
 
-void Plot(TbsImage& img, int x, int y, TRgb c) {
+void Plot(TImage& img, int x, int y, TRgb c) {
   if (x >= 0 && y >= 0 && x < img.Width() && y < img.Height()) img.At(x, y) = c.Pixel();
 }
 
-void Fill(TbsImage& img, const TRect& r, TRgb c) {
+void Fill(TImage& img, const TRect& r, TRgb c) {
   for (int y = r.Top; y < r.Bottom; ++y)
     for (int x = r.Left; x < r.Right; ++x) Plot(img, x, y, c);
 }
 
-void HLine(TbsImage& img, int x1, int x2, int y, TRgb c) {
+void HLine(TImage& img, int x1, int x2, int y, TRgb c) {
   for (int x = x1; x < x2; ++x) Plot(img, x, y, c);
 }
 
-void VLine(TbsImage& img, int x, int y1, int y2, TRgb c) {
+void VLine(TImage& img, int x, int y1, int y2, TRgb c) {
   for (int y = y1; y < y2; ++y) Plot(img, x, y, c);
 }
 
-void Outline(TbsImage& img, const TRect& r, TRgb c) {
+void Outline(TImage& img, const TRect& r, TRgb c) {
   HLine(img, r.Left, r.Right, r.Top, c);
   HLine(img, r.Left, r.Right, r.Bottom - 1, c);
   VLine(img, r.Left, r.Top, r.Bottom, c);
   VLine(img, r.Right - 1, r.Top, r.Bottom, c);
 }
 
-void VGradient(TbsImage& img, const TRect& r, TRgb top, TRgb bottom) {
+void VGradient(TImage& img, const TRect& r, TRgb top, TRgb bottom) {
   const int h = std::max(1, r.Height() - 1);
   for (int y = r.Top; y < r.Bottom; ++y) HLine(img, r.Left, r.Right, y, Mix(top, bottom, (y - r.Top) * 100 / h));
 }
 
-void Box(TbsImage& img, const TRect& r, TRgb border, TRgb top, TRgb bottom, TRgb outside, int radius) {
+void Box(TImage& img, const TRect& r, TRgb border, TRgb top, TRgb bottom, TRgb outside, int radius) {
   VGradient(img, {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, top, bottom);
   Outline(img, r, border);
   if (radius <= 0) return;
@@ -62,7 +62,7 @@ void Box(TbsImage& img, const TRect& r, TRgb border, TRgb top, TRgb bottom, TRgb
   }
 }
 
-void Arrow(TbsImage& img, const TRect& r, TArrow dir, int size, TRgb c) {
+void Arrow(TImage& img, const TRect& r, TArrow dir, int size, TRgb c) {
   const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
   for (int i = 0; i < size; ++i) {
     const int half = i;  // row i is 2i+1 pixels wide
@@ -75,7 +75,7 @@ void Arrow(TbsImage& img, const TRect& r, TArrow dir, int size, TRgb c) {
   }
 }
 
-void CheckMark(TbsImage& img, const TRect& r, TRgb c) {
+void CheckMark(TImage& img, const TRect& r, TRgb c) {
   // A tick of two strokes, two pixels thick: down-right for three, then up-right.
   const int x = r.Left + (r.Width() - 7) / 2, y = r.Top + (r.Height() - 5) / 2;
   const int pts[7][2] = {{0, 2}, {1, 3}, {2, 4}, {3, 3}, {4, 2}, {5, 1}, {6, 0}};
@@ -85,7 +85,7 @@ void CheckMark(TbsImage& img, const TRect& r, TRgb c) {
   }
 }
 
-void CrossGlyph(TbsImage& img, const TRect& r, TRgb c) {
+void CrossGlyph(TImage& img, const TRect& r, TRgb c) {
   const int n = std::min(r.Width(), r.Height());
   const int x = r.Left + (r.Width() - n) / 2, y = r.Top + (r.Height() - n) / 2;
   for (int i = 0; i < n; ++i) {
@@ -94,7 +94,7 @@ void CrossGlyph(TbsImage& img, const TRect& r, TRgb c) {
   }
 }
 
-void MaskBox(TbsImage& img, const TRect& r, int radiusTop, int radiusBottom) {
+void MaskBox(TImage& img, const TRect& r, int radiusTop, int radiusBottom) {
   const TRgb black(0x000000), white(0xFFFFFF);
   Fill(img, {0, 0, img.Width(), img.Height()}, white);
   Fill(img, r, black);

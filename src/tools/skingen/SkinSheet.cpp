@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Png.h"
 #include "SkinArt.h"
+#include "base/Png.h"
 #include "skin/resources/bsSkinData.h"
 
 namespace skingen {
@@ -45,7 +45,7 @@ constexpr TRgb kPieceLine(0x1F4FE0), kStateLine(0xD0206A), kPlaceLine(0x138A4B),
 
 int TextWidth(const std::string& s) { return int(s.size()) * 6; }
 
-void DrawText(TbsImage& img, int x, int y, const std::string& s, TRgb c) {
+void DrawText(TImage& img, int x, int y, const std::string& s, TRgb c) {
   for (char ch : s) {
     const char lower = ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch;
     for (const TGlyph& g : kFont)
@@ -58,7 +58,7 @@ void DrawText(TbsImage& img, int x, int y, const std::string& s, TRgb c) {
 }
 
 // A label on a white plate, so it reads over any picture.
-void Label(TbsImage& img, int x, int y, const std::string& s, TRgb c) {
+void Label(TImage& img, int x, int y, const std::string& s, TRgb c) {
   Fill(img, {x - 1, y - 1, x + TextWidth(s), y + 8}, kPaper);
   DrawText(img, x, y, s, c);
 }
@@ -117,10 +117,10 @@ void MarkDescription(const bs::TbsMemIniFile& ini, const std::string& name, TPan
   }
 }
 
-void Blit2x(TbsImage& sheet, const bs::TbsSkinBitmap& b, int x0, int y0) {
+void Blit2x(TImage& sheet, const bs::TbsSkinBitmap& b, int x0, int y0) {
   for (int y = 0; y < b.Height(); ++y)
     for (int x = 0; x < b.Width(); ++x) {
-      const TbsPixel p = b.Image.At(x, y);
+      const TPixel p = b.Image.At(x, y);
       for (int dy = 0; dy < 2; ++dy)
         for (int dx = 0; dx < 2; ++dx) sheet.At(x0 + 2 * x + dx, y0 + 2 * y + dy) = p;
     }
@@ -184,7 +184,7 @@ void RenderSheet(const std::string& iniPath, const std::string& pngPath) {
   }
   const int sheetH = y + rowH + margin + 12;
 
-  TbsImage sheet(sheetW, sheetH);
+  TImage sheet(sheetW, sheetH);
   Fill(sheet, {0, 0, sheetW, sheetH}, kBack);
   DrawText(sheet, margin, 6, skin.SkinName + " skin: pieces in blue, state pictures in red, places inside a piece in green, corner points in orange", kInk);
   for (const TPanel& p : panels) {
@@ -207,7 +207,7 @@ void RenderSheet(const std::string& iniPath, const std::string& pngPath) {
       Label(sheet, ox + 2 * m.Rect.Left + 2, oy + 2 * m.Rect.Top + 2, text, m.Line);
     }
   }
-  spv::test::WritePng(pngPath, sheetW, sheetH, sheet.Stride(), {sheet.Bits(), sheet.ByteSize()});
+  spv::base::WritePng(pngPath, sheetW, sheetH, sheet.Stride(), {sheet.Bits(), sheet.ByteSize()});
 }
 
 }  // namespace skingen

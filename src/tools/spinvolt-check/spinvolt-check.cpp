@@ -2,12 +2,12 @@
 // jobs. Reads one day of a Quorvane folder and shows, hour by hour, what aired in place, what
 // was moved, what was put on air by hand and what never aired.
 #include "CheckReport.h"
-#include "Console.h"
+#include "tools/console/Console.h"
 
 #include "app/Check.h"
 #include "app/Settings.h"
-#include "app/UserLocale.h"
 #include "app/Utf8Path.h"
+#include "base/UserLocale.h"
 #include "db/Query.h"
 
 #include <cstdio>
@@ -92,9 +92,9 @@ TOptions ParseOptions(const std::vector<std::string>& args) {
   return options;
 }
 
-db::TDateTime ParseDay(const std::string& text, const std::string& shortDateFormat) {
-  if (auto day = db::ParseDate(text, "yyyy-MM-dd")) return *day;
-  if (auto day = db::ParseDate(text, shortDateFormat)) return *day;
+spv::base::TDateTime ParseDay(const std::string& text, const std::string& shortDateFormat) {
+  if (auto day = spv::base::ParseDate(text, "yyyy-MM-dd")) return *day;
+  if (auto day = spv::base::ParseDate(text, shortDateFormat)) return *day;
   throw TUsageError{"--date takes YYYY-MM-DD or " + shortDateFormat + ", not \"" + text + '"'};
 }
 
@@ -124,8 +124,8 @@ class TNoWindow final : public app::TProgressDialog, public app::TMessagePump {
 
 int Run(const std::vector<std::string>& args) {
   TOptions options;
-  const app::TUserLocale locale = app::UserLocale();
-  db::TDateTime day = 0;
+  const spv::base::TUserLocale locale = spv::base::UserLocale();
+  spv::base::TDateTime day = 0;
   try {
     options = ParseOptions(args);
     day = options.Date ? ParseDay(*options.Date, locale.ShortDateFormat) : Today() - 1;

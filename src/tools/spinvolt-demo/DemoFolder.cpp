@@ -1,7 +1,7 @@
 #include "DemoFolder.h"
 
 #include "app/Check.h"
-#include "db/CodePage.h"
+#include "base/CodePage.h"
 #include "db/DatabaseError.h"
 #include "db/ParadoxWriter.h"
 
@@ -76,8 +76,8 @@ std::vector<TSong> Catalogue() {
     // Four songs a performer, four different titles each: no song is in the catalogue twice.
     for (int a = 0; a < na; ++a)
       for (int k = 0; k < 4; ++k)
-        songs.push_back({db::Utf8ToCodePage(titles[(a * 3 + k * 4) % nt], kCodePage),
-                         db::Utf8ToCodePage(artists[a], kCodePage)});
+        songs.push_back({spv::base::Utf8ToCodePage(titles[(a * 3 + k * 4) % nt], kCodePage),
+                         spv::base::Utf8ToCodePage(artists[a], kCodePage)});
   };
   add(kRussianArtists, kRussianTitles);
   add(kEnglishArtists, kEnglishTitles);
@@ -110,7 +110,7 @@ struct TItem {
 };
 
 TItem Other(const TOther& other) {
-  return {other.Type, db::Utf8ToCodePage(other.Name, kCodePage), db::Utf8ToCodePage(other.Artist, kCodePage)};
+  return {other.Type, spv::base::Utf8ToCodePage(other.Name, kCodePage), spv::base::Utf8ToCodePage(other.Artist, kCodePage)};
 }
 
 std::vector<TFieldDef> HistoryFields() {
@@ -145,7 +145,7 @@ TDemoSummary WriteDemoFolder(const TDemoOptions& options) {
 
   for (int d = 0; d < options.Days; ++d) {
     const double day = firstDay + d;
-    const db::TDateParts date = db::DecodeDate(day);
+    const spv::base::TDateParts date = spv::base::DecodeDate(day);
     if (date.Year * 12 + date.Month != reportMonth) {
       if (report) report->Finish();
       report = std::make_unique<TParadoxWriter>(reports / app::ReportTableName(day), ReportFields());

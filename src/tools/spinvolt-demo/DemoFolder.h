@@ -8,7 +8,7 @@
 // rows lie between the songs in both tables; and the day before the last day has one hour that
 // aired without an accepted playlist.
 
-#include "db/DateTime.h"
+#include "base/DateTime.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -19,7 +19,7 @@ namespace spv::demo {
 struct TDemoOptions {
   std::filesystem::path Folder;        // History.db goes here
   std::filesystem::path ReportFolder;  // the report tables; empty: Folder / "Report"
-  db::TDateTime LastDay = 0;           // the last day written (its integer part)
+  spv::base::TDateTime LastDay = 0;           // the last day written (its integer part)
   int Days = 35;                       // days up to and including LastDay, 1 to 3660
   std::uint64_t Seed = 1;
 };

@@ -1,7 +1,7 @@
 // spinvolt-demo: writes a demo Quorvane folder (History.db and the monthly report tables).
 
-#include "Console.h"
 #include "DemoFolder.h"
+#include "tools/console/Console.h"
 
 #include "db/DatabaseError.h"
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-using spv::db::TDateTime;
+using spv::base::TDateTime;
 
 constexpr const char* kUsage =
     "usage: spinvolt-demo [--folder DIR] [--report-folder DIR] [--days N] [--last-day YYYY-MM-DD] [--seed N]\n"
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
       } else if (arg == "--seed") {
         options.Seed = static_cast<std::uint64_t>(Number(arg, value, 0, 0x7FFFFFFFFFFFFFFFll));
       } else if (arg == "--last-day") {
-        const auto day = spv::db::ParseDate(value, "yyyy-MM-dd");
+        const auto day = spv::base::ParseDate(value, "yyyy-MM-dd");
         if (!day) throw TUsageError("--last-day takes a day as YYYY-MM-DD, not \"" + value + "\"");
         options.LastDay = *day;
       } else {
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
       std::printf("%s\n", std::string(name.begin(), name.end()).c_str());
     }
     std::printf("%u playlist rows, %u report rows; %s has no playlist at %d:00\n", summary.HistoryRows,
-                summary.ReportRows, spv::db::FormatDate(options.LastDay - 1, "yyyy-MM-dd").c_str(),
+                summary.ReportRows, spv::base::FormatDate(options.LastDay - 1, "yyyy-MM-dd").c_str(),
                 summary.HourWithoutPlaylist);
     return 0;
   } catch (const TUsageError& e) {

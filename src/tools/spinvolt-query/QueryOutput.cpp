@@ -1,6 +1,6 @@
 #include "QueryOutput.h"
 
-#include "db/CodePage.h"
+#include "base/CodePage.h"
 #include "db/ParadoxFile.h"
 #include "db/SqlValueText.h"
 
@@ -49,7 +49,7 @@ std::vector<std::vector<std::string>> Cells(const db::TSqlResult& result) {
   const int cp = OutputCodePage(result);
   std::vector<std::vector<std::string>> cells;
   auto& header = cells.emplace_back();
-  for (const auto& column : result.Columns) header.push_back(db::CodePageToUtf8(column.Name, cp));
+  for (const auto& column : result.Columns) header.push_back(spv::base::CodePageToUtf8(column.Name, cp));
   for (const auto& row : result.Rows) {
     auto& line = cells.emplace_back();
     for (const auto& value : row) line.push_back(db::FormatSqlValue(value, cp));
@@ -61,7 +61,7 @@ std::vector<std::vector<std::string>> Cells(const db::TSqlResult& result) {
 
 int OutputCodePage(const db::TSqlResult& result) {
   const int cp = result.CodePage ? result.CodePage : 437;
-  if (!db::IsSupportedCodePage(cp))
+  if (!spv::base::IsSupportedCodePage(cp))
     throw db::TDatabaseError("The code page of \"" + db::PathText(result.Table) + "\", " + std::to_string(cp) +
                              ", is not supported");
   return cp;

@@ -5,9 +5,9 @@
 // Without a statement, or with "-", the statement is read from standard input. Tables named
 // without a full path are looked for in the current folder.
 
-#include "Console.h"
-#include "app/UserLocale.h"
 #include "QueryOutput.h"
+#include "base/UserLocale.h"
+#include "tools/console/Console.h"
 
 #include "db/DatabaseError.h"
 
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
       }
     }
     if (!haveStatement) statement.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    if (dateFormat.empty()) dateFormat = app::UserLocale().ShortDateFormat;
+    if (dateFormat.empty()) dateFormat = spv::base::UserLocale().ShortDateFormat;
 
     db::TSqlOptions options;
     options.ShortDateFormat = dateFormat;

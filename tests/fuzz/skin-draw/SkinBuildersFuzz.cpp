@@ -22,12 +22,12 @@ class Input {
   std::size_t Size_, At_ = 0;
 };
 
-bs::TbsImage Picture(Input& in, int width, int height) {
-  bs::TbsImage image(width, height);
+spv::base::TImage Picture(Input& in, int width, int height) {
+  spv::base::TImage image(width, height);
   for (int y = 0; y < image.Height(); ++y)
     for (int x = 0; x < image.Width(); ++x) {
       const std::uint8_t v = in.Byte();
-      image.At(x, y) = v & 0x80 ? bs::TbsPixel{255, 255, 255} : bs::TbsPixel{};
+      image.At(x, y) = v & 0x80 ? spv::base::TPixel{255, 255, 255} : spv::base::TPixel{};
     }
   return image;
 }
@@ -37,7 +37,7 @@ bs::TbsImage Picture(Input& in, int width, int height) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Input in(data, size);
   const int pw = in.Coord() & 63, ph = in.Coord() & 63;
-  const bs::TbsImage src = Picture(in, pw, ph);
+  const spv::base::TImage src = Picture(in, pw, ph);
   const bs::TRect sr{in.Coord(), in.Coord(), in.Coord(), in.Coord()};
   bs::TbsPieceGeometry g;
   for (bs::TPoint* p : {&g.LT, &g.RT, &g.LB, &g.RB}) *p = {in.Coord(), in.Coord()};
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bs::TbsStretchFlags stretch{in.Flag(), in.Flag(), in.Flag(), in.Flag(), in.Flag()};
   const bool client = in.Flag();
 
-  bs::TbsImage dest, a, b, c, d;
+  spv::base::TImage dest, a, b, c, d;
   bs::NinePartImage(g, ng, dest, src, sr, W, H, client, stretch);
   bs::NinePartImageTiledClient(g, ng, dest, src, sr, W, H, client, stretch);
   bs::NinePartImageOpenRight(g, ng, dest, src, sr, W, H, client, stretch);

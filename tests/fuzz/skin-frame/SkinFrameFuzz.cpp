@@ -87,8 +87,8 @@ std::vector<TbsPlacedObject> Objects(Input& in) {
   return objects;
 }
 
-TbsImage Mask(Input& in) {
-  TbsImage mask(in.Byte() % 48, in.Byte() % 48);
+TImage Mask(Input& in) {
+  TImage mask(in.Byte() % 48, in.Byte() % 48);
   for (int y = 0; y < mask.Height(); ++y)
     for (int x = 0; x < mask.Width(); ++x)
       if (in.Byte() & 0x80) mask.At(x, y) = {255, 255, 255};
@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The shape of a small mask laid out at a small size; any point may be asked about.
   const TbsFormInfo maskInfo = Info(in, true);
-  const TbsImage mask = Mask(in);
+  const TImage mask = Mask(in);
   const TbsFrameLayout shapeLayout =
       ComputeFrameLayout(maskInfo, mask.Width(), mask.Height(), in.Byte() % 128, in.Byte() % 128);
   TbsMaskStripImages strips;

@@ -1,4 +1,4 @@
-#include "CheckReport.h"
+#include "tools/spinvolt-check/CheckReport.h"
 
 #include <gtest/gtest.h>
 

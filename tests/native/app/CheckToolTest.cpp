@@ -24,7 +24,7 @@ class CheckTool : public ::testing::Test {
   static void SetUpTestSuite() {
     folder_ = new TTempFolder("check-tool");
     fs::create_directories(folder_->path / "rep");
-    const db::TDateTime day = *db::EncodeDate(2026, 12, 9);
+    const spv::base::TDateTime day = *spv::base::EncodeDate(2026, 12, 9);
     THistoryWriter history(folder_->path / "History.db");
     const char* titles[] = {"A", "B", "C", "D", "E"};
     for (int i = 0; i < 5; ++i) history.Add(day, 10, i, 0, titles[i], "by " + std::string(titles[i]));
@@ -32,7 +32,7 @@ class CheckTool : public ::testing::Test {
     history.Add(day, 12, 0, 0, "\xCF\xE5\xF1\xED\xFF, live", "\xC3\xF0\xF3\xEF\xEF\xE0");
     history.Finish();
     TReportWriter report(folder_->path / "rep" / "rep_2612.db");
-    const std::pair<const char*, db::TDateTime> aired[] = {{"A", Clock(10, 0, 5)}, {"C", Clock(10, 3, 40)},
+    const std::pair<const char*, spv::base::TDateTime> aired[] = {{"A", Clock(10, 0, 5)}, {"C", Clock(10, 3, 40)},
                                                            {"X", Clock(10, 7, 10)}, {"B", Clock(10, 10, 0)},
                                                            {"E", Clock(10, 13, 30)}};
     for (const auto& [title, time] : aired) report.Add(day, time, 4, title, "by " + std::string(title));

@@ -36,7 +36,7 @@ class TReportWriter {
                        {"FName", db::TFieldType::Alpha, 100},
                        {"FArtist", db::TFieldType::Alpha, 100}}) {}
   // No time: the column stays empty.
-  void Add(db::TDateTime day, std::optional<db::TDateTime> time, int type, std::string_view title,
+  void Add(spv::base::TDateTime day, std::optional<spv::base::TDateTime> time, int type, std::string_view title,
            std::string_view artist) {
     Writer_.SetDateTime(0, day);
     if (time) Writer_.SetDateTime(1, *time);
@@ -62,7 +62,7 @@ class THistoryWriter {
                        {"FName", db::TFieldType::Alpha, 100},
                        {"FArtist", db::TFieldType::Alpha, 100}}) {}
   // No hour: the column stays empty.
-  void Add(db::TDateTime day, std::optional<int> hour, int number, int type, std::string_view title,
+  void Add(spv::base::TDateTime day, std::optional<int> hour, int number, int type, std::string_view title,
            std::string_view artist) {
     Writer_.SetDateTime(0, day);
     if (hour) Writer_.SetInteger(1, *hour);
@@ -78,7 +78,7 @@ class THistoryWriter {
   db::TParadoxWriter Writer_;
 };
 
-inline db::TDateTime Clock(int h, int m, int s, int ms = 0) {
+inline spv::base::TDateTime Clock(int h, int m, int s, int ms = 0) {
   return (((h * 60 + m) * 60 + s) * 1000.0 + ms) / 86400000.0;
 }
 

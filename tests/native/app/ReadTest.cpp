@@ -17,8 +17,8 @@ namespace {
 
 using namespace test;
 
-const db::TDateTime kDay = *db::EncodeDate(2026, 12, 9);
-const db::TDateTime kOtherDay = *db::EncodeDate(2026, 12, 10);
+const spv::base::TDateTime kDay = *spv::base::EncodeDate(2026, 12, 9);
+const spv::base::TDateTime kOtherDay = *spv::base::EncodeDate(2026, 12, 10);
 // The folders of this machine: Windows ones end in a backslash.
 constexpr char kDelimiter = char(fs::path::preferred_separator);
 
@@ -75,7 +75,7 @@ TEST_F(ReadFixture, WorkedExampleEndToEnd) {
 
   struct Row {
     const char* title;
-    db::TDateTime time;
+    spv::base::TDateTime time;
     int number;
     TColor color;
   };
@@ -100,7 +100,7 @@ TEST_F(ReadFixture, WorkedExampleEndToEnd) {
 
 TEST_F(ReadFixture, ReportRowsGoToTheHourOfTheirAirTime) {
   struct Case {
-    std::optional<db::TDateTime> time;
+    std::optional<spv::base::TDateTime> time;
     int hour;  // -1: skipped
   };
   const Case cases[] = {

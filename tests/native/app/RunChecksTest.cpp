@@ -9,7 +9,7 @@ namespace {
 
 using test::TCheckWithFakes;
 
-TDateTime Day(int y, int m, int d) { return *db::EncodeDate(y, m, d); }
+TDateTime Day(int y, int m, int d) { return *spv::base::EncodeDate(y, m, d); }
 
 TEST(ReportTableName, YearsAfter2000CountFrom2000) {
   struct Case {

@@ -24,7 +24,7 @@ TEST(DemoFolder, EveryDayHasEveryCase) {
   TScratch scratch;
   TDemoOptions options;
   options.Folder = scratch.Dir;
-  options.LastDay = *db::EncodeDate(2026, 3, 2);
+  options.LastDay = *spv::base::EncodeDate(2026, 3, 2);
   options.Days = 35;
   const TDemoSummary summary = WriteDemoFolder(options);
   const std::vector<std::filesystem::path> expectedTables = {
@@ -61,7 +61,7 @@ TEST(DemoFolder, EveryDayHasEveryCase) {
       const double moment = row[0].Float + row[1].Float;
       EXPECT_GT(moment, lastTime) << "aired in time order";
       lastTime = moment;
-      EXPECT_EQ(db::DecodeDate(row[0].Float).Month, static_cast<int>(t));  // the month's own table
+      EXPECT_EQ(spv::base::DecodeDate(row[0].Float).Month, static_cast<int>(t));  // the month's own table
       if (row[2].Integer != kReportSong) {
         ++otherReportRows;
         continue;
@@ -95,7 +95,7 @@ TEST(DemoFolder, EveryDayHasEveryCase) {
   }
   EXPECT_EQ(playlists.size() + 1, aired.size());
   ASSERT_EQ(casesOfDay.size(), 35u);
-  for (const auto& [day, cases] : casesOfDay) EXPECT_EQ(cases.size(), 4u) << db::FormatDate(day, "yyyy-MM-dd");
+  for (const auto& [day, cases] : casesOfDay) EXPECT_EQ(cases.size(), 4u) << spv::base::FormatDate(day, "yyyy-MM-dd");
 }
 
 TEST(DemoFolder, TheSeedDecides) {
@@ -103,7 +103,7 @@ TEST(DemoFolder, TheSeedDecides) {
   const auto write = [&](const std::string& name, std::uint64_t seed) {
     TDemoOptions options;
     options.Folder = scratch / name;
-    options.LastDay = *db::EncodeDate(2026, 12, 9);
+    options.LastDay = *spv::base::EncodeDate(2026, 12, 9);
     options.Days = 3;
     options.Seed = seed;
     WriteDemoFolder(options);

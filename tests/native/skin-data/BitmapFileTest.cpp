@@ -16,13 +16,13 @@ TbsSkinBitmap Pattern(int w, int h, int bits) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       const bool on = (x * 7 + y * 3) % 5 < 2;
-      b.Image.At(x, y) = bits == 1 ? (on ? TbsPixel{0, 0, 0} : TbsPixel{255, 255, 255})
-                                   : TbsPixel{std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y)};
+      b.Image.At(x, y) = bits == 1 ? (on ? TPixel{0, 0, 0} : TPixel{255, 255, 255})
+                                   : TPixel{std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y)};
     }
   return b;
 }
 
-bool SamePixels(const TbsImage& a, const TbsImage& b) {
+bool SamePixels(const TImage& a, const TImage& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
   for (int y = 0; y < a.Height(); ++y)
     if (std::memcmp(a.Row(y), b.Row(y), std::size_t(a.Width()) * 3) != 0) return false;
@@ -114,7 +114,7 @@ TEST(BitmapFiles, OtherDepthsAndOrientationsDecodeToTheSamePixels) {
     v.insert(v.end(), px, px + sizeof px);
     cases.push_back({"4-bit", v});
   }
-  const TbsPixel red{0, 0, 255}, green{0, 255, 0}, blue{255, 0, 0}, white{255, 255, 255};
+  const TPixel red{0, 0, 255}, green{0, 255, 0}, blue{255, 0, 0}, white{255, 255, 255};
   for (const Case& c : cases) {
     TMemoryStream s(c.File);
     TbsSkinBitmap b;

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "ProgramSkin.h"
+#include "resources/ProgramSkin.h"
 #include "skin/resources/bsSkinData.h"
 
 using namespace bs;

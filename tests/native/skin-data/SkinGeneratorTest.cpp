@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "ProgramSkin.h"
+#include "tools/skingen/ProgramSkin.h"
 
 using namespace bs;
 
@@ -23,7 +23,7 @@ const TbsSkinBitmap& File(const skingen::TProgramSkin& skin, const std::string& 
   throw std::runtime_error("no file " + name);
 }
 
-bool SameArea(const TbsImage& img, const TRect& a, const TRect& b) {
+bool SameArea(const TImage& img, const TRect& a, const TRect& b) {
   for (int y = 0; y < a.Height(); ++y)
     if (std::memcmp(&img.At(a.Left, a.Top + y), &img.At(b.Left, b.Top + y), std::size_t(a.Width()) * 3) != 0)
       return false;
@@ -52,7 +52,7 @@ TEST(SkinGenerator, TheCommittedFolderIsWhatTheGeneratorDraws) {
 TEST(SkinGenerator, StatesOfAControlArePlainlyDifferent) {
   skingen::TProgramSkin skin;
   skingen::BuildProgramSkin(skin);
-  const TbsImage& controls = File(skin, "controls.bmp").Image;
+  const TImage& controls = File(skin, "controls.bmp").Image;
   const auto& d = skin.Description;
   auto control = [&](const char* name) -> const TbsDataSkinControl& { return *d.SkinControls[std::size_t(d.FindSkinControl(name))]; };
   const auto& button = dynamic_cast<const TbsDataSkinButtonControl&>(control("button"));
@@ -70,7 +70,7 @@ TEST(SkinGenerator, StatesOfAControlArePlainlyDifferent) {
 TEST(SkinGenerator, MasksGiveTheShapesCleanCorners) {
   skingen::TProgramSkin skin;
   skingen::BuildProgramSkin(skin);
-  const TbsPixel black{0, 0, 0}, white{255, 255, 255};
+  const TPixel black{0, 0, 0}, white{255, 255, 255};
   for (const char* name : {"framemask.bmp", "pwmask.bmp", "hintmask.bmp", "buttonmask.bmp"}) {
     const TbsSkinBitmap& m = File(skin, name);
     EXPECT_EQ(m.BitCount, 1) << name;

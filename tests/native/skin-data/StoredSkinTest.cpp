@@ -16,7 +16,7 @@ const char* const kText =
     "[VERSION]\r\nskinname=Tiny\r\n[PICTURES]\r\npicture=\r\n[FORMINFO]\r\nborderwidth=3\r\n"
     "[SKINOBJECTS]\r\ncount=1\r\n0=caption1:caption\r\n[SKINCONTROLS]\r\ncount=1\r\n0=button:button\r\n";
 
-TbsSkinBitmap Solid(int w, int h, int bits, TbsPixel p) {
+TbsSkinBitmap Solid(int w, int h, int bits, TPixel p) {
   TbsSkinBitmap b;
   b.Image.SetSize(w, h);
   b.BitCount = bits;
@@ -222,7 +222,7 @@ TEST_F(PackingTest, AFolderPacksIntoTheLayoutAndLoadsBack) {
   EXPECT_EQ(skin.Picture.Width(), 5);
   EXPECT_EQ(skin.MaskPicture.BitCount, 1);
   EXPECT_EQ(skin.ActivePictures.size(), 2u);
-  EXPECT_EQ(skin.ActivePictures[1].Image.At(1, 1), (TbsPixel{1, 2, 3}));
+  EXPECT_EQ(skin.ActivePictures[1].Image.At(1, 1), (TPixel{1, 2, 3}));
 
   stored.SaveToCompressedFile(Path("skin.pack"));
   TbsCompressedStoredSkinCore again;

@@ -22,7 +22,7 @@ TbsEffectBmp RowOf(const std::vector<int>& blue) {
   return image;
 }
 
-std::vector<int> BlueRow(const TbsImage& image, int y = 0) {
+std::vector<int> BlueRow(const TImage& image, int y = 0) {
   std::vector<int> row;
   for (int x = 0; x < image.Width(); ++x) row.push_back(image.At(x, y).B);
   return row;
@@ -54,13 +54,13 @@ TEST(SkinEffects, ChannelFormulasRoundHalvesToEven) {
     TbsEffectBmp image = Filled(5, 3, std::uint8_t(c.in));
     c.effect(image);
     for (int y = 0; y < 3; ++y)
-      for (int x = 0; x < 5; ++x) ASSERT_EQ(image.At(x, y), (TbsPixel{std::uint8_t(c.out), std::uint8_t(c.out), std::uint8_t(c.out)})) << c.name;
+      for (int x = 0; x < 5; ++x) ASSERT_EQ(image.At(x, y), (TPixel{std::uint8_t(c.out), std::uint8_t(c.out), std::uint8_t(c.out)})) << c.name;
   }
 }
 
 TEST(SkinEffects, GrayWeighsTheChannels) {
   struct Case {
-    TbsPixel in;
+    TPixel in;
     std::uint8_t gray;
   } cases[] = {
       {{0, 255, 0}, 150},  // 0.59 x 255 = 150.45
@@ -72,14 +72,14 @@ TEST(SkinEffects, GrayWeighsTheChannels) {
     TbsEffectBmp image(1, 1);
     image.At(0, 0) = c.in;
     image.MakeGray();
-    EXPECT_EQ(image.At(0, 0), (TbsPixel{c.gray, c.gray, c.gray})) << int(c.in.B) << "," << int(c.in.G) << "," << int(c.in.R);
+    EXPECT_EQ(image.At(0, 0), (TPixel{c.gray, c.gray, c.gray})) << int(c.in.B) << "," << int(c.in.G) << "," << int(c.in.R);
   }
 }
 
 TEST(SkinEffects, TheFrameEffectsInTheOrderOfTheSkinValues) {
   struct Case {
     TbsInactiveEffect effect;
-    TbsPixel out;  // of the pixel (blue 0, green 100, red 200)
+    TPixel out;  // of the pixel (blue 0, green 100, red 200)
   } cases[] = {
       {TbsInactiveEffect::Brightness, {128, 178, 228}}, {TbsInactiveEffect::Darkness, {0, 70, 140}},
       {TbsInactiveEffect::Grayscale, {119, 119, 119}},  {TbsInactiveEffect::SplitBlur, {0, 100, 200}},
@@ -100,7 +100,7 @@ TEST(SkinEffects, NoiseMovesAllThreeChannelsOfAPixelByOneAmountInRange) {
   std::vector<int> seen(50);
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 64; ++x) {
-      const TbsPixel p = image.At(x, y);
+      const TPixel p = image.At(x, y);
       ASSERT_EQ(p.B, p.G);
       ASSERT_EQ(p.B, p.R);
       const int d = p.B - 128;
@@ -145,7 +145,7 @@ TEST(SkinEffects, InvertingTwiceRestoresThePicture) {
   TbsEffectBmp image(7, 5);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 7; ++x) image.At(x, y) = {std::uint8_t(x * 30), std::uint8_t(y * 50), std::uint8_t(x ^ y)};
-  const TbsImage before = image;
+  const TImage before = image;
   image.InvertColors();
   EXPECT_NE(image.At(3, 2), before.At(3, 2));
   image.InvertColors();
@@ -255,7 +255,7 @@ TEST(SkinRotations, QuarterTurnsAndTheFlip) {
     for (int x = 0; x < 3; ++x) image.At(x, y).B = std::uint8_t(3 * y + x + 1);
   struct Case {
     const char* name;
-    void (TbsEffectBmp::*turn)(TbsImage&) const;
+    void (TbsEffectBmp::*turn)(TImage&) const;
     int width, height;
     std::vector<std::vector<int>> rows;
   } cases[] = {
@@ -265,7 +265,7 @@ TEST(SkinRotations, QuarterTurnsAndTheFlip) {
       {"flip", &TbsEffectBmp::FlipTopBottom, 3, 2, {{4, 5, 6}, {1, 2, 3}}},
   };
   for (const Case& c : cases) {
-    TbsImage target(9, 9);
+    TImage target(9, 9);
     (image.*c.turn)(target);
     ASSERT_EQ(target.Width(), c.width) << c.name;
     ASSERT_EQ(target.Height(), c.height) << c.name;
@@ -310,15 +310,15 @@ TEST(SkinPicture, AMovedFromPictureIsEmptyAndCanBeSizedAgain) {
   TbsEffectBmp from(4, 3);
   from.At(3, 2) = {1, 2, 3};
   TbsEffectBmp to(std::move(from));
-  EXPECT_EQ(to.At(3, 2), (TbsPixel{1, 2, 3}));
+  EXPECT_EQ(to.At(3, 2), (TPixel{1, 2, 3}));
   EXPECT_TRUE(from.Empty());  // NOLINT: the state after a move is what this checks
   EXPECT_EQ(from.Bits(), nullptr);
   from.SetSize(2, 2);
   from.At(1, 1) = {9, 9, 9};
-  EXPECT_EQ(to.At(3, 2), (TbsPixel{1, 2, 3}));
+  EXPECT_EQ(to.At(3, 2), (TPixel{1, 2, 3}));
   to = std::move(from);
   EXPECT_EQ(to.Width(), 2);
-  EXPECT_EQ(to.At(1, 1), (TbsPixel{9, 9, 9}));
+  EXPECT_EQ(to.At(1, 1), (TPixel{9, 9, 9}));
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(SkinMaskRuns, RunListsHeadersAndByteSizes) {
       {"left to right within a row", {"#.##.#"}, 0, 3, {{0, 3, 1, 4}, {2, 3, 4, 4}, {5, 3, 6, 4}}},
   };
   for (const Case& c : cases) {
-    const TbsImage mask = MaskPicture(c.mask);
+    const TImage mask = MaskPicture(c.mask);
     const TbsRegionData data = MaskToRegionRuns(mask, c.dx, c.dy);
     EXPECT_EQ(RectsOf(data), c.runs) << c.name;
     EXPECT_EQ(data.ByteSize(), 32 + 16 * c.runs.size()) << c.name;
@@ -46,20 +46,20 @@ TEST(SkinMaskRuns, RunListsHeadersAndByteSizes) {
 }
 
 TEST(SkinMaskRuns, OnlyExactBlackIsInside) {
-  TbsImage mask(4, 1);
+  TImage mask(4, 1);
   mask.At(0, 0) = {0, 0, 0};
   mask.At(1, 0) = {1, 1, 1};
   mask.At(2, 0) = {0, 0, 1};  // a red of 1 is enough to be outside
   mask.At(3, 0) = {0, 0, 0};
   EXPECT_EQ(RectsOf(MaskToRegionRuns(mask, 0, 0)), (std::vector<TRect>{{0, 0, 1, 1}, {3, 0, 4, 1}}));
-  EXPECT_TRUE(MaskToRegionRuns(TbsImage(), 3, 4).Bytes.empty());  // an empty mask: no region
+  EXPECT_TRUE(MaskToRegionRuns(TImage(), 3, 4).Bytes.empty());  // an empty mask: no region
 }
 
 TEST(SkinMaskRuns, AMaskOfManyRunsGetsAllOfThem) {
   // A checkerboard of 202 x 100 needs 10,100 runs, more than the 10,001 a fixed table holds.
-  TbsImage mask(202, 100);
+  TImage mask(202, 100);
   for (int y = 0; y < 100; ++y)
-    for (int x = 0; x < 202; ++x) mask.At(x, y) = (x + y) % 2 ? TbsPixel{255, 255, 255} : TbsPixel{};
+    for (int x = 0; x < 202; ++x) mask.At(x, y) = (x + y) % 2 ? TPixel{255, 255, 255} : TPixel{};
   const TbsRegionData data = MaskToRegionRuns(mask, 1, 2);
   ASSERT_EQ(data.Count(), 10100u);
   EXPECT_EQ(data.ByteSize(), 32u + 16u * 10100u);
@@ -69,7 +69,7 @@ TEST(SkinMaskRuns, AMaskOfManyRunsGetsAllOfThem) {
 }
 
 TEST(SkinMaskRuns, AnOffsetThatOverflowsIsAnError) {
-  const TbsImage mask = MaskPicture({"##"});
+  const TImage mask = MaskPicture({"##"});
   EXPECT_THROW(MaskToRegionRuns(mask, 2147483647 - 1, 0), std::overflow_error);
   EXPECT_THROW(MaskToRegionRuns(mask, 0, 2147483647), std::overflow_error);
   EXPECT_NO_THROW(MaskToRegionRuns(mask, 2147483647 - 2, 0));
@@ -107,7 +107,7 @@ PixelSet PixelsOf(const TbsMaskBorderRuns& runs) {
 }
 
 TEST(SkinMaskBorders, AtNaturalSizeTheRegionIsTheMask) {
-  const TbsImage mask = MaskPicture(kFrameMask);
+  const TImage mask = MaskPicture(kFrameMask);
   const auto runs = MaskBorderRegionRuns(kFrame, kFrame, mask, 12);
   ASSERT_TRUE(runs);
   PixelSet expected;
@@ -122,7 +122,7 @@ TEST(SkinMaskBorders, AWiderWindowKeepsTheCornersAndTilesTheMiddles) {
   // every 4 columns, at 5, 9, 13, 17, 21.
   std::vector<std::string> rows = kFrameMask;
   rows[0][5] = '.';
-  const TbsImage mask = MaskPicture(rows);
+  const TImage mask = MaskPicture(rows);
   const TbsPieceGeometry ng = ResizedGeometry(kFrame, {0, 0, 12, 10}, 28, 16);
   const auto runs = MaskBorderRegionRuns(kFrame, ng, mask, 28);
   ASSERT_TRUE(runs);
@@ -143,7 +143,7 @@ TEST(SkinMaskBorders, AWiderWindowKeepsTheCornersAndTilesTheMiddles) {
 }
 
 TEST(SkinMaskBorders, NoRegionForInvertedPointsOrAnEmptyClient) {
-  const TbsImage mask = MaskPicture(kFrameMask);
+  const TImage mask = MaskPicture(kFrameMask);
   struct Case {
     const char* name;
     TbsPieceGeometry ng;

@@ -63,9 +63,9 @@ TEST(SkinCopy, ScalesByTheNearestPixelAndCopiesOneToOneOtherwise) {
       {3, 5, {0, 0, 1, 2, 2}},
       {1, 3, {0, 0, 0}},
   };
-  const TbsImage src = CodedPicture(8, 8);
+  const TImage src = CodedPicture(8, 8);
   for (const Case& c : cases) {
-    TbsImage dst(8, 8);
+    TImage dst(8, 8);
     CopyImageRect(dst, {2, 1, 2 + c.dw, 3}, src, {3, 4, 3 + c.sw, 6});
     for (int i = 0; i < c.dw; ++i) {
       EXPECT_EQ(SourceOf(dst, 2 + i, 1), (SourceXY{3 + c.columns[std::size_t(i)], 4})) << c.sw << "->" << c.dw;
@@ -78,7 +78,7 @@ TEST(SkinCopy, ScalesByTheNearestPixelAndCopiesOneToOneOtherwise) {
 }
 
 TEST(SkinCopy, DrawsOnlyWhatLiesInsideBothPictures) {
-  const TbsImage src = CodedPicture(6, 6);
+  const TImage src = CodedPicture(6, 6);
   struct Case {
     TRect dr, sr;
     TRect drawn;  // destination pixels that change
@@ -91,7 +91,7 @@ TEST(SkinCopy, DrawsOnlyWhatLiesInsideBothPictures) {
       {{0, 0, 6, 6}, {-6, 0, 0, 3}, {0, 0, 0, 0}},    // scaled, all of the source outside
   };
   for (const Case& c : cases) {
-    TbsImage dst(6, 6);
+    TImage dst(6, 6);
     CopyImageRect(dst, c.dr, src, c.sr);
     for (int y = 0; y < 6; ++y)
       for (int x = 0; x < 6; ++x) {
@@ -110,7 +110,7 @@ struct Span {
   int from, to, src;
 };
 
-void ExpectColumns(const TbsImage& image, int srcTop, const std::vector<Span>& spans) {
+void ExpectColumns(const TImage& image, int srcTop, const std::vector<Span>& spans) {
   int covered = 0;
   for (const Span& s : spans)
     for (int x = s.from; x < s.to; ++x, ++covered)
@@ -120,7 +120,7 @@ void ExpectColumns(const TbsImage& image, int srcTop, const std::vector<Span>& s
 }
 
 TEST(SkinThreePart, TilesTheMiddleFromTheLeftCapAndCutsTheLastTile) {
-  const TbsImage src = CodedPicture(80, 30);
+  const TImage src = CodedPicture(80, 30);
   const TRect R{5, 3, 74, 27};  // 69 x 24, caps 17 and 18, middle 34
   struct Case {
     int W;
@@ -134,7 +134,7 @@ TEST(SkinThreePart, TilesTheMiddleFromTheLeftCapAndCutsTheLastTile) {
       {45, {{0, 17, 5}, {17, 27, 22}, {27, 45, 56}}},
   };
   for (const Case& c : cases) {
-    TbsImage dest;
+    TImage dest;
     ThreePartHorzImage(17, 18, dest, src, R, c.W, false);
     ASSERT_EQ(dest.Width(), c.W);
     ASSERT_EQ(dest.Height(), 24);
@@ -143,8 +143,8 @@ TEST(SkinThreePart, TilesTheMiddleFromTheLeftCapAndCutsTheLastTile) {
 }
 
 TEST(SkinThreePart, StretchesTheMiddleBetweenTheCaps) {
-  const TbsImage src = CodedPicture(80, 30);
-  TbsImage dest;
+  const TImage src = CodedPicture(80, 30);
+  TImage dest;
   ThreePartHorzImage(17, 18, dest, src, {5, 3, 74, 27}, 121, true);
   EXPECT_EQ(SourceOf(dest, 16, 0), (SourceXY{21, 3}));
   EXPECT_EQ(SourceOf(dest, 17, 0), (SourceXY{22, 3}));
@@ -163,11 +163,11 @@ TEST(SkinThreePart, StretchesTheMiddleBetweenTheCaps) {
 }
 
 TEST(SkinThreePart, VerticalAndTwoPartVariants) {
-  const TbsImage src = CodedPicture(30, 40);
+  const TImage src = CodedPicture(30, 40);
   {
     // Caps 5 and 6 on 10 x 31 at (2, 3): middle rows 8 .. 27 (20), H = 50 gives tiles at 5 and
     // 25, the second cut by 1 to 19 rows.
-    TbsImage dest;
+    TImage dest;
     ThreePartVertImage(5, 6, dest, src, {2, 3, 12, 34}, 50, false);
     ASSERT_EQ(dest.Width(), 10);
     ASSERT_EQ(dest.Height(), 50);
@@ -177,14 +177,14 @@ TEST(SkinThreePart, VerticalAndTwoPartVariants) {
     for (const Row& r : rows)
       for (int x = 0; x < 10; ++x) EXPECT_EQ(SourceOf(dest, x, r.y), (SourceXY{2 + x, r.srcY})) << r.y;
     // The same rect as the whole width of its picture: its rows are copied as whole blocks.
-    const TbsImage narrow = CodedPicture(10, 40);
+    const TImage narrow = CodedPicture(10, 40);
     ThreePartVertImage(5, 6, dest, narrow, {0, 3, 10, 34}, 50, false);
     for (const Row& r : rows)
       for (int x = 0; x < 10; ++x) EXPECT_EQ(SourceOf(dest, x, r.y), (SourceXY{x, r.srcY})) << r.y << " whole rows";
   }
   {
     // A middle of no height: a single empty tile, the middle stays as made.
-    TbsImage dest;
+    TImage dest;
     ThreePartVertImage(5, 6, dest, src, {2, 3, 12, 14}, 20, false);
     EXPECT_EQ(SourceOf(dest, 0, 4), (SourceXY{2, 7}));
     EXPECT_EQ(SourceOf(dest, 0, 5), (SourceXY{-1, -1}));
@@ -193,13 +193,13 @@ TEST(SkinThreePart, VerticalAndTwoPartVariants) {
   }
   {
     // Two parts: left cap 4, the middle ends 3 before the right and runs on to W; no right cap.
-    TbsImage dest;
+    TImage dest;
     TwoPartHorzImage(4, 3, dest, src, {1, 0, 15, 2}, 20, false);  // middle columns 5 .. 11 (7)
     ExpectColumns(dest, 0, {{0, 4, 1}, {4, 11, 5}, {11, 18, 5}, {18, 20, 5}});
   }
   {
     // A middle of no width counts as one pixel and copies nothing; the caps still come.
-    TbsImage dest;
+    TImage dest;
     ThreePartHorzImage(3, 3, dest, src, {0, 0, 6, 2}, 12, false);
     EXPECT_EQ(SourceOf(dest, 2, 0), (SourceXY{2, 0}));
     EXPECT_EQ(SourceOf(dest, 3, 0), (SourceXY{-1, -1}));
@@ -224,7 +224,7 @@ struct Region {
   TPoint origin = {-1, -1};
 };
 
-void ExpectRegions(const TbsImage& image, const std::vector<Region>& regions, bool wholeImage = true) {
+void ExpectRegions(const TImage& image, const std::vector<Region>& regions, bool wholeImage = true) {
   std::vector<int> covered(std::size_t(image.Width() * image.Height()));
   for (const Region& r : regions) {
     const int fw = WidthOfRect(r.from), fh = HeightOfRect(r.from);
@@ -245,9 +245,9 @@ void ExpectRegions(const TbsImage& image, const std::vector<Region>& regions, bo
 }
 
 TEST(SkinNinePart, MapsEveryPieceEdgeAndTheTiledClient) {
-  const TbsImage src = CodedPicture(20, 20);
+  const TImage src = CodedPicture(20, 20);
   const TbsPieceGeometry ng = ResizedGeometry(kPiece, kSR, 20, 16);
-  TbsImage dest;
+  TImage dest;
   NinePartImage(kPiece, ng, dest, src, kSR, 20, 16, true, {});
   ASSERT_EQ(dest.Width(), 20);
   ASSERT_EQ(dest.Height(), 16);
@@ -269,9 +269,9 @@ TEST(SkinNinePart, MapsEveryPieceEdgeAndTheTiledClient) {
 }
 
 TEST(SkinNinePart, StretchesEdgesAndClientWhenAsked) {
-  const TbsImage src = CodedPicture(20, 20);
+  const TImage src = CodedPicture(20, 20);
   const TbsPieceGeometry ng = ResizedGeometry(kPiece, kSR, 20, 18);  // whole scale factors
-  TbsImage dest;
+  TImage dest;
   NinePartImage(kPiece, ng, dest, src, kSR, 20, 18, true, {true, true, true, true, true});
   ExpectRegions(dest, {
                           {"piece 1", {0, 0, 4, 3}, {0, 0, 4, 3}},
@@ -289,13 +289,13 @@ TEST(SkinNinePart, StretchesEdgesAndClientWhenAsked) {
                           {"client", {2, 3, 18, 15}, {2, 3, 10, 7}, true},
                       });
   // The menu and hint variant tiles its client whatever the client flag says.
-  TbsImage tiled;
+  TImage tiled;
   NinePartImageTiledClient(kPiece, ng, tiled, src, kSR, 20, 18, true, {true, true, true, true, true});
   ExpectRegions(tiled, {{"client", {2, 3, 18, 15}, {2, 3, 10, 7}}}, false);
 }
 
 TEST(SkinNinePart, ReturnsEarlyWithTheDestinationSizedButUndrawn) {
-  const TbsImage src = CodedPicture(20, 20);
+  const TImage src = CodedPicture(20, 20);
   struct Case {
     const char* name;
     TbsPieceGeometry g;
@@ -307,8 +307,8 @@ TEST(SkinNinePart, ReturnsEarlyWithTheDestinationSizedButUndrawn) {
       {"empty source", kPiece, true},
   };
   for (const Case& c : cases) {
-    TbsImage dest;
-    NinePartImage(c.g, ResizedGeometry(c.g, kSR, 20, 16), dest, c.emptySource ? TbsImage() : src, kSR, 20, 16, true,
+    TImage dest;
+    NinePartImage(c.g, ResizedGeometry(c.g, kSR, 20, 16), dest, c.emptySource ? TImage() : src, kSR, 20, 16, true,
                   {});
     ASSERT_EQ(dest.Width(), 20) << c.name;
     ASSERT_EQ(dest.Height(), 16) << c.name;
@@ -318,8 +318,8 @@ TEST(SkinNinePart, ReturnsEarlyWithTheDestinationSizedButUndrawn) {
 }
 
 TEST(SkinNinePart, WithoutTheClientFlagTheClientStaysAsMade) {
-  const TbsImage src = CodedPicture(20, 20);
-  TbsImage dest;
+  const TImage src = CodedPicture(20, 20);
+  TImage dest;
   NinePartImage(kPiece, ResizedGeometry(kPiece, kSR, 20, 16), dest, src, kSR, 20, 16, false, {});
   for (int y = 3; y < 13; ++y)
     for (int x = 2; x < 18; ++x) ASSERT_EQ(SourceOf(dest, x, y), (SourceXY{-1, -1})) << x << "," << y;
@@ -327,12 +327,12 @@ TEST(SkinNinePart, WithoutTheClientFlagTheClientStaysAsMade) {
 }
 
 TEST(SkinNinePart, OpenRightRunsTheBandsToTheRightEdgeWithoutARightColumn) {
-  const TbsImage src = CodedPicture(20, 20);
+  const TImage src = CodedPicture(20, 20);
   // RB.X moved right of RT.X so that the top band's step (RB.X - LT.X = 6) differs from its
   // source (RT.X - LT.X = 4): each tile then shows the 4 source columns scaled over 6.
   const TbsPieceGeometry g{{4, 4}, {8, 4}, {4, 6}, {10, 6}, {2, 3, 10, 7}};
   const TbsPieceGeometry ng = ResizedGeometry(g, kSR, 20, 16);
-  TbsImage dest;
+  TImage dest;
   NinePartImageOpenRight(g, ng, dest, src, kSR, 20, 16, true, {});
   ExpectRegions(dest,
                 {
@@ -355,8 +355,8 @@ TEST(SkinNinePart, OpenRightRunsTheBandsToTheRightEdgeWithoutARightColumn) {
 }
 
 TEST(SkinNinePart, FromClientRectCutsAtTheClientCornersAndStretches) {
-  const TbsImage src = CodedPicture(20, 20);
-  TbsImage dest(20, 18);
+  const TImage src = CodedPicture(20, 20);
+  TImage dest(20, 18);
   NinePartFromClientRect(dest, src, kSR, true, {2, 3, 10, 7});
   ExpectRegions(dest, {
                           {"piece 1", {0, 0, 2, 3}, {0, 0, 2, 3}},
@@ -374,9 +374,9 @@ TEST(SkinNinePart, FromClientRectCutsAtTheClientCornersAndStretches) {
 // ---- Border strips --------------------------------------------------------------------------
 
 TEST(SkinBorderStrips, BuildsFourStripsTiledFromTheirOrigins) {
-  const TbsImage src = CodedPicture(20, 20);
+  const TImage src = CodedPicture(20, 20);
   const TbsPieceGeometry ng = ResizedGeometry(kPiece, kSR, 20, 16);
-  TbsImage left, top, right, bottom;
+  TImage left, top, right, bottom;
   BorderStripImages(kPiece, ng, {&left, &top, &right, &bottom}, src, kSR, 20, 16, {});
   ASSERT_EQ((std::vector<int>{top.Width(), top.Height(), bottom.Width(), bottom.Height()}),
             (std::vector<int>{20, 3, 20, 3}));
@@ -399,17 +399,17 @@ TEST(SkinBorderStrips, BuildsFourStripsTiledFromTheirOrigins) {
 }
 
 TEST(SkinBorderStrips, AStripWhosePieceHasNoSizeKeepsWhatItHad) {
-  const TbsImage src = CodedPicture(20, 20);
+  const TImage src = CodedPicture(20, 20);
   // The bottom band has no middle (LB.X = RB.X) and the right column none (RT.Y = RB.Y).
   const TbsPieceGeometry g{{4, 4}, {8, 4}, {6, 6}, {6, 4}, {2, 3, 10, 7}};
-  TbsImage left, top, right(5, 5), bottom(7, 2);
+  TImage left, top, right(5, 5), bottom(7, 2);
   bottom.At(0, 0) = right.At(0, 0) = {9, 9, 9};
   BorderStripImages(g, ResizedGeometry(g, kSR, 20, 16), {&left, &top, &right, &bottom}, src, kSR, 20, 16, {});
   EXPECT_EQ(top.Width(), 20);
   EXPECT_EQ(bottom.Width(), 7);
-  EXPECT_EQ(bottom.At(0, 0), (TbsPixel{9, 9, 9}));
+  EXPECT_EQ(bottom.At(0, 0), (TPixel{9, 9, 9}));
   EXPECT_EQ(right.Width(), 5);
-  EXPECT_EQ(right.At(0, 0), (TbsPixel{9, 9, 9}));
+  EXPECT_EQ(right.At(0, 0), (TPixel{9, 9, 9}));
   // The left strip fills what the top strip and the old bottom strip leave: 16 - 3 - 2.
   EXPECT_EQ(left.Height(), 11);
 }

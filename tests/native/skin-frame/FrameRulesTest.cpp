@@ -198,7 +198,7 @@ TEST(FrameShape, MaskMakesTheSizingEdge) {
   info.ClientRect = info.MaskRectArea = {3, 3, 17, 17};
   info.HitTestLeftTopPoint = {6, 6}, info.HitTestRightTopPoint = {14, 6};
   info.HitTestLeftBottomPoint = {6, 14}, info.HitTestRightBottomPoint = {14, 14};
-  TbsImage mask(20, 20);  // black: all inside
+  TImage mask(20, 20);  // black: all inside
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 5; ++x) mask.At(x, y) = {255, 255, 255};
   const TbsFrameLayout layout = ComputeFrameLayout(info, 20, 20, 20, 20);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FrameTestSupport.h"
-#include "ProgramSkin.h"
+#include "resources/ProgramSkin.h"
 #include "skin/frame/bsSkinFormLayout.h"
 #include "skin/resources/bsSkinData.h"
 
@@ -201,7 +201,7 @@ TEST_F(ProgramFrame, MaskStripsCoverTheFrameOutsideTheMaskRect) {
   const TbsFrameLayout layout = Layout();
   TbsMaskStripImages strips = Strips(layout);
   struct {
-    const TbsImage& strip;
+    const TImage& strip;
     int w, h;
   } sizes[] = {{strips.Top, kW, 14}, {strips.Bottom, kW, 3}, {strips.Left, 4, 542}, {strips.Right, 3, 542}};
   for (const auto& s : sizes) {
@@ -210,7 +210,7 @@ TEST_F(ProgramFrame, MaskStripsCoverTheFrameOutsideTheMaskRect) {
   }
   // Without a mask picture the strips of an earlier shape are dropped, and only the mask rect
   // is inside.
-  BuildMaskStrips(Info(), TbsImage(), layout, strips);
+  BuildMaskStrips(Info(), TImage(), layout, strips);
   EXPECT_TRUE(strips.Empty());
   EXPECT_TRUE(PointInShape(layout, strips, {300, 300}));
   EXPECT_FALSE(PointInShape(layout, strips, {300, 0}));

@@ -13,8 +13,8 @@ namespace {
 
 using test::TScratch;
 
-const double kDec9 = *EncodeDate(2026, 12, 9);
-const double kDec10 = *EncodeDate(2026, 12, 10);
+const double kDec9 = *base::EncodeDate(2026, 12, 9);
+const double kDec10 = *base::EncodeDate(2026, 12, 10);
 
 double At(int h, int m, int s, int ms = 0) { return ((h * 60 + m) * 60 + s + ms / 1000.0) / 86400; }
 

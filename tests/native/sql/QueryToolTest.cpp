@@ -1,5 +1,5 @@
 // spinvolt-query: its two output forms, and the program itself run as a user runs it.
-#include "QueryOutput.h"
+#include "tools/spinvolt-query/QueryOutput.h"
 
 #include "db/ParadoxWriter.h"
 
@@ -19,7 +19,7 @@ namespace {
 using namespace db::test;
 using db::TFieldType;
 
-const double kDec9 = *db::EncodeDate(2026, 12, 9);
+const double kDec9 = *spv::base::EncodeDate(2026, 12, 9);
 
 db::TSqlResult Sample() {
   db::TSqlResult r;

@@ -9,9 +9,9 @@ namespace {
 
 using namespace test;
 
-const double kDec8 = *EncodeDate(2026, 12, 8);
-const double kDec9 = *EncodeDate(2026, 12, 9);
-const double kDec10 = *EncodeDate(2026, 12, 10);
+const double kDec8 = *base::EncodeDate(2026, 12, 8);
+const double kDec9 = *base::EncodeDate(2026, 12, 9);
+const double kDec10 = *base::EncodeDate(2026, 12, 10);
 constexpr double kHour = 1.0 / 24;
 
 // A small History.db: FNumber tells the rows apart.

@@ -12,7 +12,7 @@ namespace {
 
 using namespace test;
 
-const double kDec9 = *EncodeDate(2026, 12, 9);
+const double kDec9 = *base::EncodeDate(2026, 12, 9);
 constexpr double kMs = 1.0 / 86'400'000;
 
 TEST(SqlValueText, FormsOfEveryKind) {

@@ -4,10 +4,10 @@
 #include "app/EngineWin.h"
 #include "app/ResultView.h"
 #include "app/Settings.h"
-#include "app/UserLocale.h"
 #include "app/Utf8Path.h"
-#include "db/CodePage.h"
-#include "db/DateTime.h"
+#include "base/CodePage.h"
+#include "base/DateTime.h"
+#include "base/UserLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string WindowsText(const wchar_t* text) { return db::Utf16ToUtf8(reinterpret_cast<const char16_t*>(text)); }
+std::string WindowsText(const wchar_t* text) { return spv::base::Utf16ToUtf8(reinterpret_cast<const char16_t*>(text)); }
 
 TEST(UserLocaleWin, FormatsAsWindowsFormatsTheSameDayAndTime) {
-  const TUserLocale user = UserLocale();
+  const base::TUserLocale user = base::UserLocale();
   SYSTEMTIME when{};
   when.wYear = 2026;
   when.wMonth = 1;
@@ -35,7 +35,7 @@ TEST(UserLocaleWin, FormatsAsWindowsFormatsTheSameDayAndTime) {
   wchar_t date[64], time[64];
   ASSERT_GT(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, 64), 0);
   ASSERT_GT(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, time, 64), 0);
-  EXPECT_EQ(db::FormatDate(*db::EncodeDate(2026, 1, 5), user.ShortDateFormat), WindowsText(date)) << user.ShortDateFormat;
+  EXPECT_EQ(spv::base::FormatDate(*spv::base::EncodeDate(2026, 1, 5), user.ShortDateFormat), WindowsText(date)) << user.ShortDateFormat;
   EXPECT_EQ(FormatTime((14 * 3600 + 7 * 60 + 9) / 86400.0, user.LongTimeFormat, user.TimeAMString, user.TimePMString),
             WindowsText(time))
       << user.LongTimeFormat;

@@ -98,7 +98,7 @@ TEST_F(ParadoxSharing, MissingTableAndDemoFolderUnderAUnicodePath) {
   }
   demo::TDemoOptions options;
   options.Folder = Dir / L"\u0414\u0435\u043C\u043E";  // "Демо"
-  options.LastDay = *EncodeDate(2026, 12, 9);
+  options.LastDay = *base::EncodeDate(2026, 12, 9);
   options.Days = 2;
   const demo::TDemoSummary summary = demo::WriteDemoFolder(options);
   ASSERT_EQ(summary.Tables.size(), 2u);

@@ -10,7 +10,7 @@
 namespace spv::platform {
 namespace {
 
-bs::TbsPixel Px(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return {b, g, r}; }
+spv::base::TPixel Px(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return {b, g, r}; }
 
 TEST(GraphicsTest, ColoursBecomeRgb) {
   const struct {

@@ -125,7 +125,7 @@ TEST(LocaleTest, ReadsTheUsersFormatsAndNames) {
 TEST(LocaleTest, DatesAndTimesGoToTextAndBack) {
   const LocaleCase* c = CurrentLocale();
   ASSERT_NE(c, nullptr);
-  const TDateTime day = *spv::db::EncodeDate(2024, 3, 5);
+  const TDateTime day = *spv::base::EncodeDate(2024, 3, 5);
   const TDateTime afternoon = *EncodeTime(13, 5, 9);
   const TDateTime morning = *EncodeTime(9, 7, 0);
   EXPECT_EQ(DateToStr(day), c->dateText);

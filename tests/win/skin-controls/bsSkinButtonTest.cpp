@@ -1,10 +1,10 @@
 #include "skin/controls/bsSkinCtrls.h"
 
-#include "ProgramSkin.h"
 #include "WindowShot.h"
 #include "platform/FormReader.h"
 #include "platform/Forms.h"
-#include "platform/Messages.h"
+#include "resources/ProgramSkin.h"
+#include "skin/resources/bsSkinMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ class TSkinnedForm : public TForm {
   }
 };
 
-bool SamePixels(const TbsImage& a, const TbsImage& b) {
+bool SamePixels(const TImage& a, const TImage& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
   for (int y = 0; y < a.Height(); ++y)
     for (int x = 0; x < a.Width(); ++x)
@@ -37,7 +37,7 @@ bool SamePixels(const TbsImage& a, const TbsImage& b) {
   return true;
 }
 
-TbsPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
+TPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
 
 LPARAM At(int x, int y) { return MAKELPARAM(WORD(short(x)), WORD(short(y))); }
 
@@ -164,7 +164,7 @@ TEST_F(SkinButtonTest, LooksOfEveryStateWithAndWithoutASkin) {
       }
   // The skinned looks are the skin's pieces, the plain ones the built-in colours.
   const TbsDataSkinButtonControl& o = ButtonObject(*skin);
-  const TbsImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
+  const TImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
   EXPECT_EQ(looks[1][0].At(2, 12), picture.At(o.SkinRect.Left + 2, o.SkinRect.Top + 12));
   EXPECT_EQ(looks[1][2].At(2, 12), picture.At(o.DownSkinRect.Left + 2, o.DownSkinRect.Top + 12));
   EXPECT_EQ(looks[1][5].At(2, 12), picture.At(o.DisabledSkinRect.Left + 2, o.DisabledSkinRect.Top + 12));
@@ -386,7 +386,7 @@ TEST_F(SkinButtonTest, ASkinLoadedWhileShownRepaintsTheButton) {
   UpdateWindow(b->Handle());
   HDC dc = GetDC(b->Handle());
   const TbsFBitmap look = b->Snapshot();
-  const TbsPixel shown = PixelOf(GetPixel(dc, 2, 12));
+  const TPixel shown = PixelOf(GetPixel(dc, 2, 12));
   ReleaseDC(b->Handle(), dc);
   EXPECT_EQ(shown, look.At(2, 12));
   const TbsDataSkinButtonControl& o = ButtonObject(*skin);
@@ -449,7 +449,7 @@ TEST_F(SkinButtonTest, FrameAnimationStepsThroughTheSlicesAndEndsOnTheHotLook) {
   TbsSkinButton* focus = AddButton(140, 10, L"");
   form->Show();
   focus->SetFocus();
-  const TbsImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
+  const TImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
   const int x = 20;  // in the stretched middle, which keeps the source's columns
   auto rowOf = [&](int top) { return picture.At(o.SkinRect.Left + x, top + 12); };
   const TbsFBitmap normal = b->Snapshot();
@@ -501,7 +501,7 @@ TEST_F(SkinButtonTest, ParentBackgroundLinesUpWithTheControl) {
   FillRect(untouched.DC(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   PaintParentBackground(loose, untouched.DC());
   GdiFlush();
-  EXPECT_EQ(untouched.At(1, 1), (TbsPixel{0, 0, 0})) << "no parent: nothing drawn";
+  EXPECT_EQ(untouched.At(1, 1), (TPixel{0, 0, 0})) << "no parent: nothing drawn";
 }
 
 std::string Hex(std::span<const std::uint8_t> bytes) {

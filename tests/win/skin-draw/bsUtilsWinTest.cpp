@@ -15,11 +15,11 @@ namespace {
 
 using Pixels = std::set<std::pair<int, int>>;
 
-TbsImage Mask(const std::vector<std::string>& rows) {
-  TbsImage image(int(rows[0].size()), int(rows.size()));
+TImage Mask(const std::vector<std::string>& rows) {
+  TImage image(int(rows[0].size()), int(rows.size()));
   for (int y = 0; y < image.Height(); ++y)
     for (int x = 0; x < image.Width(); ++x)
-      image.At(x, y) = rows[std::size_t(y)][std::size_t(x)] == '#' ? TbsPixel{} : TbsPixel{255, 255, 255};
+      image.At(x, y) = rows[std::size_t(y)][std::size_t(x)] == '#' ? TPixel{} : TPixel{255, 255, 255};
   return image;
 }
 
@@ -58,9 +58,9 @@ TEST(SkinFBitmap, GdiAndPortableCodeShareThePixels) {
   FillRect(bitmap.DC(), &r, brush);
   DeleteObject(brush);
   GdiFlush();
-  EXPECT_EQ(bitmap.At(2, 1), (TbsPixel{30, 20, 10}));
-  EXPECT_EQ(bitmap.At(3, 1), (TbsPixel{30, 20, 10}));
-  EXPECT_EQ(bitmap.At(4, 1), (TbsPixel{}));
+  EXPECT_EQ(bitmap.At(2, 1), (TPixel{30, 20, 10}));
+  EXPECT_EQ(bitmap.At(3, 1), (TPixel{30, 20, 10}));
+  EXPECT_EQ(bitmap.At(4, 1), (TPixel{}));
 
   bitmap.At(6, 2) = {1, 2, 3};
   EXPECT_EQ(GetPixel(bitmap.DC(), 6, 2), RGB(3, 2, 1));
@@ -83,16 +83,16 @@ TEST(SkinFBitmap, CopiesAnyBitmapAndOtherPictures) {
   DeleteObject(source);
   ASSERT_EQ(copy.Width(), 3);
   ASSERT_EQ(copy.Height(), 2);
-  EXPECT_EQ(copy.At(0, 0), (TbsPixel{0, 0, 255}));
-  EXPECT_EQ(copy.At(1, 0), (TbsPixel{0, 255, 0}));
-  EXPECT_EQ(copy.At(2, 0), (TbsPixel{255, 0, 0}));
-  EXPECT_EQ(copy.At(0, 1), (TbsPixel{3, 2, 1}));
+  EXPECT_EQ(copy.At(0, 0), (TPixel{0, 0, 255}));
+  EXPECT_EQ(copy.At(1, 0), (TPixel{0, 255, 0}));
+  EXPECT_EQ(copy.At(2, 0), (TPixel{255, 0, 0}));
+  EXPECT_EQ(copy.At(0, 1), (TPixel{3, 2, 1}));
   EXPECT_THROW(TbsFBitmap(HBITMAP(nullptr)), std::runtime_error);
 
   TbsFBitmap again(copy);
   EXPECT_NE(again.Handle(), copy.Handle());
   EXPECT_EQ(GetPixel(again.DC(), 0, 1), RGB(1, 2, 3));
-  TbsImage plain(2, 2);
+  TImage plain(2, 2);
   plain.At(1, 1) = {9, 8, 7};
   again = plain;
   EXPECT_EQ(again.Width(), 2);
@@ -133,7 +133,7 @@ TEST(SkinRegions, RegionFromMaskHoldsTheBlackPixels) {
   const TbsRegionHandle region = RegionFromMask(Mask({"#.#", "##.", "..."}));
   ASSERT_TRUE(region);
   EXPECT_EQ(PixelsOfRegion(region.get()), (Pixels{{0, 0}, {2, 0}, {0, 1}, {1, 1}}));
-  EXPECT_FALSE(RegionFromMask(TbsImage()));
+  EXPECT_FALSE(RegionFromMask(TImage()));
   const TbsRegionHandle none = RegionFromMask(Mask({"..", ".."}));
   ASSERT_TRUE(none);
   RECT box;
@@ -147,7 +147,7 @@ const std::vector<std::string> kFrameMask = {
 const TbsPieceGeometry kFrame{{4, 4}, {8, 4}, {4, 6}, {8, 6}, {2, 3, 10, 7}};
 
 TEST(SkinRegions, RegionFromMaskBordersIsTheUnionOfItsRuns) {
-  const TbsImage mask = Mask(kFrameMask);
+  const TImage mask = Mask(kFrameMask);
   struct Case {
     int W, H;
   } cases[] = {{12, 10}, {13, 10}, {37, 29}, {200, 150}};
@@ -203,7 +203,7 @@ Pixels PixelsOfShapes(const std::vector<Shape>& shapes, int x, int y) {
   return p;
 }
 
-Pixels PixelsOfColour(const TbsFBitmap& bitmap, TbsPixel colour) {
+Pixels PixelsOfColour(const TbsFBitmap& bitmap, TPixel colour) {
   GdiFlush();
   Pixels p;
   for (int y = 0; y < bitmap.Height(); ++y)
@@ -221,7 +221,7 @@ TbsFBitmap White(int w, int h) {
 TEST(SkinGlyphs, EachGlyphHasExactlyThePixelsOfItsDefinition) {
   using S = Shape;
   const COLORREF c = RGB(200, 10, 20);
-  const TbsPixel cp{20, 10, 200};
+  const TPixel cp{20, 10, 200};
   struct Case {
     const char* name;
     void (*draw)(HDC, int, int, COLORREF);
@@ -293,7 +293,7 @@ TEST(SkinGlyphs, FrameLinesLightTopLeftDarkBottomRight) {
 TEST(SkinGlyphs, GlyphFrameDrawsOneFrameWithItsBottomLeftColourTransparent) {
   // 64 x 6 strip of four frames 16 wide; frame k is coloured k * 40, its bottom-left pixel and
   // one more pixel magenta.
-  TbsImage strip(64, 6);
+  TImage strip(64, 6);
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 64; ++x) strip.At(x, y) = {std::uint8_t(40 * (x / 16 + 1)), std::uint8_t(x), std::uint8_t(y)};
   for (int k = 0; k < 4; ++k) strip.At(16 * k, 5) = strip.At(16 * k + 7, 2) = {255, 0, 255};
@@ -304,13 +304,13 @@ TEST(SkinGlyphs, GlyphFrameDrawsOneFrameWithItsBottomLeftColourTransparent) {
     for (int x = 0; x < 30; ++x) {
       const bool inFrame = x >= 3 && x < 19 && y >= 4 && y < 10;
       const bool transparent = (x == 3 && y == 9) || (x == 10 && y == 6);
-      const TbsPixel expected = inFrame && !transparent ? strip.At(16 + x - 3, y - 4) : TbsPixel{255, 255, 255};
+      const TPixel expected = inFrame && !transparent ? strip.At(16 + x - 3, y - 4) : TPixel{255, 255, 255};
       ASSERT_EQ(bitmap.At(x, y), expected) << x << "," << y;
     }
   // No such frame: nothing drawn.
   TbsFBitmap untouched = White(30, 12);
   DrawGlyphFrame(untouched.DC(), 3, 4, 5, 4, strip);
-  DrawGlyphFrame(untouched.DC(), 3, 4, 1, 4, TbsImage());
+  DrawGlyphFrame(untouched.DC(), 3, 4, 1, 4, TImage());
   EXPECT_EQ(PixelsOfColour(untouched, {255, 255, 255}).size(), 30u * 12u);
 }
 
@@ -334,7 +334,7 @@ class SkinText : public ::testing::Test {
     RECT box{1000, 1000, -1, -1};
     for (int y = 0; y < Bitmap.Height(); ++y)
       for (int x = 0; x < Bitmap.Width(); ++x)
-        if (!(Bitmap.At(x, y) == TbsPixel{255, 255, 255})) {
+        if (!(Bitmap.At(x, y) == TPixel{255, 255, 255})) {
           box.left = std::min<LONG>(box.left, x);
           box.top = std::min<LONG>(box.top, y);
           box.right = std::max<LONG>(box.right, x + 1);
@@ -435,7 +435,7 @@ LRESULT CALLBACK ShowcaseProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   RECT client;
   GetClientRect(window, &client);
   // A bevelled 40 x 30 frame picture with a patterned client, laid out at the window's size.
-  TbsImage skin(40, 30);
+  TImage skin(40, 30);
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) {
       const bool border = x < 6 || x >= 34 || y < 8 || y >= 24;
@@ -475,11 +475,11 @@ TEST(SkinShowcase, DrawsAFrameGlyphsAndText) {
                                 wc.hInstance, nullptr);
   ASSERT_NE(window, nullptr);
   // The window's region from a mask with cut corners.
-  TbsImage mask(40, 30);
+  TImage mask(40, 30);
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) {
       const int cx = std::min(x, 39 - x), cy = std::min(y, 29 - y);
-      mask.At(x, y) = cx + cy < 4 ? TbsPixel{255, 255, 255} : TbsPixel{};
+      mask.At(x, y) = cx + cy < 4 ? TPixel{255, 255, 255} : TPixel{};
     }
   const TbsPieceGeometry g{{10, 10}, {30, 10}, {10, 20}, {30, 20}, {6, 8, 34, 24}};
   TbsRegionHandle region = RegionFromMaskBorders(g, ResizedGeometry(g, {0, 0, 40, 30}, 260, 150), mask, 260);

@@ -2,8 +2,8 @@
 // against the skin's own pieces, and driven through enter, leave, press and release.
 #include "skin/frame/bsSkinForm.h"
 
-#include "ProgramSkin.h"
 #include "WindowShot.h"
+#include "resources/ProgramSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,10 @@ namespace {
 
 using namespace spv::platform;
 
-constexpr TbsPixel White{255, 255, 255}, Black{0, 0, 0}, Grey{128, 128, 128};
+constexpr TPixel White{255, 255, 255}, Black{0, 0, 0}, Grey{128, 128, 128};
 
 // `piece` of `picture` appears unchanged at `at` of `painted`.
-::testing::AssertionResult ShowsPiece(const TbsImage& painted, const TRect& at, const TbsImage& picture,
+::testing::AssertionResult ShowsPiece(const TImage& painted, const TRect& at, const TImage& picture,
                                       const TRect& piece) {
   if (at.Width() != piece.Width() || at.Height() != piece.Height())
     return ::testing::AssertionFailure() << "the object is not the size of the piece";
@@ -40,7 +40,7 @@ constexpr TbsPixel White{255, 255, 255}, Black{0, 0, 0}, Grey{128, 128, 128};
   return ::testing::AssertionSuccess();
 }
 
-bool AllOf(const TbsImage& painted, const TRect& r, TbsPixel colour) {
+bool AllOf(const TImage& painted, const TRect& r, TPixel colour) {
   for (int y = r.Top; y < r.Bottom; ++y)
     for (int x = r.Left; x < r.Right; ++x)
       if (!(painted.At(x, y) == colour)) return false;
@@ -105,7 +105,7 @@ class ProgramSkinObjectsTest : public ::testing::Test {
   const TbsDataSkinStdButton& Description(std::string_view name) const {
     return dynamic_cast<const TbsDataSkinStdButton&>(*w.skin->SkinObjects.at(w.skin->FindSkinObject(name)));
   }
-  const TbsImage& PictureOf(const TbsDataSkinObject& d) const {
+  const TImage& PictureOf(const TbsDataSkinObject& d) const {
     return w.skin->ActivePicture(d.ActivePictureIndex)->Image;
   }
 
@@ -117,11 +117,11 @@ struct TInk {
   int Left = INT_MAX, Right = -1, Count = 0, Black = 0, Grey = 0;
   bool Outside = false;
 };
-TInk InkOf(const TbsImage& painted, const TRect& inside) {
+TInk InkOf(const TImage& painted, const TRect& inside) {
   TInk ink;
   for (int y = 0; y < painted.Height(); ++y)
     for (int x = 0; x < painted.Width(); ++x) {
-      const TbsPixel p = painted.At(x, y);
+      const TPixel p = painted.At(x, y);
       if (p == White) continue;
       if (x < inside.Left || x >= inside.Right || y < inside.Top || y >= inside.Bottom) ink.Outside = true;
       ink.Left = std::min(ink.Left, x);
@@ -363,9 +363,9 @@ TEST_F(ProgramSkinObjectsTest, OtherCommandsRunBeforeTheButtonIsReleased) {
 
 // ---- A small skin made in code: solid pieces, a morphing button, a strip of frames ----------
 
-constexpr TbsPixel Red{0, 0, 200}, Blue{200, 0, 0}, Green{0, 200, 0}, Yellow{0, 200, 200}, Frame{90, 90, 90};
+constexpr TPixel Red{0, 0, 200}, Blue{200, 0, 0}, Green{0, 200, 0}, Yellow{0, 200, 200}, Frame{90, 90, 90};
 
-void Fill(TbsImage& image, const TRect& r, TbsPixel colour) {
+void Fill(TImage& image, const TRect& r, TPixel colour) {
   for (int y = r.Top; y < r.Bottom; ++y)
     for (int x = r.Left; x < r.Right; ++x) image.At(x, y) = colour;
 }
@@ -383,7 +383,7 @@ class HandMadeSkinTest : public ::testing::Test {
     s.Picture.Image.SetSize(120, 60);
     Fill(s.Picture.Image, {0, 0, 120, 60}, Frame);
     s.ActivePictures.resize(1);
-    TbsImage& pieces = s.ActivePictures[0].Image;
+    TImage& pieces = s.ActivePictures[0].Image;
     pieces.SetSize(160, 60);
     Fill(pieces, {0, 0, 10, 10}, Red);
     Fill(pieces, {10, 0, 20, 10}, Blue);
@@ -492,7 +492,7 @@ TEST_F(HandMadeSkinTest, AMorphBlendsTheNormalAndActivePieces) {
   struct Case {
     bool lit;
     double value;
-    TbsPixel expected;
+    TPixel expected;
   };
   // Red 200 fades as blue 200 comes in; a settled morph shows the plain piece.
   for (const Case& c : {Case{true, 0.4, {80, 0, 120}}, Case{false, 0.6, {120, 0, 80}}, Case{true, 1.0, Blue},
@@ -590,11 +590,11 @@ TEST_F(HandMadeSkinTest, AUserObjectIsPaintedByTheProgram) {
   };
   const TbsFBitmap drawn = w.Drawn(o, false);
   EXPECT_EQ(painted, std::vector<std::string>{"painted"});
-  EXPECT_TRUE(AllOf(drawn, o.ObjectRect, TbsPixel{255, 0, 0}));
+  EXPECT_TRUE(AllOf(drawn, o.ObjectRect, TPixel{255, 0, 0}));
 }
 
 // A pixel of the caption's place that its short text does not reach.
-TbsPixel BackgroundOf(const TbsImage& painted, const TRect& caption) {
+TPixel BackgroundOf(const TImage& painted, const TRect& caption) {
   return painted.At(caption.Right - 1, caption.Top);
 }
 
@@ -605,7 +605,7 @@ TEST_F(HandMadeSkinTest, ACaptionWithAnActivePieceDrawsItsOwnBackgroundWhenItNee
   struct Case {
     const char* look;
     bool lit, stretch, inactiveEffect;
-    TbsPixel background, text;
+    TPixel background, text;
   };
   const Case cases[] = {
       {"active", true, false, false, Blue, Black},
@@ -637,8 +637,8 @@ TEST_F(HandMadeSkinTest, ACaptionWithShadowAndLightDrawsThemAroundTheText) {
   int light = 0, shadow = 0;
   for (int y = c.ObjectRect.Top; y < c.ObjectRect.Bottom; ++y)
     for (int x = c.ObjectRect.Left; x < c.ObjectRect.Right; ++x) {
-      light += painted.At(x, y) == TbsPixel{0, 0, 255};
-      shadow += painted.At(x, y) == TbsPixel{255, 0, 0};
+      light += painted.At(x, y) == TPixel{0, 0, 255};
+      shadow += painted.At(x, y) == TPixel{255, 0, 0};
     }
   EXPECT_GT(light, 0);
   EXPECT_GT(shadow, 0);
@@ -653,9 +653,9 @@ TEST_F(HandMadeSkinTest, AnActivatedCaptionPlaysItsFramesThenShowsItsActivePiece
   c.Lit = true;
   c.StartAnimation(true);
   EXPECT_TRUE(w.frame->AnimationTimerRunning());
-  std::vector<TbsPixel> shown{BackgroundOf(w.Drawn(c, false), c.ObjectRect)};
+  std::vector<TPixel> shown{BackgroundOf(w.Drawn(c, false), c.ObjectRect)};
   for (int i = 0; i < 10 && c.AnimationTick(); ++i) shown.push_back(BackgroundOf(w.Drawn(c, false), c.ObjectRect));
-  EXPECT_EQ(shown, (std::vector<TbsPixel>{Red, Yellow, Blue}));
+  EXPECT_EQ(shown, (std::vector<TPixel>{Red, Yellow, Blue}));
 
   c.Lit = false;
   c.InActiveAnimation = true;
@@ -663,7 +663,7 @@ TEST_F(HandMadeSkinTest, AnActivatedCaptionPlaysItsFramesThenShowsItsActivePiece
   c.StartAnimation(false);
   shown = {BackgroundOf(w.Drawn(c, false), c.ObjectRect)};
   for (int i = 0; i < 10 && c.AnimationTick(); ++i) shown.push_back(BackgroundOf(w.Drawn(c, false), c.ObjectRect));
-  EXPECT_EQ(shown, (std::vector<TbsPixel>{Yellow, Red, Green}));
+  EXPECT_EQ(shown, (std::vector<TPixel>{Yellow, Red, Green}));
 }
 
 TEST(BuiltInButtonTest, ButtonsWithoutADescriptionDrawTheBuiltInLook) {

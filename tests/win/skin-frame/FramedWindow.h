@@ -3,8 +3,8 @@
 // builds one, the program's skin on it, and ways to read back what the frame paints and shapes.
 #include "skin/frame/bsSkinForm.h"
 
-#include "ProgramSkin.h"
 #include "WindowShot.h"
+#include "resources/ProgramSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ using namespace spv::platform;
 inline constexpr UINT PaintFrameMessage = 48203;
 inline constexpr LPARAM PaintFrameTag = 16802;
 
-inline constexpr TbsPixel Black{0, 0, 0};
+inline constexpr TPixel Black{0, 0, 0};
 
 // The looks of a caption button in its description.
 inline constexpr TRect TbsDataSkinStdButton::*Normal = &TbsDataSkinStdButton::SkinRect;
@@ -35,10 +35,10 @@ inline constexpr TRect TbsDataSkinStdButton::*Lit = &TbsDataSkinStdButton::Activ
 inline constexpr TRect TbsDataSkinStdButton::*Down = &TbsDataSkinStdButton::DownRect;
 inline constexpr TRect TbsDataSkinStdButton::*Inactive = &TbsDataSkinStdButton::InActiveSkinRect;
 
-inline TbsPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
+inline TPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
 
 // `piece` of `picture` appears unchanged at `at` of `painted`.
-inline bool ShowsPiece(const TbsImage& painted, const TRect& at, const TbsImage& picture, const TRect& piece) {
+inline bool ShowsPiece(const TImage& painted, const TRect& at, const TImage& picture, const TRect& piece) {
   if (at.Width() != piece.Width() || at.Height() != piece.Height()) return false;
   for (int y = 0; y < at.Height(); ++y)
     for (int x = 0; x < at.Width(); ++x)
@@ -111,7 +111,7 @@ struct TFramedWindow {
     return dynamic_cast<const TbsDataSkinStdButton&>(*skin->SkinObjects[std::size_t(skin->FindSkinObject(name))]);
   }
   // The piece of a caption button's description that `look` names shows at the button's place.
-  bool ShowsButton(const TbsImage& painted, std::string_view name, TRect TbsDataSkinStdButton::*look) const {
+  bool ShowsButton(const TImage& painted, std::string_view name, TRect TbsDataSkinStdButton::*look) const {
     const TbsDataSkinStdButton& d = Description(name);
     return ShowsPiece(painted, RectOf(name), skin->ActivePicture(d.ActivePictureIndex)->Image, d.*look);
   }
@@ -148,11 +148,11 @@ inline TbsRegionHandle MaskShape(const TbsSkinData& skin, int W, int H) {
                             {fi.LeftBottomPoint.X, fi.LeftBottomPoint.Y + dy},
                             {fi.RightBottomPoint.X + dx, fi.RightBottomPoint.Y + dy},
                             {m.Left, m.Top, m.Right + dx, m.Bottom + dy}};
-  TbsImage top, left, right, bottom;
+  TImage top, left, right, bottom;
   MaskBorderStrips(g, ng, skin.MaskPicture.Image, {&top, &left, &right, &bottom}, W);
   TbsRegionHandle shape(CreateRectRgn(ng.Cl.Left, ng.Cl.Top, ng.Cl.Right, ng.Cl.Bottom));
   const struct {
-    const TbsImage& strip;
+    const TImage& strip;
     int x, y;
   } parts[] = {{top, 0, 0}, {bottom, 0, ng.Cl.Bottom}, {left, 0, ng.Cl.Top}, {right, ng.Cl.Right, ng.Cl.Top}};
   for (const auto& p : parts) {

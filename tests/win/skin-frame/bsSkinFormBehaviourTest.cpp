@@ -464,7 +464,7 @@ TEST_F(SkinFrameBehaviourTest, AlphaBlendFadesTheWindowInAndHidingEndsTheLayerin
 
 // What erasing the background paints into a picture of the client's size, filled with a
 // marker colour first so that what is left unpainted shows.
-constexpr TbsPixel Marker{255, 0, 255};
+constexpr TPixel Marker{255, 0, 255};
 TbsFBitmap Erased(HWND window) {
   RECT client;
   GetClientRect(window, &client);
@@ -477,7 +477,7 @@ TbsFBitmap Erased(HWND window) {
 }
 
 // The pixels of `erased` that are not `tile` of `picture` repeated from the top-left corner.
-int NotTiled(const TbsImage& erased, const TbsImage& picture, const TRect& tile) {
+int NotTiled(const TImage& erased, const TImage& picture, const TRect& tile) {
   int wrong = 0;
   for (int y = 0; y < erased.Height(); ++y)
     for (int x = 0; x < erased.Width(); ++x)
@@ -485,7 +485,7 @@ int NotTiled(const TbsImage& erased, const TbsImage& picture, const TRect& tile)
   return wrong;
 }
 
-int NotOf(const TbsImage& erased, TbsPixel colour) {
+int NotOf(const TImage& erased, TPixel colour) {
   int wrong = 0;
   for (int y = 0; y < erased.Height(); ++y)
     for (int x = 0; x < erased.Width(); ++x) wrong += !(erased.At(x, y) == colour);
@@ -494,9 +494,9 @@ int NotOf(const TbsImage& erased, TbsPixel colour) {
 
 TEST_F(SkinFrameBehaviourTest, TheClientIsTiledWithTheSkinsBackgroundPiece) {
   TbsFormInfo& info = w->skin->FormInfo;
-  const TbsImage& pic = w->skin->Picture.Image;
-  const TbsImage& active = w->skin->ActivePicture(2)->Image;
-  const TbsPixel face = PixelOf(GetSysColor(COLOR_BTNFACE));
+  const TImage& pic = w->skin->Picture.Image;
+  const TImage& active = w->skin->ActivePicture(2)->Image;
+  const TPixel face = PixelOf(GetSysColor(COLOR_BTNFACE));
   const TRect clientPiece = info.ClientRect;
   ASSERT_LT(clientPiece.Width(), 604 / 2) << "the client holds more than one tile across";
   const struct {
@@ -516,9 +516,9 @@ TEST_F(SkinFrameBehaviourTest, TheClientIsTiledWithTheSkinsBackgroundPiece) {
 }
 
 TEST_F(SkinFrameBehaviourTest, TheLogoSitsInTheClientsBottomRightCorner) {
-  const TbsImage& pic = w->skin->Picture.Image;
+  const TImage& pic = w->skin->Picture.Image;
   const TRect tile = w->skin->FormInfo.ClientRect;
-  const TbsPixel red{0, 0, 255};
+  const TPixel red{0, 0, 255};
   TBitmap& logo = w->frame->LogoBitMap();
   logo.SetSize(30, 20);
   for (int y = 0; y < 20; ++y)

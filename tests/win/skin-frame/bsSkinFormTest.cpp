@@ -19,20 +19,20 @@ namespace {
 using namespace spv::platform;
 using namespace frame_test;
 
-constexpr TbsPixel Grey{128, 128, 128};
+constexpr TPixel Grey{128, 128, 128};
 
 bool Inside(const TRect& r, int x, int y) { return r.Left <= x && x < r.Right && r.Top <= y && y < r.Bottom; }
 
 // The pixels of `r` that differ between two paints of the same frame.
-std::vector<TbsPixel> ChangedPixels(const TbsImage& a, const TbsImage& b, const TRect& r) {
-  std::vector<TbsPixel> changed;
+std::vector<TPixel> ChangedPixels(const TImage& a, const TImage& b, const TRect& r) {
+  std::vector<TPixel> changed;
   for (int y = r.Top; y < r.Bottom; ++y)
     for (int x = r.Left; x < r.Right; ++x)
       if (!(a.At(x, y) == b.At(x, y))) changed.push_back(a.At(x, y));
   return changed;
 }
 
-int CountOf(const std::vector<TbsPixel>& pixels, TbsPixel p) {
+int CountOf(const std::vector<TPixel>& pixels, TPixel p) {
   return int(std::count(pixels.begin(), pixels.end(), p));
 }
 
@@ -164,7 +164,7 @@ TEST_F(SkinFrameTest, AFormWithoutABorderGetsNoFrame) {
 }
 
 TEST_F(SkinFrameTest, TheWindowRegionIsTheMasksShapeAtEverySize) {
-  const TbsImage& mask = w->skin->MaskPicture.Image;
+  const TImage& mask = w->skin->MaskPicture.Image;
   ASSERT_FALSE(mask.Empty());
   const TbsFormInfo& fi = w->skin->FormInfo;
   for (const SIZE size : {SIZE{612, 400}, SIZE{300, 200}, SIZE{179, 30}, SIZE{1280, 900}}) {
@@ -201,7 +201,7 @@ TEST_F(SkinFrameTest, TheWindowRegionIsTheMasksShapeAtEverySize) {
 TEST_F(SkinFrameTest, ThePaintRequestDrawsTheFrameFromTheSkinsPicture) {
   const int W = 612, H = 400;
   const TbsFBitmap painted = w->Painted();
-  const TbsImage& pic = w->skin->Picture.Image;
+  const TImage& pic = w->skin->Picture.Image;
   const TbsFormInfo& fi = w->skin->FormInfo;
   const int dx = W - pic.Width(), dy = H - pic.Height();
   const int top = fi.ClientRect.Top, bottom = pic.Height() - fi.ClientRect.Bottom;
@@ -393,7 +393,7 @@ TEST_F(SkinFrameTest, AnInactiveWindowShowsNoHoverAndAGreyCaption) {
   w->form->SetCaption(L"");
   const TbsFBitmap bare = w->Painted();
   w->form->SetCaption(L"Spinvolt");
-  const std::vector<TbsPixel> active = ChangedPixels(w->Painted(), bare, caption);
+  const std::vector<TPixel> active = ChangedPixels(w->Painted(), bare, caption);
   EXPECT_GT(CountOf(active, Black), 10) << "an active caption is black";
 
   TForm other;
@@ -414,7 +414,7 @@ TEST_F(SkinFrameTest, AnInactiveWindowShowsNoHoverAndAGreyCaption) {
   const TbsFBitmap inactiveLook = w->Painted();
   ASSERT_FALSE(RectIsEmpty(w->Description("closebutton").InActiveSkinRect));
   EXPECT_TRUE(w->ShowsButton(inactiveLook, "closebutton", Inactive)) << "the skin's inactive piece";
-  const std::vector<TbsPixel> inactive = ChangedPixels(inactiveLook, bare, caption);
+  const std::vector<TPixel> inactive = ChangedPixels(inactiveLook, bare, caption);
   EXPECT_GT(CountOf(inactive, Grey), 10) << "an inactive caption is grey";
   EXPECT_EQ(CountOf(inactive, Black), 0);
   // With no inactive picture the rest of the frame looks as when active.

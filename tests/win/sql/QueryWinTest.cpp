@@ -1,6 +1,6 @@
 // The query component on Windows: tables another program holds, and folders whose names the
 // system's narrow code page may not hold.
-#include "db/CodePage.h"
+#include "base/CodePage.h"
 #include "db/ParadoxWriter.h"
 #include "db/Query.h"
 

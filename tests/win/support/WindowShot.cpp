@@ -1,6 +1,6 @@
 #include "WindowShot.h"
 
-#include "Png.h"
+#include "base/Png.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -68,7 +68,7 @@ std::filesystem::path SaveWindowPng(HWND window, const std::string& name) {
   std::filesystem::path folder = dir && *dir ? dir : ".";
   std::filesystem::create_directories(folder);
   std::filesystem::path file = folder / (name + ".png");
-  WritePng(file, width, height, stride, pixels);
+  spv::base::WritePng(file, width, height, stride, pixels);
   return file;
 }
 

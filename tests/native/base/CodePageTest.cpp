@@ -1,5 +1,5 @@
-#include "db/CodePage.h"
-#include "db/DatabaseError.h"
+#include "base/CodePage.h"
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <memory>
 
-namespace spv::db {
+namespace spv::base {
 namespace {
 
 // What glibc's iconv, an independent converter, makes of a byte; nullopt where it has no
@@ -100,15 +100,15 @@ TEST(CodePage, WhatCannotBeHeldBecomesTheReplacement) {
 TEST(CodePage, UnknownCodePagesAreRefused) {
   EXPECT_FALSE(IsSupportedCodePage(0));
   EXPECT_FALSE(IsSupportedCodePage(65001));
-  EXPECT_THROW(CodePageToUtf8("x", 0), TDatabaseError);
-  EXPECT_THROW(Utf8ToCodePage("x", 932), TDatabaseError);
+  EXPECT_THROW(CodePageToUtf8("x", 0), std::invalid_argument);
+  EXPECT_THROW(Utf8ToCodePage("x", 932), std::invalid_argument);
   try {
     CodePageToUtf16("x", 1253);
     ADD_FAILURE();
-  } catch (const TDatabaseError& e) {
+  } catch (const std::invalid_argument& e) {
     EXPECT_STREQ(e.what(), "Code page 1253 is not supported");
   }
 }
 
 }  // namespace
-}  // namespace spv::db
+}  // namespace spv::base

@@ -1,23 +1,24 @@
 #pragma once
-// The one picture type of the skin library: 24 bits a pixel, blue-green-red, top row first,
-// each row padded to a multiple of four bytes (3 x Width + Width mod 4). Portable code reads
-// and writes its rows directly; on Windows the same memory is a DIB section (TbsFBitmap), so
-// GDI can draw into it and block-copy it to a window.
+// The one picture type of the program: 24 bits a pixel, blue-green-red, top row first, each
+// row padded to a multiple of four bytes (3 x Width + Width mod 4). Portable code (the skin's
+// pixel work, the PNG writer) reads and writes its rows directly; on Windows the same memory is
+// a DIB section (the window layer's TBitmap), so GDI can draw into it and block-copy it to a
+// window.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-namespace bs {
+namespace spv::base {
 
-struct TbsPixel {
+struct TPixel {
   std::uint8_t B = 0, G = 0, R = 0;
-  friend bool operator==(const TbsPixel&, const TbsPixel&) = default;
+  friend bool operator==(const TPixel&, const TPixel&) = default;
 };
-static_assert(sizeof(TbsPixel) == 3);
+static_assert(sizeof(TPixel) == 3);
 
-class TbsImage {
+class TImage {
  public:
   // Where the pixel memory comes from: the heap by default, a DIB section on Windows.
   class Storage {
@@ -28,15 +29,15 @@ class TbsImage {
     virtual std::uint8_t* Resize(int width, int height, std::size_t bytes) = 0;
   };
 
-  TbsImage();
-  TbsImage(int width, int height);
-  explicit TbsImage(std::unique_ptr<Storage> storage);
-  TbsImage(const TbsImage& other);
-  TbsImage& operator=(const TbsImage& other);
+  TImage();
+  TImage(int width, int height);
+  explicit TImage(std::unique_ptr<Storage> storage);
+  TImage(const TImage& other);
+  TImage& operator=(const TImage& other);
   // A moved-from picture is empty; it takes heap storage again when it is given a size.
-  TbsImage(TbsImage&& other) noexcept;
-  TbsImage& operator=(TbsImage&& other) noexcept;
-  virtual ~TbsImage() = default;
+  TImage(TImage&& other) noexcept;
+  TImage& operator=(TImage&& other) noexcept;
+  virtual ~TImage() = default;
 
   static int StrideFor(int width) { return 3 * width + width % 4; }
 
@@ -55,10 +56,10 @@ class TbsImage {
   const std::uint8_t* Bits() const { return Bits_; }
   std::uint8_t* Row(int y) { return Bits_ + std::size_t(y) * std::size_t(Stride()); }
   const std::uint8_t* Row(int y) const { return Bits_ + std::size_t(y) * std::size_t(Stride()); }
-  TbsPixel* PixelRow(int y) { return reinterpret_cast<TbsPixel*>(Row(y)); }
-  const TbsPixel* PixelRow(int y) const { return reinterpret_cast<const TbsPixel*>(Row(y)); }
-  TbsPixel& At(int x, int y) { return PixelRow(y)[x]; }
-  const TbsPixel& At(int x, int y) const { return PixelRow(y)[x]; }
+  TPixel* PixelRow(int y) { return reinterpret_cast<TPixel*>(Row(y)); }
+  const TPixel* PixelRow(int y) const { return reinterpret_cast<const TPixel*>(Row(y)); }
+  TPixel& At(int x, int y) { return PixelRow(y)[x]; }
+  const TPixel& At(int x, int y) const { return PixelRow(y)[x]; }
 
  protected:
   // The storage this picture was made with (nullptr after it was moved away).
@@ -71,4 +72,4 @@ class TbsImage {
   std::uint8_t* Bits_ = nullptr;
 };
 
-}  // namespace bs
+}  // namespace spv::base

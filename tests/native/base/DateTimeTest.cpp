@@ -1,8 +1,8 @@
-#include "db/DateTime.h"
+#include "base/DateTime.h"
 
 #include <gtest/gtest.h>
 
-namespace spv::db {
+namespace spv::base {
 namespace {
 
 TEST(DateTime, EncodesAndDecodesAcrossTheCalendar) {
@@ -39,4 +39,4 @@ TEST(DateTime, WritesAndReadsShortDatePatterns) {
 }
 
 }  // namespace
-}  // namespace spv::db
+}  // namespace spv::base

@@ -1,17 +1,17 @@
-#include "app/UserLocale.h"
+#include "base/UserLocale.h"
 
-#include "db/CodePage.h"
+#include "base/CodePage.h"
 
 #include <windows.h>
 
-namespace spv::app {
+namespace spv::base {
 namespace {
 
 std::string LocaleText(LCTYPE type, const char* fallback) {
   wchar_t text[128];
   const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, text, int(std::size(text)));
   if (length <= 1) return fallback;
-  return db::Utf16ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(text), std::size_t(length - 1)));
+  return spv::base::Utf16ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(text), std::size_t(length - 1)));
 }
 
 }  // namespace
@@ -21,4 +21,4 @@ TUserLocale UserLocale() {
           LocaleText(LOCALE_S1159, "AM"), LocaleText(LOCALE_S2359, "PM")};
 }
 
-}  // namespace spv::app
+}  // namespace spv::base

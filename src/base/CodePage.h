@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace spv::db {
+namespace spv::base {
 
 // 437, 850, 866, 1250, 1251, 1252.
 bool IsSupportedCodePage(int codePage);
@@ -26,4 +26,4 @@ std::string Utf16ToCodePage(std::u16string_view text, int codePage, char replace
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view text);
 
-}  // namespace spv::db
+}  // namespace spv::base

@@ -1,4 +1,4 @@
-#include "Png.h"
+#include "base/Png.h"
 
 #include <zlib.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace spv::test {
+namespace spv::base {
 namespace {
 
 void PutBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
@@ -65,4 +65,4 @@ void WritePng(const std::filesystem::path& path, int width, int height, int stri
   if (!out) throw std::runtime_error("WritePng: cannot write " + path.string());
 }
 
-}  // namespace spv::test
+}  // namespace spv::base

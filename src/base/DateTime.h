@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace spv::db {
+namespace spv::base {
 
 using TDateTime = double;
 
@@ -32,4 +32,4 @@ std::string FormatDate(TDateTime value, std::string_view pattern);
 // else 1900 + yy. nullopt when the text does not follow the pattern or names no real day.
 std::optional<TDateTime> ParseDate(std::string_view text, std::string_view pattern);
 
-}  // namespace spv::db
+}  // namespace spv::base

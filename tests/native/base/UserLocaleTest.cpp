@@ -1,8 +1,8 @@
-#include "app/UserLocale.h"
+#include "base/UserLocale.h"
 
 #include <gtest/gtest.h>
 
-namespace spv::app {
+namespace spv::base {
 namespace {
 
 TEST(WindowsPatternFromStrftime, TheLocaleFormatsOfLinux) {
@@ -27,4 +27,4 @@ TEST(WindowsPatternFromStrftime, TheLocaleFormatsOfLinux) {
 }
 
 }  // namespace
-}  // namespace spv::app
+}  // namespace spv::base

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace spv::app {
+namespace spv::base {
 
 struct TUserLocale {
   std::string ShortDateFormat;
@@ -20,4 +20,4 @@ TUserLocale UserLocale();
 // no such counterpart stand for themselves.
 std::string WindowsPatternFromStrftime(std::string_view format);
 
-}  // namespace spv::app
+}  // namespace spv::base

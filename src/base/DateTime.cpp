@@ -1,8 +1,8 @@
-#include "db/DateTime.h"
+#include "base/DateTime.h"
 
 #include <cmath>
 
-namespace spv::db {
+namespace spv::base {
 namespace {
 
 // Days from 0001-01-01 to 1899-12-30, the zero of a date-time value.
@@ -133,4 +133,4 @@ std::optional<TDateTime> ParseDate(std::string_view text, std::string_view patte
   return EncodeDate(year, month, day);
 }
 
-}  // namespace spv::db
+}  // namespace spv::base

@@ -1,13 +1,13 @@
-#include "db/CodePage.h"
+#include "base/CodePage.h"
 
-#include "db/DatabaseError.h"
+#include <stdexcept>
 
 #include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
 
-namespace spv::db {
+namespace spv::base {
 namespace {
 
 // Code page 437, bytes 0x80 to 0xFF.
@@ -143,7 +143,7 @@ constexpr TCodePageTable kTables[] = {
 const char16_t* UpperHalf(int codePage) {
   for (const TCodePageTable& t : kTables)
     if (t.CodePage == codePage) return t.Upper;
-  throw TDatabaseError("Code page " + std::to_string(codePage) + " is not supported");
+  throw std::invalid_argument("Code page " + std::to_string(codePage) + " is not supported");
 }
 
 // The way back: the upper half's characters sorted, each with its byte.
@@ -173,7 +173,7 @@ const TReverseTable& ReverseTable(int codePage) {
   }();
   for (std::size_t i = 0; i < std::size(kTables); ++i)
     if (kTables[i].CodePage == codePage) return tables[i];
-  throw TDatabaseError("Code page " + std::to_string(codePage) + " is not supported");
+  throw std::invalid_argument("Code page " + std::to_string(codePage) + " is not supported");
 }
 
 constexpr char32_t kInvalid = 0xFFFFFFFF;
@@ -326,4 +326,4 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
-}  // namespace spv::db
+}  // namespace spv::base

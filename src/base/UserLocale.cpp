@@ -1,6 +1,6 @@
-#include "app/UserLocale.h"
+#include "base/UserLocale.h"
 
-namespace spv::app {
+namespace spv::base {
 
 std::string WindowsPatternFromStrftime(std::string_view format) {
   std::string out;
@@ -43,4 +43,4 @@ std::string WindowsPatternFromStrftime(std::string_view format) {
   return out;
 }
 
-}  // namespace spv::app
+}  // namespace spv::base

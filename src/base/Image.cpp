@@ -1,4 +1,4 @@
-#include "skin/resources/bsImage.h"
+#include "base/Image.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <utility>
 
-namespace bs {
+namespace spv::base {
 namespace {
 
-class HeapStorage final : public TbsImage::Storage {
+class HeapStorage final : public TImage::Storage {
  public:
   std::uint8_t* Resize(int, int, std::size_t bytes) override {
     Bytes_.assign(bytes, 0);
@@ -22,15 +22,15 @@ class HeapStorage final : public TbsImage::Storage {
 
 }  // namespace
 
-TbsImage::TbsImage() : Storage_(std::make_unique<HeapStorage>()) {}
+TImage::TImage() : Storage_(std::make_unique<HeapStorage>()) {}
 
-TbsImage::TbsImage(int width, int height) : TbsImage() { SetSize(width, height); }
+TImage::TImage(int width, int height) : TImage() { SetSize(width, height); }
 
-TbsImage::TbsImage(std::unique_ptr<Storage> storage) : Storage_(std::move(storage)) {}
+TImage::TImage(std::unique_ptr<Storage> storage) : Storage_(std::move(storage)) {}
 
-TbsImage::TbsImage(const TbsImage& other) : TbsImage() { *this = other; }
+TImage::TImage(const TImage& other) : TImage() { *this = other; }
 
-TbsImage& TbsImage::operator=(const TbsImage& other) {
+TImage& TImage::operator=(const TImage& other) {
   if (this != &other) {
     SetSize(other.Width_, other.Height_);
     if (ByteSize()) std::memcpy(Bits_, other.Bits_, ByteSize());
@@ -38,13 +38,13 @@ TbsImage& TbsImage::operator=(const TbsImage& other) {
   return *this;
 }
 
-TbsImage::TbsImage(TbsImage&& other) noexcept
+TImage::TImage(TImage&& other) noexcept
     : Storage_(std::move(other.Storage_)),
       Width_(std::exchange(other.Width_, 0)),
       Height_(std::exchange(other.Height_, 0)),
       Bits_(std::exchange(other.Bits_, nullptr)) {}
 
-TbsImage& TbsImage::operator=(TbsImage&& other) noexcept {
+TImage& TImage::operator=(TImage&& other) noexcept {
   if (this != &other) {
     Storage_ = std::move(other.Storage_);
     Width_ = std::exchange(other.Width_, 0);
@@ -54,7 +54,7 @@ TbsImage& TbsImage::operator=(TbsImage&& other) noexcept {
   return *this;
 }
 
-void TbsImage::SetSize(int width, int height) {
+void TImage::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == 0 || height == 0) width = height = 0;
@@ -69,4 +69,4 @@ void TbsImage::SetSize(int width, int height) {
   Height_ = height;
 }
 
-}  // namespace bs
+}  // namespace spv::base

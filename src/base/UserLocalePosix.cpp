@@ -1,9 +1,9 @@
-#include "app/UserLocale.h"
+#include "base/UserLocale.h"
 
 #include <clocale>
 #include <langinfo.h>
 
-namespace spv::app {
+namespace spv::base {
 
 TUserLocale UserLocale() {
   // The environment's locale for dates and times only: the rest of the process keeps "C".
@@ -16,4 +16,4 @@ TUserLocale UserLocale() {
   return user;
 }
 
-}  // namespace spv::app
+}  // namespace spv::base
