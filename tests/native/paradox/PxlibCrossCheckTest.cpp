@@ -235,6 +235,18 @@ TEST(PxlibCrossCheck, TablesOfEveryBlockSizeOurWriterWrites) {
   }
 }
 
+TEST(PxlibCrossCheck, TablesWhoseFileEndsAfterTheLastRecord) {
+  TScratch scratch;
+  const std::filesystem::path path = scratch / "t.db";
+  for (const TUnpaddedCase& c : UnpaddedCases()) {
+    SCOPED_TRACE(std::to_string(c.BlockSize) + " bytes a block, " + std::to_string(c.Records) + " records");
+    WriteNumberedTable(path, c.BlockSize, c.Records);
+    const std::string bytes = ReadFile(path);
+    WriteFile(path, bytes.substr(0, EndOfLastRecord(bytes)));
+    EXPECT_EQ(CompareWithPxlib(path), 2 * c.Records);
+  }
+}
+
 TEST(PxlibCrossCheck, TablesTheDemoWrites) {
   TScratch scratch;
   demo::TDemoOptions options;
