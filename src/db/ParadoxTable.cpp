@@ -294,7 +294,9 @@ TValue TTable::ReadBlob(const std::uint8_t* data, const TFieldDef& field, std::u
   }
   if (length == 0) return {};
   const TSharedReadFile& blobs = BlobFile(where);
-  if (blockOffset + kSubBlockHeader > BlobFileSize) Fail(where + ": the blob lies past the end of the blob file");
+  // The blob file, like the table, may end just after its last blob: a blob of its own needs
+  // only its short header before it, a suballocated block its whole list of entries.
+  if (blockOffset + kSingleBlobHeader > BlobFileSize) Fail(where + ": the blob lies past the end of the blob file");
   std::uint8_t head[kSubBlockHeader + kSubBlockEntries * kSubBlockEntrySize] = {};
   const std::size_t headSize = blobs.ReadAt(blockOffset, head, sizeof head);
   const std::uint64_t blockEnd = blockOffset + static_cast<std::uint64_t>(LoadLe16(head + 1)) * kBlobChunk;

@@ -425,6 +425,28 @@ TEST(ParadoxTableUnpadded, TablesCutAfterTheLastRecordReadWhole) {
   EXPECT_EQ(ReadAll(*TParadoxTable::Open(path)).size(), 43185u);
 }
 
+TEST(ParadoxTableUnpadded, ABlobFileCutAfterItsLastBlob) {
+  // Without a leader in the record, even a blob of two bytes has a block of its own.
+  TScratch scratch;
+  const std::filesystem::path path = scratch / "m.db";
+  {
+    TParadoxWriter writer(path, {{"Memo", TFieldType::Memo, 10}});
+    writer.SetText(0, std::string(5000, 'm'));
+    writer.AppendRecord();
+    writer.SetText(0, "ab");
+    writer.AppendRecord();
+    writer.Finish();
+  }
+  const std::string blob = ReadFile(scratch / "m.mb");
+  const std::size_t end = 3 * 4096 + 9 + 2;  // the file's header, 5000 bytes in two chunks, then "ab"
+  ASSERT_EQ(blob.substr(end - 2, 2), "ab");
+  WriteFile(scratch / "m.mb", blob.substr(0, end));
+  EXPECT_EQ(ReadAll(*TParadoxTable::Open(path)), (TRows{{Text(std::string(5000, 'm'))}, {Text("ab")}}));
+
+  WriteFile(scratch / "m.mb", blob.substr(0, end - 1));
+  EXPECT_THAT(ReadError(path), HasSubstr("m.db: record 2, field Memo: the blob file is truncated"));
+}
+
 TEST(ParadoxTableUnpadded, ATableWithoutRecordsNeedsOnlyTheHeaderItReads) {
   TScratch scratch;
   const std::filesystem::path path = scratch / "e.db";
