@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +18,17 @@
 namespace spv::db::test {
 
 inline std::filesystem::path SamplesDir() { return std::filesystem::path(SPV_FIXTURES_DIR) / "paradox-samples"; }
+
+// Every sample table but the encrypted ones.
+inline std::vector<std::filesystem::path> ReadableSampleTables() {
+  std::vector<std::filesystem::path> tables;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(SamplesDir())) {
+    std::string ext = entry.path().extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".db" && entry.path().parent_path().filename() != "encrypt") tables.push_back(entry.path());
+  }
+  return tables;
+}
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TScratch {
