@@ -57,6 +57,20 @@ class TTable final : public TParadoxTable {
   [[noreturn]] void Fail(const std::string& what) const { throw TDatabaseError(Name + ": " + what); }
 
  private:
+  std::uint64_t BlockStart(std::uint32_t block) const {
+    return HeaderSize + static_cast<std::uint64_t>(block - 1) * BlockSize;
+  }
+  // Bytes of a block that begins in the file.
+  std::uint64_t BytesOfBlock(std::uint32_t block) const {
+    return std::min<std::uint64_t>(BlockSize, FileSize - BlockStart(block));
+  }
+  // The engine does not pad the last block of a file to the block size: the file may end just
+  // after the block's last record. A block cut short holds the records that lie whole in the
+  // bytes the file has of it; the opening check and the scan both count with this.
+  int RecordsIn(std::uint64_t blockBytes) const {
+    if (blockBytes < kBlockHeaderSize) return 0;
+    return static_cast<int>(std::min<std::uint64_t>(PerBlock, (blockBytes - kBlockHeaderSize) / RecordSize));
+  }
   const TSharedReadFile& BlobFile(const std::string& where) const;
   void ReadBlobBytes(std::uint64_t offset, std::string& out, std::size_t size, const std::string& where) const;
 
@@ -68,9 +82,11 @@ class TTable final : public TParadoxTable {
   int RecordSize = 0;
   int HeaderSize = 0;
   int BlockSize = 0;
+  int PerBlock = 0;  // records a whole block holds
   std::uint32_t NumRecords = 0;
   std::uint32_t FirstBlock = 0;
-  std::uint32_t Blocks = 0;  // whole blocks the file holds
+  std::uint64_t FileSize = 0;  // when the table was opened
+  std::uint32_t Blocks = 0;  // blocks that begin in the file, the last one perhaps cut short
   int TableCodePage = 0;
   int Version = 0;
   mutable std::optional<TSharedReadFile> Blobs;  // opened at the first blob that needs it
@@ -101,9 +117,15 @@ TTable::TTable(const std::filesystem::path& path)
   HeaderSize = LoadLe16(base + kHeaderSize);
   const int infoStart = HasExtendedHeader(versionId) ? kExtendedHeaderEnd : kBaseHeaderEnd;
   if (HeaderSize < infoStart) Fail("damaged header: its size " + std::to_string(HeaderSize) + " is too small");
-  if (static_cast<std::uint64_t>(HeaderSize) > fileSize) Fail("truncated: the file ends inside its header");
-  std::vector<std::uint8_t> header(static_cast<std::size_t>(HeaderSize));
-  if (File.ReadAt(0, header.data(), header.size()) < header.size()) Fail("truncated: the file ends inside its header");
+  NumRecords = LoadLe32(base + kNumRecords);
+  // The blocks of a table with records begin after its whole header. A table without records
+  // needs only the part of its header read here: the rest is unused and need not be written.
+  const bool headerCut = static_cast<std::uint64_t>(HeaderSize) > fileSize;
+  const std::string cutHeader = "truncated: the file ends inside its header";
+  if (headerCut && NumRecords > 0) Fail(cutHeader);
+  std::vector<std::uint8_t> header(static_cast<std::size_t>(std::min<std::uint64_t>(HeaderSize, fileSize)));
+  const int headerBytes = static_cast<int>(header.size());
+  if (headerBytes < infoStart || File.ReadAt(0, header.data(), header.size()) < header.size()) Fail(cutHeader);
   const std::uint8_t* h = header.data();
 
   const std::uint32_t encryption1 = LoadLe32(h + kEncryption1);
@@ -113,7 +135,6 @@ TTable::TTable(const std::filesystem::path& path)
   if (encrypted) Fail("the table is encrypted (protected by a password) and cannot be read");
 
   RecordSize = LoadLe16(h + kRecordSize);
-  NumRecords = LoadLe32(h + kNumRecords);
   FirstBlock = LoadLe16(h + kFirstBlock);
   TableCodePage = HasExtendedHeader(versionId) ? LoadLe16(h + kDosGlobalCodePage) : 0;
 
@@ -122,7 +143,7 @@ TTable::TTable(const std::filesystem::path& path)
   // The field list, the name pointers and the table name must lie inside the header.
   int at = infoStart;
   const int namesStart = at + 2 * numFields + 4 + 4 * numFields + TableNameSize(versionId);
-  if (namesStart > HeaderSize) Fail("damaged header: the field list does not fit in it");
+  if (namesStart > headerBytes) Fail(headerCut ? cutHeader : "damaged header: the field list does not fit in it");
   int offset = 0;
   for (int i = 0; i < numFields; ++i, at += 2) {
     const std::uint8_t code = h[at];
@@ -151,29 +172,34 @@ TTable::TTable(const std::filesystem::path& path)
 
   at = namesStart;
   for (TFieldDef& field : FieldDefs) {
-    const void* end = std::memchr(h + at, 0, static_cast<std::size_t>(HeaderSize - at));
-    if (!end) Fail("damaged header: the field names run past its end");
+    const void* end = std::memchr(h + at, 0, static_cast<std::size_t>(headerBytes - at));
+    if (!end) Fail(headerCut ? cutHeader : "damaged header: the field names run past its end");
     const int len = static_cast<int>(static_cast<const std::uint8_t*>(end) - (h + at));
     field.Name.assign(reinterpret_cast<const char*>(h + at), static_cast<std::size_t>(len));
     at += len + 1;
   }
 
   // Nothing the header counts may need more room than the file has.
-  Blocks = static_cast<std::uint32_t>(std::min<std::uint64_t>((fileSize - HeaderSize) / BlockSize, 0xFFFF));
-  const std::uint64_t perBlock = static_cast<std::uint64_t>((BlockSize - kBlockHeaderSize) / RecordSize);
-  if (NumRecords > Blocks * perBlock)
-    Fail("damaged header: it counts " + std::to_string(NumRecords) + " records, the file has room for " +
-         std::to_string(Blocks * perBlock));
+  FileSize = fileSize;
+  PerBlock = (BlockSize - kBlockHeaderSize) / RecordSize;
+  const std::uint64_t blockBytes = fileSize > static_cast<std::uint64_t>(HeaderSize) ? fileSize - HeaderSize : 0;
+  Blocks = static_cast<std::uint32_t>(std::min<std::uint64_t>((blockBytes + BlockSize - 1) / BlockSize, 0xFFFF));
+  const std::uint64_t room =
+      Blocks == 0 ? 0 : static_cast<std::uint64_t>(Blocks - 1) * PerBlock + RecordsIn(BytesOfBlock(Blocks));
+  if (NumRecords > room)
+    Fail("truncated or damaged: its header counts " + std::to_string(NumRecords) + " records, the file has room for " +
+         std::to_string(room));
   if (NumRecords > 0 && (FirstBlock < 1 || FirstBlock > Blocks))
     Fail("damaged header: its first block " + std::to_string(FirstBlock) + " is not in the file");
 }
 
 void TTable::Scan(const std::function<bool(const TRecord&)>& visit) const {
   if (NumRecords == 0) return;
-  const int perBlock = (BlockSize - kBlockHeaderSize) / RecordSize;
   std::vector<bool> seen(Blocks + 1);
+  // A run of consecutive blocks as read; memory stays within the file's size.
   std::vector<std::uint8_t> cache;
-  std::uint32_t cacheFirst = 0, cacheBlocks = 0;  // the blocks in `cache`
+  std::uint32_t cacheFirst = 0, cacheBlocks = 0;  // the blocks that begin in `cache`
+  std::size_t cacheBytes = 0;                     // bytes read into it
   const std::uint32_t aheadBlocks = static_cast<std::uint32_t>(std::max<std::size_t>(1, kReadAhead / BlockSize));
 
   TRecordView record(*this);
@@ -190,23 +216,32 @@ void TTable::Scan(const std::function<bool(const TRecord&)>& visit) const {
     if (block < cacheFirst || block >= cacheFirst + cacheBlocks) {
       // Blocks mostly follow one another in the file: read a run of them at once.
       const std::uint32_t count = std::min(aheadBlocks, Blocks - block + 1);
-      cache.resize(static_cast<std::size_t>(count) * BlockSize);
-      const std::uint64_t where = HeaderSize + static_cast<std::uint64_t>(block - 1) * BlockSize;
-      const std::size_t got = File.ReadAt(where, cache.data(), cache.size());
+      const std::uint64_t where = BlockStart(block);
+      cache.resize(static_cast<std::size_t>(
+          std::min<std::uint64_t>(static_cast<std::uint64_t>(count) * BlockSize, FileSize - where)));
+      cacheBytes = File.ReadAt(where, cache.data(), cache.size());
       cacheFirst = block;
-      cacheBlocks = static_cast<std::uint32_t>(got / BlockSize);
-      if (cacheBlocks == 0) Fail("truncated: block " + std::to_string(block) + " is cut short");
+      cacheBlocks = static_cast<std::uint32_t>((cacheBytes + BlockSize - 1) / BlockSize);
     }
-    const std::uint8_t* b = cache.data() + static_cast<std::size_t>(block - cacheFirst) * BlockSize;
+    const std::size_t at = static_cast<std::size_t>(block - cacheFirst) * BlockSize;
+    const std::size_t bytes = block < cacheFirst + cacheBlocks ? std::min<std::size_t>(BlockSize, cacheBytes - at) : 0;
+    if (bytes < kBlockHeaderSize)
+      Fail("truncated: the file ends inside the header of block " + std::to_string(block));
+    const std::uint8_t* b = cache.data() + at;
     const std::uint32_t next = LoadLe16(b);
     const int lastOffset = static_cast<std::int16_t>(LoadLe16(b + 4));
     int count = 0;
     if (lastOffset >= 0) {
-      if (lastOffset % RecordSize != 0 || lastOffset / RecordSize >= perBlock)
+      if (lastOffset % RecordSize != 0 || lastOffset / RecordSize >= PerBlock)
         Fail("block " + std::to_string(block) + " is damaged: its record count does not fit the block");
       count = lastOffset / RecordSize + 1;
     }
-    for (int i = 0; i < count && done < NumRecords; ++i) {
+    // Records past the header's count are not read: its writer may be adding them now.
+    const int wanted = static_cast<int>(std::min<std::uint32_t>(static_cast<std::uint32_t>(count), NumRecords - done));
+    if (wanted > RecordsIn(bytes))
+      Fail("truncated: the file ends inside block " + std::to_string(block) + ", after " +
+           std::to_string(RecordsIn(bytes)) + " of its " + std::to_string(count) + " records");
+    for (int i = 0; i < wanted; ++i) {
       record.Data = b + kBlockHeaderSize + static_cast<std::size_t>(i) * RecordSize;
       record.Number = ++done;
       if (!visit(record)) return;
@@ -259,7 +294,9 @@ TValue TTable::ReadBlob(const std::uint8_t* data, const TFieldDef& field, std::u
   }
   if (length == 0) return {};
   const TSharedReadFile& blobs = BlobFile(where);
-  if (blockOffset + kSubBlockHeader > BlobFileSize) Fail(where + ": the blob lies past the end of the blob file");
+  // The blob file, like the table, may end just after its last blob: a blob of its own needs
+  // only its short header before it, a suballocated block its whole list of entries.
+  if (blockOffset + kSingleBlobHeader > BlobFileSize) Fail(where + ": the blob lies past the end of the blob file");
   std::uint8_t head[kSubBlockHeader + kSubBlockEntries * kSubBlockEntrySize] = {};
   const std::size_t headSize = blobs.ReadAt(blockOffset, head, sizeof head);
   const std::uint64_t blockEnd = blockOffset + static_cast<std::uint64_t>(LoadLe16(head + 1)) * kBlobChunk;

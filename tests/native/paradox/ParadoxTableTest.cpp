@@ -254,7 +254,25 @@ TEST(ParadoxTableErrors, DamagedTables) {
     const char* Message;
   } cases[] = {
       {"cut in the header", [](std::string& b) { b.resize(0x400); }, "ends inside its header"},
-      {"cut in the blocks", [](std::string& b) { b.resize(BlockAt(3)); }, "has room for"},
+      {"cut in the blocks", [](std::string& b) { b.resize(BlockAt(3)); }, "has room for 22"},
+      {"cut inside the last record", [](std::string& b) { b.resize(BlockAt(3) + 6 + 3 * 90 - 1); }, "has room for 24"},
+      {"cut inside the last block's header", [](std::string& b) { b.resize(BlockAt(3) + 5); }, "has room for 22"},
+      // Block 1 holds ten records, not eleven, so the header's 24 pass the count of the room
+      // and the scan finds the cut.
+      {"cut inside a record the scan reads",
+       [](std::string& b) {
+         Put16(b, BlockAt(1) + 4, 9 * 90);
+         Put16(b, 0x06, 24);
+         b.resize(BlockAt(3) + 6 + 2 * 90 + 45);
+       },
+       "truncated: the file ends inside block 3, after 2 of its 3 records"},
+      {"cut inside a block header the scan reads",
+       [](std::string& b) {
+         Put16(b, BlockAt(1) + 4, static_cast<std::uint16_t>(-90));  // empty
+         Put16(b, 0x06, 14);
+         b.resize(BlockAt(3) + 3);
+       },
+       "truncated: the file ends inside the header of block 3"},
       {"header size too small", [](std::string& b) { Put16(b, 0x02, 0x40); }, "too small"},
       {"header size past the end", [](std::string& b) { Put16(b, 0x02, 0xF000); }, "ends inside its header"},
       {"no fields", [](std::string& b) { Put16(b, 0x21, 0); }, "0 fields"},
@@ -294,18 +312,22 @@ TEST(ParadoxTableScan, FollowsTheBlockChainNotTheFileOrder) {
   Put16(bytes, BlockAt(1), 3);
   Put16(bytes, BlockAt(3), 2);
   Put16(bytes, BlockAt(2), 0);
-  WriteFile(path, bytes);
-  const auto table = TParadoxTable::Open(path);
-  std::vector<std::int64_t> ids;
-  table->Scan([&](const TRecord& r) {
-    ids.push_back(r.Value(0).Integer);
-    return true;
-  });
   std::vector<std::int64_t> expected;
   for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) expected.push_back(i);
   for (int i = 22; i < 25; ++i) expected.push_back(i);
   for (int i = 11; i < 22; ++i) expected.push_back(i);
-  EXPECT_EQ(ids, expected);
+  // Padded, and unpadded: the block the file cuts short after its last record sits inside the chain.
+  for (const std::size_t size : {bytes.size(), BlockAt(3) + 6 + 3 * 90}) {
+    SCOPED_TRACE(size);
+    WriteFile(path, bytes.substr(0, size));
+    const auto table = TParadoxTable::Open(path);
+    std::vector<std::int64_t> ids;
+    table->Scan([&](const TRecord& r) {
+      ids.push_back(r.Value(0).Integer);
+      return true;
+    });
+    EXPECT_EQ(ids, expected);
+  }
 }
 
 TEST(ParadoxTableScan, ATableItsWriterIsExtending) {
@@ -321,6 +343,21 @@ TEST(ParadoxTableScan, ATableItsWriterIsExtending) {
   WriteFile(path, bytes + torn);
   const auto table = TParadoxTable::Open(path);
   const TRows rows = ReadAll(*table);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kRecords));
+  EXPECT_EQ(rows.back()[0].Integer, kRecords - 1);
+}
+
+TEST(ParadoxTableScan, ATableItsWriterIsExtendingInPlace) {
+  // Without padding, the writer's next record goes into the last block at the end of the file:
+  // the block may already count it while its bytes are not all written. The records the header
+  // counts are whole, and they are what the reader reads.
+  TScratch scratch;
+  const std::filesystem::path path = scratch / "t.db";
+  WriteSmallTable(path);
+  std::string bytes = ReadFile(path);
+  Put16(bytes, BlockAt(3) + 4, 3 * 90);  // a fourth record in block 3
+  WriteFile(path, bytes.substr(0, BlockAt(3) + 6 + 3 * 90 + 10));
+  const TRows rows = ReadAll(*TParadoxTable::Open(path));
   ASSERT_EQ(rows.size(), static_cast<std::size_t>(kRecords));
   EXPECT_EQ(rows.back()[0].Integer, kRecords - 1);
 }
@@ -356,6 +393,115 @@ TEST(ParadoxTableScan, LeavesTheFileAndItsFolderUntouched) {
     ++files;
   }
   EXPECT_EQ(files, 1) << "no lock file or anything else beside the table";
+}
+
+TEST(ParadoxTableUnpadded, TablesCutAfterTheLastRecordReadWhole) {
+  TScratch scratch;
+  const std::filesystem::path path = scratch / "t.db";
+  std::vector<TUnpaddedCase> cases = UnpaddedCases();
+  cases.push_back({2048, 43185});  // as a table from the field: 686 blocks, 30 records in the last
+  for (const TUnpaddedCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.BlockSize) + " bytes a block, " + std::to_string(c.Records) + " records");
+    WriteNumberedTable(path, c.BlockSize, c.Records);
+    const std::string bytes = ReadFile(path);
+    const TRows padded = ReadAll(*TParadoxTable::Open(path));
+    ASSERT_EQ(padded.size(), static_cast<std::size_t>(c.Records));
+    EXPECT_EQ(padded.back()[0], Int(c.Records - 1));
+    EXPECT_EQ(padded.back()[1], Text(NumberedName(c.Records - 1)));
+
+    const std::size_t end = EndOfLastRecord(bytes);
+    ASSERT_LT(end, bytes.size());
+    WriteFile(path, bytes.substr(0, end));
+    EXPECT_EQ(ReadAll(*TParadoxTable::Open(path)), padded);
+
+    WriteFile(path, bytes.substr(0, end - 1));
+    const std::string message = ReadError(path);
+    EXPECT_THAT(message, HasSubstr("t.db: truncated or damaged: its header counts " + std::to_string(c.Records) +
+                                   " records, the file has room for " + std::to_string(c.Records - 1)));
+  }
+  // The table from the field itself ends 1,024 bytes into its last block.
+  WriteNumberedTable(path, 2048, 43185);
+  WriteFile(path, ReadFile(path).substr(0, 1405952));
+  EXPECT_EQ(ReadAll(*TParadoxTable::Open(path)).size(), 43185u);
+}
+
+TEST(ParadoxTableUnpadded, ABlobFileCutAfterItsLastBlob) {
+  // Without a leader in the record, even a blob of two bytes has a block of its own.
+  TScratch scratch;
+  const std::filesystem::path path = scratch / "m.db";
+  {
+    TParadoxWriter writer(path, {{"Memo", TFieldType::Memo, 10}});
+    writer.SetText(0, std::string(5000, 'm'));
+    writer.AppendRecord();
+    writer.SetText(0, "ab");
+    writer.AppendRecord();
+    writer.Finish();
+  }
+  const std::string blob = ReadFile(scratch / "m.mb");
+  const std::size_t end = 3 * 4096 + 9 + 2;  // the file's header, 5000 bytes in two chunks, then "ab"
+  ASSERT_EQ(blob.substr(end - 2, 2), "ab");
+  WriteFile(scratch / "m.mb", blob.substr(0, end));
+  EXPECT_EQ(ReadAll(*TParadoxTable::Open(path)), (TRows{{Text(std::string(5000, 'm'))}, {Text("ab")}}));
+
+  WriteFile(scratch / "m.mb", blob.substr(0, end - 1));
+  EXPECT_THAT(ReadError(path), HasSubstr("m.db: record 2, field Memo: the blob file is truncated"));
+}
+
+TEST(ParadoxTableUnpadded, ATableWithoutRecordsNeedsOnlyTheHeaderItReads) {
+  TScratch scratch;
+  const std::filesystem::path path = scratch / "e.db";
+  {
+    TParadoxWriter writer(path, {{"Id", TFieldType::Long}, {"LastField", TFieldType::Alpha, 10}});
+    writer.Finish();
+  }
+  const std::string bytes = ReadFile(path);
+  const std::size_t namesEnd = bytes.find(std::string("LastField") + '\0') + 10;
+  ASSERT_LT(namesEnd, bytes.size());
+
+  WriteFile(path, bytes.substr(0, namesEnd));
+  const auto table = TParadoxTable::Open(path);
+  ASSERT_EQ(table->Fields().size(), 2u);
+  EXPECT_EQ(table->Fields()[1].Name, "LastField");
+  EXPECT_EQ(table->RecordCount(), 0u);
+  EXPECT_EQ(ReadAll(*table).size(), 0u);
+
+  WriteFile(path, bytes.substr(0, namesEnd - 1));
+  EXPECT_THAT(ReadError(path), HasSubstr("e.db: truncated: the file ends inside its header"));
+  // A table with records needs its whole header: its blocks begin after it.
+  std::string counted = bytes.substr(0, namesEnd);
+  counted[0x06] = 1;
+  WriteFile(path, counted);
+  EXPECT_THAT(ReadError(path), HasSubstr("e.db: truncated: the file ends inside its header"));
+}
+
+// Every value but the blobs, which live in another file.
+TRows ReadAllButBlobs(const TParadoxTable& table) {
+  TRows rows;
+  table.Scan([&](const TRecord& record) {
+    std::vector<TValue> row;
+    for (std::size_t f = 0; f < table.Fields().size(); ++f)
+      row.push_back(paradox::IsBlob(table.Fields()[f].Type) ? TValue{} : record.Value(static_cast<int>(f)));
+    rows.push_back(std::move(row));
+    return true;
+  });
+  return rows;
+}
+
+TEST(ParadoxTableUnpadded, SampleTablesCutAfterTheLastRecordOfTheirFile) {
+  TScratch scratch;
+  const std::vector<std::filesystem::path> tables = ReadableSampleTables();
+  for (const std::filesystem::path& path : tables) {
+    SCOPED_TRACE(path.string());
+    const auto whole = TParadoxTable::Open(path);
+    const TRows rows = ReadAllButBlobs(*whole);
+    EXPECT_EQ(rows.size(), whole->RecordCount());
+    const std::string bytes = ReadFile(path);
+    const std::size_t end = EndOfLastRecord(bytes);
+    ASSERT_LT(end, bytes.size());
+    WriteFile(scratch / "cut.db", bytes.substr(0, end));
+    EXPECT_EQ(ReadAllButBlobs(*TParadoxTable::Open(scratch / "cut.db")), rows);
+  }
+  EXPECT_EQ(tables.size(), 25u);
 }
 
 TEST(ParadoxTableErrors, DamagedBlobFiles) {

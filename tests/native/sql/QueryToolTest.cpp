@@ -162,5 +162,32 @@ TEST_F(QueryToolRun, FailuresGoToStandardErrorWithAnExitCode) {
   EXPECT_EQ(Out.rfind("Usage: spinvolt-query", 0), 0u);
 }
 
+TEST_F(QueryToolRun, ReadsTablesWhoseFileEndsAfterTheLastRecord) {
+  // As an engine that does not pad the last block to the block size leaves them.
+  const std::vector<std::string> select = {"--csv", "SELECT Id, Name FROM Cut"};
+  for (const TUnpaddedCase& c : UnpaddedCases()) {
+    SCOPED_TRACE(std::to_string(c.BlockSize) + " bytes a block, " + std::to_string(c.Records) + " records");
+    WriteNumberedTable(Dir / "Cut.db", c.BlockSize, c.Records);
+    const std::string bytes = ReadFile(Dir / "Cut.db");
+    const std::size_t end = EndOfLastRecord(bytes);
+    ASSERT_LT(end, bytes.size());
+    std::string expected = "Id,Name\r\n";
+    for (int i = 0; i < c.Records; ++i) expected += std::to_string(i) + "," + NumberedName(i) + "\r\n";
+
+    WriteFile(Dir / "Cut.db", bytes.substr(0, end));
+    ASSERT_EQ(Run(select), 0) << Err;
+    EXPECT_EQ(Out, expected);
+    EXPECT_EQ(Err, "");
+
+    WriteFile(Dir / "Cut.db", bytes.substr(0, end - 1));
+    EXPECT_EQ(Run(select), 1);
+    EXPECT_EQ(Out, "");
+    const std::string message = "Cut.db: truncated or damaged: its header counts " + std::to_string(c.Records) +
+                                " records, the file has room for " + std::to_string(c.Records - 1) + "\n";
+    EXPECT_EQ(Err.rfind("spinvolt-query: ", 0), 0u) << Err;
+    EXPECT_TRUE(Err.ends_with(message)) << Err;
+  }
+}
+
 }  // namespace
 }  // namespace spv::tools
