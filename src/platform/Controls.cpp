@@ -176,6 +176,7 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  Constraints.Apply(width, height);
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (left == Left_ && top == Top_ && width == Width_ && height == Height_) return;

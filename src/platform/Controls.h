@@ -9,6 +9,7 @@
 
 #include "platform/Classes.h"
 #include "platform/Graphics.h"
+#include "platform/SizeConstraints.h"
 
 #include <functional>
 #include <memory>
@@ -142,6 +143,8 @@ class TControl : public TComponent {
   void SetCursor(TCursor cursor) { Cursor_ = cursor; }
   std::wstring Hint;
   bool ShowHint = false;
+  // Every SetBounds keeps to these.
+  TSizeConstraints Constraints;
 
   // The nearest window this control draws on: itself, or the parent's for a graphic control.
   virtual HWND WindowHandle() const;

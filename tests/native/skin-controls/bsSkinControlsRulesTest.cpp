@@ -1,0 +1,90 @@
+#include "skin/controls/bsSkinGaugeLayout.h"
+#include "skin/controls/bsSkinPanelLayout.h"
+#include "skin/controls/bsSkinTabsLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace bs {
+namespace {
+
+TEST(GaugeArithmetic, PercentAndFillAreExactTruncations) {
+  struct Case {
+    int min, max, value, length, fill, percent;
+  } cases[] = {
+      {0, 100, 50, 100, 50, 50},
+      {0, 3, 2, 100, 66, 66},
+      // A floating factor reads these one low.
+      {0, 100, 29, 100, 29, 29},
+      {0, 100, 57, 100, 57, 57},
+      {0, 100, 58, 100, 58, 58},
+      {0, 100, 0, 71, 0, 0},
+      {0, 100, 100, 71, 71, 100},
+      {0, 100, 37, 71, 26, 37},
+      // An empty or inverted range fills nothing.
+      {5, 5, 5, 100, 0, 0},
+      {10, 0, 5, 100, 0, 0},
+      // Values outside the range count as clamped.
+      {0, 100, 150, 100, 100, 100},
+      {0, 100, -20, 100, 0, 0},
+      // Ranges whose width does not fit in 32 bits, and the extreme ends.
+      {INT_MIN, INT_MAX, 0, 100, 50, 50},
+      {INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MAX, 100},
+      {INT_MIN, INT_MAX, INT_MIN, INT_MAX, 0, 0},
+      {-1000000000, 2000000000, 1999999999, 1000, 999, 99},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GaugeFillLength(c.length, c.min, c.max, c.value), c.fill) << c.min << ".." << c.max << " at " << c.value;
+    EXPECT_EQ(GaugePercent(c.min, c.max, c.value), c.percent) << c.min << ".." << c.max << " at " << c.value;
+  }
+}
+
+TEST(GaugeArithmetic, TheFilledPartGrowsRightOrUp) {
+  const TRect area{1, 1, 72, 13};
+  EXPECT_EQ(ProgressRectFor(area, 0, 100, 50, false), (TRect{1, 1, 36, 13}));
+  EXPECT_EQ(ProgressRectFor(area, 0, 100, 50, true), (TRect{1, 7, 72, 13}));
+  EXPECT_EQ(ProgressRectFor(area, 0, 0, 0, false), (TRect{1, 1, 1, 13}));
+  EXPECT_EQ(ProgressRectFor(area, 0, 100, 100, true), area);
+}
+
+TEST(PanelGeometry, TheSettingsBoxRollsUpToItsCaptionBand) {
+  // The program's group box at 604 x 113 has its client at (2, 20)-(602, 111).
+  EXPECT_EQ(RolledHeight(113, {2, 20, 602, 111}), 22);
+  EXPECT_EQ(DefaultRolledHeight(22), 23);
+}
+
+TEST(PanelGeometry, CaptionPlaces) {
+  const TRect r{12, 3, 592, 13};
+  struct Case {
+    bool rollUp;
+    int check;
+    TRect text, mark;
+  } cases[] = {
+      {true, 0, {12, 3, 580, 13}, {580, 3, 590, 13}},
+      {false, 0, {12, 3, 592, 13}, {}},
+      {true, 13, {27, 3, 580, 13}, {580, 3, 590, 13}},
+  };
+  for (const Case& c : cases) {
+    const TbsPanelCaptionPlace p = PlacePanelCaption(r, c.rollUp, c.check);
+    EXPECT_EQ(p.Text, c.text) << c.rollUp << c.check;
+    EXPECT_EQ(p.Mark, c.mark) << c.rollUp << c.check;
+  }
+  const TRect t{12, 3, 580, 13};
+  EXPECT_EQ(CaptionStartX(t, 0, 60), 12);
+  EXPECT_EQ(CaptionStartX(t, 1, 60), 520);
+  EXPECT_EQ(CaptionStartX(t, 2, 60), 12 + 284 - 30);
+}
+
+TEST(TabGeometry, PageRects) {
+  // The program's tab skin: a piece of 60 x 40 with the client at (3, 24)-(57, 37).
+  const TbsTabPageSkin skin{{0, 0, 60, 40}, {3, 24, 57, 37}, false};
+  const TbsTabPageSkin picture{{0, 0, 60, 40}, {3, 24, 57, 37}, true};
+  EXPECT_EQ(TabPageRect(42, 604, 300, nullptr), (TRect{1, 37, 603, 299}));
+  EXPECT_EQ(TabPageRect(42, 604, 300, &skin), (TRect{3, 60, 601, 297}));
+  EXPECT_EQ(TabPageRect(42, 604, 300, &picture), (TRect{0, 36, 604, 300}));
+  EXPECT_EQ(TabPageFrame({3, 60, 601, 297}, skin), (TRect{0, 36, 604, 300}));
+}
+
+}  // namespace
+}  // namespace bs
