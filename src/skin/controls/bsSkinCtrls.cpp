@@ -5,6 +5,11 @@
 #include "platform/FormReader.h"
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
+#include "skin/controls/bsSkinBevel.h"
+#include "skin/controls/bsSkinGauge.h"
+#include "skin/controls/bsSkinLabel.h"
+#include "skin/controls/bsSkinPanel.h"
+#include "skin/controls/bsSkinTabs.h"
 #include "skin/resources/bsEffects.h"
 #include "skin/resources/bsSkinMessages.h"
 
@@ -995,7 +1000,14 @@ bool TbsSkinButton::ReadProperty(const spv::platform::TStoredProperty& p, spv::p
 
 void RegisterSkinControlClasses() {
   static const bool done = [] {
-    spv::platform::TClassRegistry::Instance().Register<TbsSkinButton>("TbsSkinButton");
+    auto& r = spv::platform::TClassRegistry::Instance();
+    r.Register<TbsSkinButton>("TbsSkinButton");
+    r.Register<TbsSkinPanel>("TbsSkinPanel");
+    r.Register<TbsSkinGroupBox>("TbsSkinGroupBox");
+    r.Register<TbsSkinStdLabel>("TbsSkinStdLabel");
+    r.Register<TbsSkinBevel>("TbsSkinBevel");
+    r.Register<TbsSkinGauge>("TbsSkinGauge");
+    r.Register<TbsSkinTabControl>("TbsSkinTabControl");
     return true;
   }();
   (void)done;

@@ -1,0 +1,226 @@
+#include "platform/ComCtrls.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "platform/FormReader.h"
+
+namespace spv::platform {
+
+namespace {
+
+void InitTabClass() {
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES};
+    return InitCommonControlsEx(&icc) != FALSE;
+  }();
+  (void)done;
+}
+
+}  // namespace
+
+TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 289, 193);
+  SetTabStop(true);
+}
+
+void TCustomTabControl::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  InitTabClass();
+  params.WinClassName = WC_TABCONTROLW;
+  params.Style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  if (MultiLine_) params.Style |= TCS_MULTILINE;
+  if (TabWidth_ > 0) params.Style |= TCS_FIXEDWIDTH;
+}
+
+void TCustomTabControl::CreateWnd() {
+  TWinControl::CreateWnd();
+  InsertTabs();
+  UpdateTabSize();
+}
+
+void TCustomTabControl::InsertTabs() {
+  if (!HandleAllocated()) return;
+  const HWND w = Handle();
+  SendMessageW(w, TCM_DELETEALLITEMS, 0, 0);
+  for (std::size_t i = 0; i < Tabs_.size(); ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(Tabs_[i].c_str());
+    SendMessageW(w, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  if (TabIndex_ >= int(Tabs_.size())) TabIndex_ = Tabs_.empty() ? -1 : 0;
+  if (TabIndex_ < 0 && !Tabs_.empty()) TabIndex_ = 0;
+  SendMessageW(w, TCM_SETCURSEL, WPARAM(TabIndex_), 0);
+  Realign();
+  Invalidate();
+}
+
+void TCustomTabControl::SetTabs(std::vector<std::wstring> tabs) {
+  Tabs_ = std::move(tabs);
+  InsertTabs();
+}
+
+void TCustomTabControl::AddTab(std::wstring_view text) {
+  Tabs_.emplace_back(text);
+  if (TabIndex_ < 0) TabIndex_ = 0;
+  if (!HandleAllocated()) return;
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = Tabs_.back().data();
+  SendMessageW(Handle(), TCM_INSERTITEMW, Tabs_.size() - 1, reinterpret_cast<LPARAM>(&item));
+  if (Tabs_.size() == 1) SendMessageW(Handle(), TCM_SETCURSEL, 0, 0);
+  Realign();
+  Invalidate();
+}
+
+int TCustomTabControl::TabIndex() const {
+  if (HandleAllocated()) return int(SendMessageW(WindowHandle(), TCM_GETCURSEL, 0, 0));
+  return TabIndex_;
+}
+
+void TCustomTabControl::SetTabIndex(int index) {
+  if (index < -1 || index >= int(Tabs_.size())) index = -1;
+  TabIndex_ = index;
+  if (HandleAllocated()) {
+    SendMessageW(Handle(), TCM_SETCURSEL, WPARAM(index), 0);
+    // The row of the selected tab moves next to the page.
+    Realign();
+    Invalidate();
+  }
+}
+
+void TCustomTabControl::SetMultiLine(bool value) {
+  if (value == MultiLine_) return;
+  MultiLine_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomTabControl::SetTabWidth(int value) {
+  if (value == TabWidth_) return;
+  const bool styleChanges = (value > 0) != (TabWidth_ > 0);
+  TabWidth_ = value;
+  if (!HandleAllocated()) return;
+  if (styleChanges) {
+    LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    style = value > 0 ? (style | TCS_FIXEDWIDTH) : (style & ~LONG_PTR(TCS_FIXEDWIDTH));
+    SetWindowLongPtrW(Handle(), GWL_STYLE, style);
+  }
+  UpdateTabSize();
+}
+
+void TCustomTabControl::SetTabHeight(int value) {
+  if (value == TabHeight_) return;
+  TabHeight_ = value;
+  if (HandleAllocated()) UpdateTabSize();
+}
+
+void TCustomTabControl::SendTabItemSize(int w, int h) {
+  if (!HandleAllocated()) return;
+  SendMessageW(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(WORD(w), WORD(h)));
+  Realign();
+  Invalidate();
+}
+
+void TCustomTabControl::UpdateTabSize() { SendTabItemSize(TabWidth_, TabHeight_); }
+
+RECT TCustomTabControl::DisplayRect() {
+  RECT r = ClientRect();
+  if (HandleAllocated()) Perform(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+RECT TCustomTabControl::TabRect(int index) {
+  RECT r{};
+  if (HandleAllocated() && index >= 0 && index < int(Tabs_.size()))
+    Perform(TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+int TCustomTabControl::IndexOfTabAt(int x, int y) {
+  for (int i = 0; i < int(Tabs_.size()); ++i) {
+    const RECT r = TabRect(i);
+    const POINT p{x, y};
+    if (PtInRect(&r, p)) return i;
+  }
+  return -1;
+}
+
+int TCustomTabControl::RowCount() {
+  return HandleAllocated() ? int(SendMessageW(Handle(), TCM_GETROWCOUNT, 0, 0)) : 0;
+}
+
+void TCustomTabControl::AlignControls(RECT& rect) {
+  if (HandleAllocated()) rect = DisplayRect();
+  TWinControl::AlignControls(rect);
+}
+
+bool TCustomTabControl::CanChange() {
+  bool allow = true;
+  if (OnChanging) OnChanging(this, allow);
+  return allow;
+}
+
+void TCustomTabControl::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomTabControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // The window selects the tab under a press itself; the control asks first and tells after.
+      const int before = TabIndex();
+      const int hit = IndexOfTabAt(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+      if (hit >= 0 && hit != before && !CanChange()) return;
+      TWinControl::WndProc(m);
+      const int after = TabIndex();
+      if (after != before) {
+        TabIndex_ = after;
+        Realign();
+        Change();
+      }
+      return;
+    }
+    case WM_KEYDOWN: {
+      const int before = TabIndex();
+      const bool moves = m.WParam == VK_LEFT || m.WParam == VK_RIGHT || m.WParam == VK_UP || m.WParam == VK_DOWN ||
+                         m.WParam == VK_HOME || m.WParam == VK_END;
+      if (moves && !CanChange()) return;
+      TWinControl::WndProc(m);
+      const int after = TabIndex();
+      if (after != before) {
+        TabIndex_ = after;
+        Realign();
+        Change();
+      }
+      return;
+    }
+    case WM_SIZE:
+      TWinControl::WndProc(m);
+      Realign();
+      return;
+    default: break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TCustomTabControl::Loaded() {
+  TWinControl::Loaded();
+  if (HandleAllocated()) UpdateTabSize();
+}
+
+bool TCustomTabControl::ReadProperty(const TStoredProperty& p, TFormReader& reader) {
+  if (SameIdent(p.Name, "Tabs.Strings") || SameIdent(p.Name, "Tabs")) {
+    std::vector<std::wstring> tabs;
+    for (const auto& v : p.List()) tabs.push_back(v.String);
+    SetTabs(std::move(tabs));
+  } else if (SameIdent(p.Name, "TabIndex")) SetTabIndex(p.Int());
+  else if (SameIdent(p.Name, "MultiLine")) SetMultiLine(p.Boolean());
+  else if (SameIdent(p.Name, "TabWidth")) SetTabWidth(p.Int());
+  else if (SameIdent(p.Name, "TabHeight")) SetTabHeight(p.Int());
+  else return TWinControl::ReadProperty(p, reader);
+  return true;
+}
+
+}  // namespace spv::platform

@@ -1,0 +1,81 @@
+#pragma once
+// The skinned tab control: the platform's tab window lays the tabs and their rows out; the
+// skin draws the page frame, the band behind the tabs and every tab, plain, hot, selected or
+// focused. The tab height comes from the skin, whatever the window would make of it.
+
+#include <windows.h>
+
+#include "platform/ComCtrls.h"
+#include "skin/resources/bsSkinClientWin.h"
+#include "skin/resources/bsSkinDataControls.h"
+#include "skin/resources/bsUtilsWin.h"
+
+#include <functional>
+#include <string>
+
+namespace bs {
+
+using TbsDrawSkinTabEvent = std::function<void(int tabIndex, const RECT& rect, HDC dc, bool active, bool selected)>;
+
+class TbsSkinTabControl : public spv::platform::TCustomTabControl, public TbsSkinClient {
+ public:
+  explicit TbsSkinTabControl(spv::platform::TComponent* owner = nullptr);
+  ~TbsSkinTabControl() override;
+  std::string_view ClassName() const override { return "TbsSkinTabControl"; }
+
+  TbsSkinData* SkinData() const override { return SkinData_; }
+  void SetSkinData(TbsSkinData* value);
+  const std::string& SkinDataName() const { return SkinDataName_; }
+  void SetSkinDataName(std::string_view name) { SkinDataName_ = name; }
+  int SkinObjectIndex() const { return SkinObjectIndex_; }
+  spv::platform::TFont& DefaultFont() { return DefaultFont_; }
+  void SetDefaultFont(const spv::platform::TFont& font) { DefaultFont_.Assign(font); }
+  bool UseSkinFont = true;
+  int DefaultItemHeight() const { return DefaultItemHeight_; }
+  void SetDefaultItemHeight(int value);
+  bool TabsBGTransparent() const { return TabsBGTransparent_; }
+  void SetTabsBGTransparent(bool value);
+  // Called for every tab painted, after its picture and before its caption would go; when set
+  // it draws the caption instead.
+  TbsDrawSkinTabEvent OnDrawSkinTab;
+  int HotTabIndex() const { return HotTabIndex_; }
+  // The height the tabs have now.
+  int ItemHeight() const;
+
+  void ReadTabSkin();
+  void ApplyTabSkin();
+  void ForgetSkinObject() override { SkinObjectIndex_ = -1; }
+  void ApplySkin() override { ApplyTabSkin(); }
+
+  // The picture of the whole control as a paint composes it.
+  TbsFBitmap Snapshot();
+
+  bool ReadProperty(const spv::platform::TStoredProperty& property, spv::platform::TFormReader& reader) override;
+
+ protected:
+  void UpdateTabSize() override;
+  void WndProc(spv::platform::TMessage& message) override;
+  void Change() override;
+  void Notification(spv::platform::TComponent* component, spv::platform::TOperation operation) override;
+
+ private:
+  const TbsDataSkinTabControl* TabObject() const;
+  void Compose(TbsFBitmap& bitmap);
+  void PaintTabPage(TbsFBitmap& bitmap, const RECT& page);
+  void PaintTabStrip(TbsFBitmap& bitmap, const RECT& page);
+  void PaintTab(int index, const RECT& rect, HDC dc, bool hot, bool selected);
+  void RepaintTab(int index);
+  void SetHotTab(int index);
+  void RemoveNativeScroller();
+
+  TbsSkinData* SkinData_ = nullptr;
+  std::string SkinDataName_ = "tab";
+  int SkinObjectIndex_ = -1;
+  spv::platform::TFont DefaultFont_;
+  int DefaultItemHeight_ = 20;
+  bool TabsBGTransparent_ = false;
+  int HotTabIndex_ = -1;
+  const TImage* SkinPicture_ = nullptr;
+};
+
+}  // namespace bs

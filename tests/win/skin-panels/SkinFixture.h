@@ -1,0 +1,69 @@
+#pragma once
+// A form with the program's skin that runs the skin-change walk itself, as the skinned frame
+// does for its form, and reading back what a window shows.
+
+#include <windows.h>
+
+#include "platform/Forms.h"
+#include "resources/ProgramSkin.h"
+#include "skin/resources/bsSkinClientWin.h"
+#include "skin/resources/bsSkinMessages.h"
+#include "skin/resources/bsUtilsWin.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace bs::test {
+
+class TSkinnedForm : public spv::platform::TForm {
+ public:
+  std::string_view ClassName() const override { return "TSkinnedForm"; }
+
+ protected:
+  void WndProc(spv::platform::TMessage& m) override {
+    if (m.Msg == WM_SKIN_BEFORE_CHANGE || m.Msg == WM_SKIN_CHANGED)
+      WalkSkinChange(*this, TbsSkinData::FromMessage(m.WParam, m.LParam), m.Msg);
+    TForm::WndProc(m);
+  }
+};
+
+class SkinnedFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TSkinnedForm>();
+    form->SetClientSize(604, 420);
+    skin = new TbsSkinData(form.get());
+    const auto block = spv::ProgramSkinBlock();
+    skin->LoadFromCompressedData(block.data(), block.size());
+    ASSERT_FALSE(skin->IsEmpty);
+  }
+
+  std::unique_ptr<TSkinnedForm> form;
+  TbsSkinData* skin = nullptr;
+};
+
+// What the client area of `window` shows now.
+inline TbsFBitmap Grab(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  TbsFBitmap shot(r.right, r.bottom);
+  const HDC dc = GetDC(window);
+  BitBlt(shot.DC(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+  GdiFlush();
+  return shot;
+}
+
+inline TPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
+inline bool Dark(const TPixel& p) { return p.R + p.G + p.B < 200; }
+
+inline LPARAM At(int x, int y) { return MAKELPARAM(WORD(short(x)), WORD(short(y))); }
+
+// A left click at a client point of `window`, through its messages.
+inline void Click(HWND window, int x, int y) {
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+  SendMessageW(window, WM_LBUTTONUP, 0, At(x, y));
+}
+
+}  // namespace bs::test
