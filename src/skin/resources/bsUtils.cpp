@@ -23,9 +23,67 @@ TbsPieceGeometry ResizedGeometry(const TbsPieceGeometry& natural, const TRect& s
 
 namespace {
 
-// The source index of destination index i of a span of `d` taken from a span of `s`: the pixel
-// under the centre of the destination pixel, as the platform's nearest-pixel stretch picks it.
-inline long long NearestSource(long long i, long long s, long long d) { return ((2 * i + 1) * s) / (2 * d); }
+// floor((n0 + k step) / den) for k = 0, 1, 2, ...: one division for the first value, then each
+// next one adds the step and carries the remainder. n0 and step are not negative, den is positive.
+class FloorSteps {
+ public:
+  FloorSteps(long long n0, long long step, long long den)
+      : Den_(den), StepQ_(step / den), StepR_(step % den), Q_(n0 / den), R_(n0 % den) {}
+  long long Value() const { return Q_; }
+  void Next() {
+    Q_ += StepQ_;
+    R_ += StepR_;
+    if (R_ >= Den_) {
+      R_ -= Den_;
+      ++Q_;
+    }
+  }
+
+ private:
+  long long Den_, StepQ_, StepR_, Q_, R_;
+};
+
+// Destination indexes [Begin, End) all show source index Src.
+struct NearestRun {
+  int Src, Begin, End;
+};
+
+// A span of `d` destination pixels starting at d0 takes the span of `s` source pixels starting at
+// s0; destination index i (from d0) shows source index ((2i + 1) s) div (2d), the pixel under its
+// centre, as the platform's nearest-pixel stretch picks it. The runs of equal source index over
+// the destination indexes [a, b) (a >= d0), for the source indexes inside [0, limit): in order, and
+// together one stretch without gaps, since the source index never falls as i rises.
+std::vector<NearestRun> NearestRuns(int a, int b, int d0, int d, int s0, int s, int limit) {
+  std::vector<NearestRun> runs;
+  if (a >= b) return runs;
+  const long long i0 = (long long)a - d0, i1 = (long long)b - d0;
+  if (d <= s) {
+    // Shrinking or one to one: every destination index is a run of its own.
+    runs.reserve(std::size_t(b - a));
+    FloorSteps at((2 * i0 + 1) * s, 2LL * s, 2LL * d);
+    for (int i = a; i < b; ++i, at.Next()) {
+      const long long from = s0 + at.Value();
+      if (from >= 0 && from < limit) runs.push_back({int(from), i, i + 1});
+    }
+    return runs;
+  }
+  // Enlarging: the run of source index j starts at the least i with (2i + 1) s >= 2 d j, which is
+  // (2 d j + s - 1) div (2s); one step per source index instead of one per destination index.
+  const auto nearest = [&](long long i) { return (2 * i + 1) * s / (2LL * d); };
+  const long long jlo = std::max(nearest(i0), -(long long)s0);
+  const long long jhi = std::min(nearest(i1 - 1), (long long)limit - s0 - 1);
+  if (jlo > jhi) return runs;
+  runs.reserve(std::size_t(jhi - jlo + 1));
+  FloorSteps start(2LL * d * jlo + s - 1, 2LL * d, 2LL * s);
+  long long begin = std::clamp(start.Value(), i0, i1);
+  for (long long j = jlo; j <= jhi; ++j) {
+    start.Next();
+    const long long end = std::clamp(start.Value(), begin, i1);
+    if (end > begin) runs.push_back({int(s0 + j), int(d0 + begin), int(d0 + end)});
+    begin = end;
+  }
+  return runs;
+}
 
 // Copies n bytes; the short spans of narrow pieces go without a library call.
 inline void CopyBytes(std::uint8_t* to, const std::uint8_t* from, std::size_t n) {
@@ -63,41 +121,112 @@ void CopySame(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr) 
   for (long long y = y0; y < y1; ++y) CopyBytes(dst.Row(int(y)) + 3 * x0, src.Row(int(y - oy)) + 3 * (x0 - ox), bytes);
 }
 
+// Enlarging repeats each source pixel over a run of destination pixels; such runs are filled
+// with 16-byte stores of the pixel's repeating pattern. Three blocks hold the pattern at the three
+// byte phases: a store at byte offset o of a run takes block o mod 3. (A vector type of GCC and
+// Clang: one register and one store where the machine has 16-byte registers.)
+using PatternBlock = std::uint64_t __attribute__((vector_size(16)));
+
+// Runs at least this many pixels long on average are filled; shorter ones go pixel by pixel.
+constexpr std::size_t kShortestFilledRun = 2;
+
+struct PixelRun {
+  int From;   // byte offset of the source pixel in its row
+  int Bytes;  // destination bytes, three a pixel
+};
+
+// Fills [out, out + bytes) with the pixel at `in`. A run shorter than one block is written with a
+// single block store, past its end, when `end` leaves room for that (the runs that follow write
+// over the excess); otherwise byte by byte. Longer runs end with a block that overlaps the one
+// before, so nothing past them is touched; a run being whole pixels, that last block starts at
+// phase 2.
+inline void FillRun(std::uint8_t* out, std::size_t bytes, const std::uint8_t* in, const std::uint8_t* end) {
+  // The pixel's 24 bits repeated by multiplying: the copies do not overlap, so nothing carries.
+  const std::uint64_t x = in[0] | std::uint64_t(in[1]) << 8 | std::uint64_t(in[2]) << 16;
+  const std::uint64_t a = x * 0x0001000001000001, b = (x >> 16) + x * 0x0100000100000100;
+  const PatternBlock phase0{a, b};
+  if (bytes < 16) {
+    if (end - out >= 16) {
+      std::memcpy(out, &phase0, 16);
+    } else {
+      for (std::size_t i = 0; i < bytes; i += 3) {
+        out[i] = in[0];
+        out[i + 1] = in[1];
+        out[i + 2] = in[2];
+      }
+    }
+    return;
+  }
+  const std::uint64_t c = (x >> 8) + x * 0x0000010000010000;
+  const PatternBlock phase1{c, a}, phase2{b, c};
+  std::uint8_t* const last = out + bytes - 16;
+  for (; out + 48 <= last; out += 48) {
+    std::memcpy(out, &phase0, 16);
+    std::memcpy(out + 16, &phase1, 16);
+    std::memcpy(out + 32, &phase2, 16);
+  }
+  // Less than three blocks are left before the last one.
+  if (out < last) std::memcpy(out, &phase0, 16);
+  if (out + 16 < last) std::memcpy(out + 16, &phase1, 16);
+  if (out + 32 < last) std::memcpy(out + 32, &phase2, 16);
+  std::memcpy(last, &phase2, 16);
+}
+
 void CopyScaled(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr) {
   const int dw = WidthOfRect(dr), dh = HeightOfRect(dr), sw = WidthOfRect(sr), sh = HeightOfRect(sr);
-  // Source pixels outside the picture leave their destination pixels alone; the mapping is
-  // monotonic, so the columns that remain form one run.
-  const int xa = std::max(dr.Left, 0), xb = std::min(dr.Right, dst.Width());
+  // Which source column each destination column shows, worked out once for all rows. Source
+  // pixels outside the picture leave their destination pixels alone.
+  const std::vector<NearestRun> columns =
+      NearestRuns(std::max(dr.Left, 0), std::min(dr.Right, dst.Width()), dr.Left, dw, sr.Left, sw, src.Width());
+  const std::vector<NearestRun> rows =
+      NearestRuns(std::max(dr.Top, 0), std::min(dr.Bottom, dst.Height()), dr.Top, dh, sr.Top, sh, src.Height());
+  if (columns.empty() || rows.empty()) return;
+  const int first = columns.front().Begin;
+  const std::size_t pixels = std::size_t(columns.back().End - first), bytes = 3 * pixels;
+  const bool distinct = &dst != &src;
+  const bool sameWidth = dw == sw && distinct;
+
+  // A row is built from runs of one source pixel, filled with block stores, when they are long
+  // enough; otherwise pixel by pixel from a map of source byte offsets. The blocks are made for
+  // little-endian machines. A picture copied onto itself also goes pixel by pixel: what it reads
+  // depends on what it has written already, so it keeps the order of reads and writes it has
+  // always had.
+  std::vector<PixelRun> runs;
   std::vector<int> map;
-  map.reserve(std::size_t(std::max(xb - xa, 0)));
-  int first = -1;
-  for (int x = xa; x < xb; ++x) {
-    const long long sx = sr.Left + NearestSource((long long)x - dr.Left, sw, dw);
-    if (sx < 0 || sx >= src.Width()) continue;
-    if (first < 0) first = x;
-    map.push_back(int(3 * sx));
+  if (!sameWidth && distinct && std::endian::native == std::endian::little &&
+      pixels >= kShortestFilledRun * columns.size()) {
+    runs.reserve(columns.size());
+    for (const NearestRun& c : columns) runs.push_back({3 * c.Src, 3 * (c.End - c.Begin)});
+  } else if (!sameWidth) {
+    map.reserve(pixels);
+    for (const NearestRun& c : columns) map.insert(map.end(), std::size_t(c.End - c.Begin), 3 * c.Src);
   }
-  if (map.empty()) return;
-  const std::size_t bytes = 3 * map.size();
-  const bool sameWidth = dw == sw && &dst != &src;
+  // Pixel by pixel: four-byte moves, each pixel's fourth byte overwritten by the next pixel; the
+  // last pixel of the span, and any that would read past its source row, move three bytes.
   const int lastByte = 3 * (src.Width() - 1);
   std::size_t wide = 0;
   while (wide + 1 < map.size() && map[wide] < lastByte) ++wide;
-  const int ya = std::max(dr.Top, 0), yb = std::min(dr.Bottom, dst.Height());
-  long long lastSy = -1;
-  std::uint8_t* lastRow = nullptr;
-  for (int y = ya; y < yb; ++y) {
-    const long long sy = sr.Top + NearestSource((long long)y - dr.Top, sh, dh);
-    if (sy < 0 || sy >= src.Height()) continue;
-    std::uint8_t* out = dst.Row(y) + 3 * first;
-    if (sy == lastSy) {
-      CopyBytes(out, lastRow, bytes);
-    } else if (sameWidth) {
-      CopyBytes(out, src.Row(int(sy)) + map[0], bytes);
+
+  const std::size_t stride = std::size_t(dst.Stride());
+  for (const NearestRun& r : rows) {
+    const std::uint8_t* in = src.Row(r.Src);
+    std::uint8_t* row = dst.Row(r.Begin) + 3 * first;
+    // The run's first row; a vertical stretch repeats it. The repeats are copied from the
+    // source when the width is the same, else from the row built here, never from the copy
+    // just made: reading bytes still on their way to memory would hold each row up behind the
+    // one before.
+    const std::uint8_t* repeat = row;
+    if (sameWidth) {
+      repeat = in + 3 * columns.front().Src;
+      CopyBytes(row, repeat, bytes);
+    } else if (!runs.empty()) {
+      std::uint8_t* out = row;
+      for (const PixelRun& run : runs) {
+        FillRun(out, std::size_t(run.Bytes), in + run.From, row + bytes);
+        out += run.Bytes;
+      }
     } else {
-      // Four-byte moves, each pixel's fourth byte overwritten by the next pixel; the last
-      // pixel of the span, and any that would read past its source row, move three bytes.
-      const std::uint8_t* in = src.Row(int(sy));
+      std::uint8_t* out = row;
       std::size_t i = 0;
       for (; i < wide; ++i, out += 3) {
         std::uint32_t v;
@@ -109,10 +238,9 @@ void CopyScaled(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr
         out[1] = in[map[i] + 1];
         out[2] = in[map[i] + 2];
       }
-      out -= bytes;
     }
-    lastSy = sy;
-    lastRow = out;
+    for (std::uint8_t* const last = row + std::size_t(r.End - r.Begin - 1) * stride; row != last;)
+      CopyBytes(row += stride, repeat, bytes);
   }
 }
 

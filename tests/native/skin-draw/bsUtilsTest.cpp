@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 namespace bs {
 namespace {
@@ -51,6 +53,54 @@ TEST(SkinGeometry, ResizedGeometryKeepsDistancesToTheNearestEdge) {
 }
 
 // ---- The block copy -------------------------------------------------------------------------
+
+// The block copy as its rule reads, one pixel at a time, to hold the fast paths to.
+// Destination pixel i of a span of d shows source pixel ((2i + 1) s) div (2d) of a span of s;
+// pixels outside either picture are skipped.
+void PixelByPixelCopy(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr) {
+  const long long dw = WidthOfRect(dr), dh = HeightOfRect(dr), sw = WidthOfRect(sr), sh = HeightOfRect(sr);
+  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+  for (int y = std::max(dr.Top, 0); y < std::min(dr.Bottom, dst.Height()); ++y)
+    for (int x = std::max(dr.Left, 0); x < std::min(dr.Right, dst.Width()); ++x) {
+      const long long sx = sr.Left + (2 * (x - dr.Left) + 1) * sw / (2 * dw);
+      const long long sy = sr.Top + (2 * (y - dr.Top) + 1) * sh / (2 * dh);
+      if (sx >= 0 && sx < src.Width() && sy >= 0 && sy < src.Height()) dst.At(x, y) = src.At(int(sx), int(sy));
+    }
+}
+
+TEST(SkinCopy, ScaledCopiesMatchThePixelByPixelRule) {
+  const TImage src = CodedPicture(40, 30);
+  struct Case {
+    const char* name;
+    TRect dr, sr;
+  } cases[] = {
+      {"many times wider, runs of 12 and 13", {3, 2, 103, 9}, {5, 4, 13, 11}},
+      {"one pixel over a whole row", {0, 0, 120, 3}, {7, 1, 8, 4}},
+      {"twice as wide, runs of 2", {1, 1, 41, 5}, {2, 3, 22, 7}},
+      {"two and a half times as wide, runs of 2 and 3", {5, 0, 30, 5}, {1, 0, 11, 5}},
+      {"runs of exactly 5, less than a block", {0, 1, 20, 4}, {3, 3, 7, 6}},
+      {"a little wider, runs of 1 and 2", {2, 0, 79, 6}, {0, 0, 61, 6}},
+      {"narrower", {4, 4, 21, 9}, {0, 2, 37, 7}},
+      {"wider and taller", {6, 3, 113, 58}, {10, 5, 17, 16}},
+      {"taller only", {2, 0, 9, 61}, {30, 2, 37, 9}},
+      {"shorter only", {0, 1, 11, 6}, {3, 0, 14, 23}},
+      {"runs ending at the picture's edge", {17, 0, 120, 7}, {31, 3, 40, 10}},
+      {"a source partly off its picture", {0, 0, 97, 41}, {33, 24, 45, 33}},
+      {"a destination partly off its picture", {-30, -7, 90, 40}, {2, 2, 13, 9}},
+      {"up to the picture's last byte", {50, 50, 120, 60}, {3, 3, 9, 8}},
+  };
+  const TPixel mark{7, 7, 7};  // what the destination holds before: drawn over only where it should be
+  for (const Case& c : cases) {
+    TImage dst(120, 60), expected(120, 60);
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 120; ++x) dst.At(x, y) = expected.At(x, y) = mark;
+    CopyImageRect(dst, c.dr, src, c.sr);
+    PixelByPixelCopy(expected, c.dr, src, c.sr);
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 120; ++x)
+        ASSERT_EQ(dst.At(x, y), expected.At(x, y)) << c.name << " at " << x << "," << y;
+  }
+}
 
 TEST(SkinCopy, ScalesByTheNearestPixelAndCopiesOneToOneOtherwise) {
   struct Case {
@@ -412,6 +462,132 @@ TEST(SkinBorderStrips, AStripWhosePieceHasNoSizeKeepsWhatItHad) {
   EXPECT_EQ(right.At(0, 0), (TPixel{9, 9, 9}));
   // The left strip fills what the top strip and the old bottom strip leave: 16 - 3 - 2.
   EXPECT_EQ(left.Height(), 11);
+}
+
+// The strips as their rules read, one pixel at a time, to hold the builder to.
+
+// Tiles of the source rect `middle` laid from 0 over [0, span) along one axis, the last one cut
+// at span; across, the middle's rows (or columns) fill [across0, across1).
+void PixelByPixelTiles(TImage& dst, bool alongX, int span, const TImage& src, const TRect& middle, int across0,
+                       int across1) {
+  const int t = alongX ? WidthOfRect(middle) : HeightOfRect(middle);
+  if (t <= 0) return;
+  for (int k = 0; k <= span / t; ++k) {
+    const int at = k * t, cut = std::max(0, at + t - span);
+    if (alongX)
+      PixelByPixelCopy(dst, {at, across0, at + t - cut, across1}, src,
+                       {middle.Left, middle.Top, middle.Right - cut, middle.Bottom});
+    else
+      PixelByPixelCopy(dst, {across0, at, across1, at + t - cut}, src,
+                       {middle.Left, middle.Top, middle.Right, middle.Bottom - cut});
+  }
+}
+
+void PixelByPixelStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsBorderStrips& strips,
+                        const TImage& src, const TRect& SR, int W, int H, const TbsStretchFlags& stretch) {
+  const int L = SR.Left, T = SR.Top;
+  if (W > 0 && ng.Cl.Top > 0 && g.RT.X - g.LT.X > 0) {
+    TImage& s = *strips.Top;
+    const int h = ng.Cl.Top;
+    s.SetSize(W, h);
+    const TRect middle{L + g.LT.X, T, L + g.RT.X, T + h};
+    if (stretch.Top)
+      PixelByPixelCopy(s, {ng.LT.X, 0, ng.RT.X, h}, src, middle);
+    else
+      PixelByPixelTiles(s, true, W, src, middle, 0, h);
+    PixelByPixelCopy(s, {0, 0, ng.LT.X, h}, src, {L, T, L + g.LT.X, T + h});
+    PixelByPixelCopy(s, {ng.RT.X, 0, W, h}, src, {L + g.RT.X, T, SR.Right, T + h});
+  }
+  const int h = H - ng.Cl.Bottom;
+  if (W > 0 && h > 0 && g.RB.X - g.LB.X > 0) {
+    TImage& s = *strips.Bottom;
+    s.SetSize(W, h);
+    const TRect middle{L + g.LB.X, SR.Bottom - h, L + g.RB.X, SR.Bottom};
+    if (stretch.Bottom)
+      PixelByPixelCopy(s, {ng.LB.X, 0, ng.RB.X, h}, src, middle);
+    else
+      PixelByPixelTiles(s, true, W, src, middle, 0, h);
+    PixelByPixelCopy(s, {0, 0, ng.LB.X, h}, src, {L, SR.Bottom - h, L + g.LB.X, SR.Bottom});
+    PixelByPixelCopy(s, {ng.RB.X, 0, W, h}, src, {L + g.RB.X, SR.Bottom - h, SR.Right, SR.Bottom});
+  }
+  const int hs = H - strips.Top->Height() - strips.Bottom->Height();
+  // A side strip: columns [c0, c1) of the piece, its middle rows [m0, m1).
+  auto side = [&](TImage& s, int w, int c0, int c1, int m0, int m1, bool stretched) {
+    s.SetSize(w, hs);
+    const int upper = m0 - g.Cl.Top, lower = g.Cl.Bottom - m1;
+    const TRect middle{L + c0, T + m0, L + c1, T + m1};
+    if (stretched)
+      PixelByPixelCopy(s, {0, upper, w, hs - lower}, src, middle);
+    else
+      PixelByPixelTiles(s, false, hs, src, middle, 0, w);
+    if (upper > 0) PixelByPixelCopy(s, {0, 0, w, upper}, src, {L + c0, T + g.Cl.Top, L + c1, T + m0});
+    if (lower > 0) PixelByPixelCopy(s, {0, hs - lower, w, hs}, src, {L + c0, T + m1, L + c1, T + g.Cl.Bottom});
+  };
+  if (ng.Cl.Left > 0 && hs > 0 && g.LB.Y - g.LT.Y > 0)
+    side(*strips.Left, ng.Cl.Left, 0, ng.Cl.Left, g.LT.Y, g.LB.Y, stretch.Left);
+  const int w = W - ng.Cl.Right;
+  if (w > 0 && hs > 0 && g.RB.Y - g.RT.Y > 0)
+    side(*strips.Right, w, g.Cl.Right, WidthOfRect(SR), g.RT.Y, g.RB.Y, stretch.Right);
+}
+
+void ExpectSamePicture(const TImage& actual, const TImage& expected, const std::string& what) {
+  ASSERT_EQ(actual.Width(), expected.Width()) << what;
+  ASSERT_EQ(actual.Height(), expected.Height()) << what;
+  for (int y = 0; y < actual.Height(); ++y)
+    for (int x = 0; x < actual.Width(); ++x)
+      ASSERT_EQ(actual.At(x, y), expected.At(x, y))
+          << what << " at " << x << "," << y << ": shows " << SourceOf(actual, x, y) << ", should show "
+          << SourceOf(expected, x, y);
+}
+
+TEST(SkinBorderStrips, StretchedAndTiledStripsMatchThePixelByPixelRule) {
+  const TImage src = CodedPicture(60, 50);
+  // A 37 x 29 piece at (3, 2): borders 3, 6, 3 and 4; the corner points make middles of
+  // 19 (top), 18 (bottom), 11 (left) and 13 (right) pixels, with pieces above and below the
+  // side middles.
+  const TRect piece{3, 2, 40, 31};
+  const TbsPieceGeometry frame{{9, 9}, {28, 8}, {9, 20}, {27, 21}, {3, 6, 34, 25}};
+  // One-pixel borders and one-pixel middles.
+  const TbsPieceGeometry thin{{5, 1}, {6, 1}, {5, 2}, {6, 2}, {1, 1, 36, 28}};
+  struct Case {
+    const char* name;
+    TbsPieceGeometry g;
+    TRect SR;
+    int W, H;
+  } cases[] = {
+      {"many times the piece", frame, piece, 311, 203},
+      {"a little larger than the piece", frame, piece, 41, 33},
+      {"an odd width, rows ending in short runs", frame, piece, 157, 97},
+      {"the piece's own size", frame, piece, 37, 29},
+      {"smaller than the piece", frame, piece, 30, 20},
+      {"smaller than the fixed pieces", frame, piece, 10, 8},
+      {"wider only", frame, piece, 250, 29},
+      {"taller only", frame, piece, 37, 180},
+      {"one-pixel strips and middles", thin, piece, 123, 77},
+      {"one-pixel strips, smaller", thin, piece, 20, 9},
+      {"a piece whose middles run off its picture", frame, {45, 35, 82, 64}, 140, 90},
+  };
+  const struct {
+    const char* name;
+    TbsStretchFlags flags;
+  } stretches[] = {
+      {"all stretched", {true, true, true, true, false}},
+      {"stretched across only", {false, true, false, true, false}},
+      {"stretched down only", {true, false, true, false, false}},
+      {"all tiled", {}},
+  };
+  for (const Case& c : cases)
+    for (const auto& stretch : stretches) {
+      const std::string what = std::string(c.name) + ", " + stretch.name;
+      const TbsPieceGeometry ng = ResizedGeometry(c.g, c.SR, c.W, c.H);
+      TImage left, top, right, bottom, refLeft, refTop, refRight, refBottom;
+      BorderStripImages(c.g, ng, {&left, &top, &right, &bottom}, src, c.SR, c.W, c.H, stretch.flags);
+      PixelByPixelStrips(c.g, ng, {&refLeft, &refTop, &refRight, &refBottom}, src, c.SR, c.W, c.H, stretch.flags);
+      ExpectSamePicture(top, refTop, what + ": top");
+      ExpectSamePicture(bottom, refBottom, what + ": bottom");
+      ExpectSamePicture(left, refLeft, what + ": left");
+      ExpectSamePicture(right, refRight, what + ": right");
+    }
 }
 
 TEST(SkinGlyphFrame, CutsOneFrameOfTheStrip) {
