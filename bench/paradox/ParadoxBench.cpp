@@ -28,7 +28,7 @@ struct TCleanup {
 } const kCleanup;
 
 std::filesystem::path WriteHistory(const std::filesystem::path& path) {
-  const double firstDay = *EncodeDate(2019, 1, 1);
+  const double firstDay = *spv::base::EncodeDate(2019, 1, 1);
   TParadoxWriter writer(path, {{"FDate", TFieldType::Date}, {"FHour", TFieldType::Short}, {"FNumber", TFieldType::Short},
                                {"FType", TFieldType::Short}, {"FName", TFieldType::Alpha, 96},
                                {"FArtist", TFieldType::Alpha, 96}});
@@ -62,7 +62,7 @@ BENCHMARK(BM_WriteHistory)->Unit(benchmark::kMillisecond)->Iterations(1)->Repeti
 void BM_ScanHistory(benchmark::State& state) {
   const std::filesystem::path path = BenchDir() / "History.db";
   if (!std::filesystem::exists(path)) WriteHistory(path);
-  const double day = *EncodeDate(2019, 1, 1) + kRows / kLinesPerHour / 24 / 2;
+  const double day = *spv::base::EncodeDate(2019, 1, 1) + kRows / kLinesPerHour / 24 / 2;
   for (auto _ : state) {
     const auto table = TParadoxTable::Open(path);
     std::size_t kept = 0;

@@ -15,7 +15,7 @@ using namespace spv::db;
 
 constexpr int kRows = 1'000'000;
 constexpr int kLinesPerHour = 15;
-const double kFirstDay = *EncodeDate(2019, 1, 1);
+const double kFirstDay = *spv::base::EncodeDate(2019, 1, 1);
 
 // Written once per run of the benchmark, removed at its end.
 struct THistoryFile {
@@ -62,7 +62,7 @@ const THistoryFile& History() {
 
 void BM_HistoryDayQuery(benchmark::State& state) {
   const THistoryFile& file = History();
-  const std::string date = FormatDate(file.Day, "dd.MM.yyyy");
+  const std::string date = spv::base::FormatDate(file.Day, "dd.MM.yyyy");
   TQuery query;
   std::size_t rows = 0;
   for (auto _ : state) {
