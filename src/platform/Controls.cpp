@@ -5,6 +5,8 @@
 #include "platform/SysUtils.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
 #include <windowsx.h>
 
 namespace spv::platform {
@@ -56,19 +58,23 @@ class TSavedDc {
   int Saved_;
 };
 
-void RegisterWindowClass(WNDPROC proc) {
-  static bool registered = false;
-  if (registered) return;
+// The library's own window class for a class style: one class per style asked for, so that a
+// window that needs a style of its class (a hint's drop shadow) does not give it to every other.
+std::wstring RegisterWindowClass(WNDPROC proc, UINT style) {
+  static std::map<UINT, std::wstring> registered;
+  if (auto found = registered.find(style); found != registered.end()) return found->second;
+  std::wstring name = kWindowClass;
+  if (style != CS_DBLCLKS) name += L"." + std::to_wstring(style);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
-  wc.style = CS_DBLCLKS;
+  wc.style = style;
   wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kWindowClass;
+  wc.lpszClassName = name.c_str();
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     RaiseLastOSError("Registering the window class");
-  registered = true;
+  return registered.emplace(style, std::move(name)).first->second;
 }
 
 bool IsNotification(UINT msg) { return msg >= CM_BASE && msg < CM_BASE + 0x100; }
@@ -504,10 +510,10 @@ void TWinControl::CreateWnd() {
   CreateParams(params);
   if ((params.Style & WS_CHILD) && !params.WndParent)
     throw Exception("The control " + Name() + " has no parent window");
-  RegisterWindowClass(&MainWndProc);
   const bool own = params.WinClassName.empty();
+  const std::wstring className = own ? RegisterWindowClass(&MainWndProc, params.ClassStyle) : params.WinClassName;
   CreatingControl = own ? this : nullptr;
-  HWND window = CreateWindowExW(params.ExStyle, own ? kWindowClass : params.WinClassName.c_str(),
+  HWND window = CreateWindowExW(params.ExStyle, className.c_str(),
                                 params.Caption.c_str(), params.Style, params.X, params.Y, params.Width, params.Height,
                                 params.WndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
   CreatingControl = nullptr;

@@ -38,8 +38,12 @@ std::filesystem::path SaveWindowPng(HWND window, const std::string& name) {
 
   RECT r;
   GetWindowRect(window, &r);
+  return SaveScreenPng(r, name);
+}
+
+std::filesystem::path SaveScreenPng(const RECT& r, const std::string& name) {
   const int width = r.right - r.left, height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) throw std::runtime_error("SaveWindowPng: the window has no size");
+  if (width <= 0 || height <= 0) throw std::runtime_error("SaveScreenPng: the rectangle has no size");
 
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);

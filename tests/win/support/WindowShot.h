@@ -16,5 +16,7 @@ bool PumpUntil(const std::function<bool()>& done);
 // for people to look at. The folder is SPV_SHOT_DIR (the build tree's screenshots folder).
 // Returns the file written.
 std::filesystem::path SaveWindowPng(HWND window, const std::string& name);
+// The same for a rectangle of the screen, whatever windows show there (a hint over a frame).
+std::filesystem::path SaveScreenPng(const RECT& screenRect, const std::string& name);
 
 }  // namespace spv::test
