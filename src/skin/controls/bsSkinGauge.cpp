@@ -110,8 +110,8 @@ void TbsSkinGauge::PaintFill(TbsFBitmap& bitmap, const TRect& area) {
   if (RectIsEmpty(F) || !SkinPicture_ || RectIsEmpty(ProgressRect_)) return;
   TbsFBitmap fill;
   // The caps stay fixed; a part narrower than both shows them clipped.
-  if (vertical) ThreePartVertImage(BeginOffset_, EndOffset_, fill, *SkinPicture_, ProgressRect_, F.Height(), ProgressStretch_);
-  else ThreePartHorzImage(BeginOffset_, EndOffset_, fill, *SkinPicture_, ProgressRect_, F.Width(), ProgressStretch_);
+  GaugeFillImage(fill, *SkinPicture_, ProgressRect_, BeginOffset_, EndOffset_, vertical ? F.Height() : F.Width(),
+                 vertical, ProgressStretch_);
   GdiFlush();
   const int w = std::min(fill.Width(), F.Width()), h = std::min(fill.Height(), F.Height());
   if (ProgressTransparent_)

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
+#include <vector>
 
 namespace bs {
 namespace {
@@ -46,6 +48,46 @@ TEST(GaugeArithmetic, TheFilledPartGrowsRightOrUp) {
   EXPECT_EQ(ProgressRectFor(area, 0, 100, 50, true), (TRect{1, 7, 72, 13}));
   EXPECT_EQ(ProgressRectFor(area, 0, 0, 0, false), (TRect{1, 1, 1, 13}));
   EXPECT_EQ(ProgressRectFor(area, 0, 100, 100, true), area);
+}
+
+// A progress picture whose every pixel tells the row or column it came from.
+TImage NumberedPicture(int width, int height) {
+  TImage picture(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) picture.At(x, y) = {std::uint8_t(x), std::uint8_t(y), 0};
+  return picture;
+}
+
+TEST(GaugeArithmetic, AVerticalFillTilesFromTheBottomUpAndAHorizontalOneFromTheLeft) {
+  // Caps of 2 and 3 around a middle of 5: rows 2 to 6 of the picture, columns 2 to 6 across.
+  const struct {
+    bool vertical;
+    int length;
+    std::vector<int> from;  // the picture's row (or column) each row (or column) of the fill shows
+  } cases[] = {
+      // The bottom tile whole above the bottom cap, the one above it cut at the top.
+      {true, 14, {0, 1, 3, 4, 5, 6, 2, 3, 4, 5, 6, 7, 8, 9}},
+      {true, 10, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+      // Shorter than both caps: the bottom cap over the top one.
+      {true, 4, {0, 7, 8, 9}},
+      {false, 14, {0, 1, 2, 3, 4, 5, 6, 2, 3, 4, 5, 7, 8, 9}},
+      {false, 4, {0, 7, 8, 9}},
+  };
+  const TImage picture = NumberedPicture(10, 10);
+  for (const auto& c : cases) {
+    const TRect strip = c.vertical ? TRect{4, 0, 6, 10} : TRect{0, 4, 10, 6};
+    TImage fill;
+    GaugeFillImage(fill, picture, strip, 2, 3, c.length, c.vertical, false);
+    ASSERT_EQ(c.vertical ? fill.Height() : fill.Width(), c.length);
+    ASSERT_EQ(c.vertical ? fill.Width() : fill.Height(), 2);
+    std::vector<int> from;
+    for (int i = 0; i < c.length; ++i) {
+      const TPixel p = c.vertical ? fill.At(1, i) : fill.At(i, 1);
+      from.push_back(c.vertical ? p.G : p.B);
+      EXPECT_EQ(c.vertical ? p.B : p.G, 5) << "the strip's own second line";
+    }
+    EXPECT_EQ(from, c.from) << (c.vertical ? "up " : "across ") << c.length;
+  }
 }
 
 TEST(PanelGeometry, TheSettingsBoxRollsUpToItsCaptionBand) {

@@ -1,10 +1,9 @@
 #include "skin/controls/bsSkinCtrls.h"
 
+#include "SkinnedForm.h"
 #include "WindowShot.h"
 #include "platform/FormReader.h"
-#include "platform/Forms.h"
 #include "resources/ProgramSkin.h"
-#include "skin/resources/bsSkinMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +15,9 @@ namespace {
 
 using namespace spv::platform;
 
-// A form that runs the skin-change walk itself, as the skinned frame does for its form.
-class TSkinnedForm : public TForm {
- public:
-  std::string_view ClassName() const override { return "TSkinnedForm"; }
-
- protected:
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_SKIN_BEFORE_CHANGE || m.Msg == WM_SKIN_CHANGED)
-      WalkSkinChange(*this, TbsSkinData::FromMessage(m.WParam, m.LParam), m.Msg);
-    TForm::WndProc(m);
-  }
-};
+using test::At;
+using test::PixelOf;
+using test::TSkinnedForm;
 
 bool SamePixels(const TImage& a, const TImage& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
@@ -36,10 +26,6 @@ bool SamePixels(const TImage& a, const TImage& b) {
       if (!(a.At(x, y) == b.At(x, y))) return false;
   return true;
 }
-
-TPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
-
-LPARAM At(int x, int y) { return MAKELPARAM(WORD(short(x)), WORD(short(y))); }
 
 class SkinButtonTest : public ::testing::Test {
  protected:

@@ -1,13 +1,10 @@
 #pragma once
-// A form with the program's skin that runs the skin-change walk itself, as the skinned frame
-// does for its form, and reading back what a window shows.
+// A form with the program's skin, and reading back what a window shows.
 
 #include <windows.h>
 
-#include "platform/Forms.h"
+#include "SkinnedForm.h"
 #include "resources/ProgramSkin.h"
-#include "skin/resources/bsSkinClientWin.h"
-#include "skin/resources/bsSkinMessages.h"
 #include "skin/resources/bsUtilsWin.h"
 
 #include <gtest/gtest.h>
@@ -15,18 +12,6 @@
 #include <memory>
 
 namespace bs::test {
-
-class TSkinnedForm : public spv::platform::TForm {
- public:
-  std::string_view ClassName() const override { return "TSkinnedForm"; }
-
- protected:
-  void WndProc(spv::platform::TMessage& m) override {
-    if (m.Msg == WM_SKIN_BEFORE_CHANGE || m.Msg == WM_SKIN_CHANGED)
-      WalkSkinChange(*this, TbsSkinData::FromMessage(m.WParam, m.LParam), m.Msg);
-    TForm::WndProc(m);
-  }
-};
 
 class SkinnedFormTest : public ::testing::Test {
  protected:
@@ -55,10 +40,7 @@ inline TbsFBitmap Grab(HWND window) {
   return shot;
 }
 
-inline TPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
 inline bool Dark(const TPixel& p) { return p.R + p.G + p.B < 200; }
-
-inline LPARAM At(int x, int y) { return MAKELPARAM(WORD(short(x)), WORD(short(y))); }
 
 // A left click at a client point of `window`, through its messages.
 inline void Click(HWND window, int x, int y) {

@@ -2,6 +2,9 @@
 
 #include "SkinFixture.h"
 #include "WindowShot.h"
+#include "skin/controls/bsSkinGaugeLayout.h"
+
+#include <vector>
 
 namespace bs::test {
 namespace {
@@ -87,6 +90,40 @@ TEST_F(GaugeTest, TheFillCoversTheValuesShareWithCapsAndNoMagenta) {
   g->SetMinValue(10);
   g->SetMaxValue(10);
   EXPECT_EQ(FilledColumns(empty, g->Snapshot()), 0) << "an empty range fills nothing";
+}
+
+TEST_F(GaugeTest, AVerticalGaugesFillTilesFromTheBottomUp) {
+  const auto& d = dynamic_cast<const TbsDataSkinGaugeControl&>(*skin->SkinControls[std::size_t(skin->FindSkinControl("vgauge"))]);
+  ASSERT_TRUE(d.Vertical);
+  // The first line of the middle of the bar's picture marked, so that each tile shows where it starts.
+  const TRect bar = d.ProgressRect;
+  const int middle = bar.Height() - d.BeginOffset - d.EndOffset;
+  ASSERT_GT(middle, 1);
+  const TPixel mark{0, 255, 0};
+  TImage& picture = skin->ActivePictures[std::size_t(d.PictureIndex)].Image;
+  for (int x = bar.Left + 2; x < bar.Right - 2; ++x) picture.At(x, bar.Top + d.BeginOffset) = mark;
+
+  auto* g = new TbsSkinGauge(form.get());
+  g->SetParent(form.get());
+  g->SetSkinDataName("vgauge");
+  g->SetBounds(10, 10, 20, 120);
+  g->SetSkinData(skin);
+  ASSERT_EQ(g->Width(), d.SkinRect.Width());
+  int telling = 0;  // fills whose tiles would lie elsewhere if they ran from the top
+  for (int value : {40, 77, 100}) {
+    g->SetValue(value);
+    const TRect F = ProgressRectFor(g->SizedProgressArea(), 0, 100, value, true);
+    const TbsFBitmap shot = g->Snapshot();
+    std::vector<int> marked;
+    for (int y = 0; y < shot.Height(); ++y)
+      if (shot.At(F.Left + bar.Width() / 2, y) == mark) marked.push_back(y);
+    // Whole tiles stand on the bottom cap; the one cut short is the top one.
+    std::vector<int> expected;
+    for (int y = F.Bottom - d.EndOffset - middle; y >= F.Top + d.BeginOffset; y -= middle) expected.insert(expected.begin(), y);
+    EXPECT_EQ(marked, expected) << value << " fills " << F.Top << ".." << F.Bottom;
+    telling += (F.Height() - d.BeginOffset - d.EndOffset) % middle != 0;
+  }
+  EXPECT_GT(telling, 0);
 }
 
 TEST_F(GaugeTest, GaugesAtZeroThirtySevenAndAHundredPercent) {
