@@ -1,6 +1,5 @@
 #include "skin/frame/bsSkinHint.h"
 
-#include "platform/FormReader.h"
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
 #include "skin/resources/bsUtilsWin.h"
@@ -359,27 +358,6 @@ void TbsSkinHint::HideObjectHint() {
   Timer_.SetEnabled(false);
   ObjectHintShown_ = false;
   Window_->ReleaseHint();
-}
-
-bool TbsSkinHint::ReadProperty(const spv::platform::TStoredProperty& p, spv::platform::TFormReader& reader) {
-  using spv::platform::SameIdent;
-  const std::string& n = p.Name;
-  if (SameIdent(n, "SkinData")) reader.ResolveReference<TbsSkinData>(p, [this](TbsSkinData* s) { SetSkinData(s); });
-  else if (SameIdent(n, "Active")) SetActive(p.Boolean());
-  else if (SameIdent(n, "AlphaBlend")) SetAlphaBlend(p.Boolean());
-  else if (SameIdent(n, "AlphaBlendValue")) SetAlphaBlendValue(BYTE(std::clamp(p.Int(), 0, 255)));
-  else if (SameIdent(n, "UseSkinFont")) SetUseSkinFont(p.Boolean());
-  else if (auto m = p.Member("DefaultFont")) return DefaultFont_.ReadProperty(*m, p);
-  else return TComponent::ReadProperty(p, reader);
-  return true;
-}
-
-void RegisterSkinHintClasses() {
-  static const bool done = [] {
-    spv::platform::TClassRegistry::Instance().Register<TbsSkinHint>("TbsSkinHint");
-    return true;
-  }();
-  (void)done;
 }
 
 }  // namespace bs

@@ -95,8 +95,6 @@ class TbsSkinHint : public spv::platform::TComponent, public TbsObjectHint {
   TbsSkinHintWindow& HintWindow() const { return *Window_; }
   bool ObjectHintPending() const { return Timer_.Enabled(); }
 
-  bool ReadProperty(const spv::platform::TStoredProperty& property, spv::platform::TFormReader& reader) override;
-
  protected:
   void Notification(spv::platform::TComponent* component, spv::platform::TOperation operation) override;
 
@@ -120,7 +118,5 @@ class TbsSkinHint : public spv::platform::TComponent, public TbsObjectHint {
 // The pixels of the cursor's picture from its hot spot down to its last line that is not blank
 // (the system's cursor height when the picture cannot be read).
 int CursorHeightBelowHotSpot(HCURSOR cursor);
-
-void RegisterSkinHintClasses();
 
 }  // namespace bs
