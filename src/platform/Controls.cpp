@@ -77,7 +77,15 @@ std::wstring RegisterWindowClass(WNDPROC proc, UINT style) {
   return registered.emplace(style, std::move(name)).first->second;
 }
 
-bool IsNotification(UINT msg) { return msg >= CM_BASE && msg < CM_BASE + 0x100; }
+bool IsNotification(UINT msg) {
+  return (msg >= CM_BASE && msg < CM_BASE + 0x100) || (msg >= CN_BASE && msg < CN_BASE + 0x400);
+}
+
+// Tells the focused control of this thread that `pressed` took a left press.
+void SendCancelMode(TControl* pressed) {
+  TWinControl* focused = TWinControl::FromHandle(GetFocus());
+  if (focused && focused != pressed) focused->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(pressed));
+}
 
 }  // namespace
 
@@ -348,11 +356,13 @@ void TControl::WndProc(TMessage& m) {
   const auto x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
+      SendCancelMode(this);
       Clicking_ = true;
       SetMouseCapture(true);
       MouseDown(TMouseButton::mbLeft, MouseShiftState(m.WParam), x, y);
       break;
     case WM_LBUTTONDBLCLK:
+      SendCancelMode(this);
       Clicking_ = true;
       SetMouseCapture(true);
       DblClick();
@@ -710,6 +720,15 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case CM_ENABLEDCHANGED:
       if (Handle_) EnableWindow(Handle_, Enabled());
+      break;
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      // A system child's notifications go back to the control that owns it.
+      if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {
+        m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+        if (m.Result || m.Msg == WM_COMMAND) return;
+      }
       break;
     default: break;
   }

@@ -37,6 +37,16 @@ inline constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 6;
 inline constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 7;
 inline constexpr UINT CM_MOUSEENTER = CM_BASE + 8;
 inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 9;
+// A left press went to a control: the focused control hears it, lParam the TControl* pressed,
+// so that a drop-down it shows can close when the press was elsewhere.
+inline constexpr UINT CM_CANCELMODE = CM_BASE + 10;
+
+// Notifications a parent passes back to the system child window they came from: CN_BASE +
+// the message (WM_COMMAND, WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC), same wParam and lParam.
+inline constexpr UINT CN_BASE = 0xBC00;
+inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+inline constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+inline constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };

@@ -1,0 +1,97 @@
+#pragma once
+// What the skinned-control tests share: a form that runs the skin-change walk as the skinned
+// frame does, the program's own skin, and real input through SendInput.
+
+#include "WindowShot.h"
+#include "platform/Forms.h"
+#include "resources/ProgramSkin.h"
+#include "skin/resources/bsSkinClientWin.h"
+#include "skin/resources/bsSkinMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace bs::test {
+
+class TSkinnedForm : public spv::platform::TForm {
+ public:
+  std::string_view ClassName() const override { return "TSkinnedForm"; }
+
+ protected:
+  void WndProc(spv::platform::TMessage& m) override {
+    if (m.Msg == WM_SKIN_BEFORE_CHANGE || m.Msg == WM_SKIN_CHANGED)
+      WalkSkinChange(*this, TbsSkinData::FromMessage(m.WParam, m.LParam), m.Msg);
+    TForm::WndProc(m);
+  }
+};
+
+inline void LoadProgramSkin(TbsSkinData& skin) {
+  const auto block = spv::ProgramSkinBlock();
+  skin.LoadFromCompressedData(block.data(), block.size());
+}
+
+// Keys as the keyboard gives them: down and up of each, modifiers held around the key.
+inline void TypeKey(WORD vk, std::initializer_list<WORD> held = {}) {
+  std::vector<INPUT> in;
+  auto key = [&](WORD k, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  for (WORD h : held) key(h, false);
+  key(vk, false);
+  key(vk, true);
+  for (WORD h : held) key(h, true);
+  SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+  spv::test::PumpMessages(30);
+}
+
+// Characters typed one by one as Unicode key input.
+inline void TypeText(std::wstring_view text) {
+  for (wchar_t c : text) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = in[1].ki.wScan = c;
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    spv::test::PumpMessages(15);
+  }
+}
+
+// The pointer to a point of the screen, and the left button pressed or released there.
+inline void MouseTo(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  spv::test::PumpMessages(30);
+}
+inline void MouseButton(bool down) {
+  INPUT i{};
+  i.type = INPUT_MOUSE;
+  i.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &i, sizeof(INPUT));
+  spv::test::PumpMessages(30);
+}
+
+// A point of a window given in window coordinates (frame included), on the screen.
+inline POINT WindowPoint(HWND window, int x, int y) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return {r.left + x, r.top + y};
+}
+
+inline void PutClipboardText(std::wstring_view text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  auto* p = static_cast<wchar_t*>(GlobalLock(g));
+  std::copy(text.begin(), text.end(), p);
+  p[text.size()] = 0;
+  GlobalUnlock(g);
+  SetClipboardData(CF_UNICODETEXT, g);
+  CloseClipboard();
+}
+
+}  // namespace bs::test
