@@ -52,13 +52,6 @@ LRESULT BroadcastUntilTaken(TWinControl* root, UINT msg, WPARAM wParam, LPARAM l
 
 COLORREF Rgb(TColor c) { return spv::platform::ColorToRGB(spv::platform::TColor(c)); }
 
-TbsPieceGeometry Geometry(const TbsSkinPiece& p) {
-  return {p.LeftTop, p.RightTop, p.LeftBottom, p.RightBottom, p.ClientRect};
-}
-TbsPieceGeometry Geometry(const TbsSizedPiece& s) {
-  return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.ClientRect};
-}
-
 void FillImage(TbsFBitmap& bitmap, spv::platform::TColor colour) {
   const RECT r{0, 0, bitmap.Width(), bitmap.Height()};
   spv::platform::TGdiHandle<HBRUSH> brush(CreateSolidBrush(spv::platform::ColorToRGB(colour)));
@@ -408,26 +401,8 @@ void TbsSkinCustomControl::PaintSkinLook(TbsFBitmap& bitmap) {
 }
 
 void TbsSkinCustomControl::PaintSkinPiece(TImage& bitmap, const TImage* picture, const TRect& rect) {
-  if (!picture) return;
-  switch (SizingKind_) {
-    case skFixed:
-      bitmap.SetSize(rect.Width(), rect.Height());
-      CopyImageRect(bitmap, {0, 0, rect.Width(), rect.Height()}, *picture, rect);
-      break;
-    case skBoth:
-      if (!StripPaint)
-        NinePartImage(Geometry(Piece_), Geometry(Sized_), bitmap, *picture, rect, Width(), Height(), true, Stretch_);
-      break;
-    case skWidthOnly:
-      ThreePartHorzImage(Piece_.LeftTop.X, Piece_.SkinRect.Width() - Piece_.RightTop.X, bitmap, *picture, rect,
-                         Width(), Stretch_.Client);
-      break;
-    case skHeightOnly:
-      ThreePartVertImage(Piece_.LeftTop.Y, Piece_.SkinRect.Height() - Piece_.LeftBottom.Y, bitmap, *picture, rect,
-                         Height(), Stretch_.Client);
-      break;
-    case skNoPiece: break;
-  }
+  if (!picture || (SizingKind_ == skBoth && StripPaint)) return;
+  PaintPiece(bitmap, *picture, rect, SizingKind_, Piece_, Sized_, Stretch_, Width(), Height());
 }
 
 void TbsSkinCustomControl::Paint() {

@@ -148,4 +148,31 @@ int GlyphFrameFor(bool down, bool active, bool enabled, TbsNumGlyphs n) {
   return 2;
 }
 
+TbsPieceGeometry Geometry(const TbsSkinPiece& p) {
+  return {p.LeftTop, p.RightTop, p.LeftBottom, p.RightBottom, p.ClientRect};
+}
+TbsPieceGeometry Geometry(const TbsSizedPiece& s) {
+  return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.ClientRect};
+}
+
+void PaintPiece(TImage& bitmap, const TImage& picture, const TRect& rect, TbsSizingKind kind, const TbsSkinPiece& piece,
+                const TbsSizedPiece& sized, const TbsStretchFlags& stretch, int W, int H) {
+  switch (kind) {
+    case skFixed:
+      bitmap.SetSize(rect.Width(), rect.Height());
+      CopyImageRect(bitmap, {0, 0, rect.Width(), rect.Height()}, picture, rect);
+      break;
+    case skBoth: NinePartImage(Geometry(piece), Geometry(sized), bitmap, picture, rect, W, H, true, stretch); break;
+    case skWidthOnly:
+      ThreePartHorzImage(piece.LeftTop.X, piece.SkinRect.Width() - piece.RightTop.X, bitmap, picture, rect, W,
+                         stretch.Client);
+      break;
+    case skHeightOnly:
+      ThreePartVertImage(piece.LeftTop.Y, piece.SkinRect.Height() - piece.LeftBottom.Y, bitmap, picture, rect, H,
+                         stretch.Client);
+      break;
+    case skNoPiece: break;
+  }
+}
+
 }  // namespace bs

@@ -4,6 +4,7 @@
 // resized control, and where a button puts its glyph and caption.
 
 #include "skin/resources/bsSkinDataTypes.h"
+#include "skin/resources/bsUtils.h"
 
 namespace bs {
 
@@ -44,6 +45,13 @@ void FitPieceToSize(TbsSizingKind kind, const TbsSkinPiece& piece, int& W, int& 
 // A rect given in piece coordinates, placed on a control of W x H: parts that span a stretched
 // middle grow with it, parts beyond it move with the far edge.
 TRect PlaceSkinRect(TbsSizingKind kind, const TbsSkinPiece& piece, int W, int H, TRect r);
+
+TbsPieceGeometry Geometry(const TbsSkinPiece& p);
+TbsPieceGeometry Geometry(const TbsSizedPiece& s);
+
+// One rect of a skin picture laid out on a control of W x H by the piece's sizing kind.
+void PaintPiece(TImage& bitmap, const TImage& picture, const TRect& rect, TbsSizingKind kind, const TbsSkinPiece& piece,
+                const TbsSizedPiece& sized, const TbsStretchFlags& stretch, int W, int H);
 
 struct TbsGlyphTextPlace {
   TPoint Glyph, Text;

@@ -1,6 +1,7 @@
 // skingen: draws the program's own skin.
 //
 //   skingen FOLDER                 write skin.ini and its bitmaps into FOLDER
+//   skingen --glyphs FOLDER        write the calendar's navigation glyphs into FOLDER
 //   skingen --sheet SKIN.INI PNG   render a sheet of the skin's pictures at 2x with every
 //                                  piece the description names outlined and labelled
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "ProgramSkin.h"
+#include "SkinGlyphs.h"
 #include "SkinSheet.h"
 
 int main(int argc, char** argv) {
@@ -21,11 +23,15 @@ int main(int argc, char** argv) {
       skingen::WriteSkinFolder(skin, argv[1]);
       return 0;
     }
+    if (argc == 3 && std::string(argv[1]) == "--glyphs") {
+      skingen::WriteCalendarGlyphs(argv[2]);
+      return 0;
+    }
     if (argc == 4 && std::string(argv[1]) == "--sheet") {
       skingen::RenderSheet(argv[2], argv[3]);
       return 0;
     }
-    std::fputs("usage: skingen FOLDER\n       skingen --sheet SKIN.INI OUTPUT.png\n", stderr);
+    std::fputs("usage: skingen FOLDER\n       skingen --glyphs FOLDER\n       skingen --sheet SKIN.INI OUTPUT.png\n", stderr);
     return 2;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skingen: %s\n", e.what());

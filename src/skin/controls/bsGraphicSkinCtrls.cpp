@@ -1,0 +1,128 @@
+#include "skin/controls/bsGraphicSkinCtrls.h"
+
+namespace bs {
+
+using namespace spv::platform;
+
+TbsGraphicSkinControl::TbsGraphicSkinControl(TComponent* owner) : TGraphicControl(owner) {}
+
+TbsGraphicSkinControl::~TbsGraphicSkinControl() {
+  if (SkinData_) RemoveFreeNotification(SkinData_);
+}
+
+void TbsGraphicSkinControl::SetSkinData(TbsSkinData* value) {
+  if (SkinData_) RemoveFreeNotification(SkinData_);
+  SkinData_ = value;
+  if (value) FreeNotification(value);
+  if (value && !value->IsEmpty && !(ComponentState() & csDesigning)) ApplySkin();
+}
+
+void TbsGraphicSkinControl::Notification(TComponent* component, TOperation operation) {
+  TGraphicControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == SkinData_) {
+    SkinData_ = nullptr;
+    SkinObjectIndex_ = -1;
+    if (!Destroying()) Invalidate();
+  }
+}
+
+void TbsGraphicSkinControl::ReadSkinObject() {
+  SkinObjectIndex_ = !SkinData_ || SkinData_->IsEmpty ? -1 : SkinData_->FindSkinControl(SkinDataName_);
+}
+
+const TbsDataSkinControl* TbsGraphicSkinControl::SkinObject() const {
+  if (!SkinData_ || SkinObjectIndex_ < 0 || SkinObjectIndex_ >= int(SkinData_->SkinControls.size())) return nullptr;
+  return SkinData_->SkinControls[std::size_t(SkinObjectIndex_)].get();
+}
+
+void TbsGraphicSkinControl::ApplySkin() {
+  ReadSkinObject();
+  Invalidate();
+}
+
+void TbsGraphicSkinControl::Compose(TbsFBitmap& bitmap) {
+  ReadSkinObject();
+  bitmap.SetSize(Width(), Height());
+  if (SkinObjectIndex_ < 0) PaintDefaultLook(bitmap);
+  else PaintSkinLook(bitmap);
+  GdiFlush();
+}
+
+TbsFBitmap TbsGraphicSkinControl::Snapshot() {
+  TbsFBitmap bitmap;
+  if (Width() > 0 && Height() > 0) Compose(bitmap);
+  return bitmap;
+}
+
+void TbsGraphicSkinControl::Paint() {
+  if (Width() <= 0 || Height() <= 0) return;
+  TbsFBitmap bitmap;
+  Compose(bitmap);
+  BitBlt(Canvas().Handle(), 0, 0, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, SRCCOPY);
+}
+
+// ---- TbsGraphicSkinCustomControl ----
+
+TbsGraphicSkinCustomControl::TbsGraphicSkinCustomControl(TComponent* owner) : TbsGraphicSkinControl(owner) {
+  DefaultFont_.SetName(L"Arial");
+  DefaultFont_.SetHeight(14);
+  DefaultFont_.SetColor(clBtnText);
+}
+
+void TbsGraphicSkinCustomControl::ReadSkinObject() {
+  TbsGraphicSkinControl::ReadSkinObject();
+  SkinPicture_ = nullptr;
+  if (SkinObjectIndex_ < 0) {
+    SizingKind_ = skNoPiece;
+    return;
+  }
+  const auto* o = dynamic_cast<const TbsDataSkinCustomControl*>(SkinObject());
+  if (!o) {
+    SizingKind_ = skFixed;
+    Piece_ = {};
+    return;
+  }
+  Piece_ = {o->LeftTopPoint, o->RightTopPoint, o->LeftBottomPoint, o->RightBottomPoint, o->SkinRect, o->ClientRect};
+  Stretch_ = {o->LeftStretch, o->TopStretch, o->RightStretch, o->BottomStretch, o->StretchEffect};
+  if (const TbsSkinBitmap* b = SkinData()->ActivePicture(o->PictureIndex)) SkinPicture_ = &b->Image;
+  SizingKind_ = SizingKindOf(Piece_);
+}
+
+void TbsGraphicSkinCustomControl::FitSizeToSkin(int& width, int& height) {
+  if (SkinObjectIndex_ < 0) return;
+  FitPieceToSize(SizingKind_, Piece_, width, height, Sized_);
+}
+
+void TbsGraphicSkinCustomControl::SetBounds(int left, int top, int width, int height) {
+  ReadSkinObject();
+  if (SkinObjectIndex_ >= 0) FitSizeToSkin(width, height);
+  TbsGraphicSkinControl::SetBounds(left, top, width, height);
+}
+
+void TbsGraphicSkinCustomControl::ApplySkin() {
+  ReadSkinObject();
+  int w = Width(), h = Height();
+  FitSizeToSkin(w, h);
+  SetBounds(Left(), Top(), w, h);
+  Invalidate();
+}
+
+void TbsGraphicSkinCustomControl::PaintDefaultLook(TbsFBitmap& bitmap) {
+  const RECT r{0, 0, bitmap.Width(), bitmap.Height()};
+  TGdiHandle<HBRUSH> brush(CreateSolidBrush(ColorToRGB(clBtnFace)));
+  FillRect(bitmap.DC(), &r, brush.Get());
+}
+
+void TbsGraphicSkinCustomControl::PaintSkinLook(TbsFBitmap& bitmap) {
+  if (!SkinPicture_) PaintDefaultLook(bitmap);
+  else PaintSkinPiece(bitmap, Piece_.SkinRect);
+}
+
+void TbsGraphicSkinCustomControl::PaintSkinPiece(TImage& bitmap, const TRect& rect) {
+  if (!SkinPicture_) return;
+  int w = Width(), h = Height();
+  FitSizeToSkin(w, h);
+  PaintPiece(bitmap, *SkinPicture_, rect, SizingKind_, Piece_, Sized_, Stretch_, Width(), Height());
+}
+
+}  // namespace bs
