@@ -21,7 +21,7 @@ TEditMask::TEditMask(std::wstring_view mask, wchar_t dateSeparator, wchar_t time
   for (std::size_t i = 0; i < end; ++i) {
     const wchar_t c = mask[i];
     switch (c) {
-      case L'!':
+      case L'!': LeadingBlanks_ = true; break;
       case L'>':
       case L'<': break;
       case L'\\':
@@ -79,6 +79,31 @@ int TEditMask::PriorEditable(int i) const {
 std::wstring TEditMask::EmptyText() const { return Fit(L""); }
 
 std::wstring TEditMask::Fit(std::wstring_view text) const {
+  // The sections of the mask: runs of positions between literals.
+  std::wstring sectioned;
+  std::size_t at = 0;
+  for (int i = 0; i < Length();) {
+    if (IsLiteral(i)) {
+      if (at >= text.size() || text[at] != Slots_[std::size_t(i)].Ch) return FitPositions(text);
+      sectioned += text[at++];
+      ++i;
+      continue;
+    }
+    int width = 0;
+    while (i + width < Length() && !IsLiteral(i + width)) ++width;
+    std::size_t end = at;
+    while (end < text.size() && (i + width >= Length() || text[end] != Slots_[std::size_t(i + width)].Ch)) ++end;
+    std::wstring part(text.substr(at, end - at));
+    if (int(part.size()) > width) return FitPositions(text);
+    const std::wstring pad(std::size_t(width) - part.size(), Blank_);
+    sectioned += LeadingBlanks_ ? pad + part : part + pad;
+    at = end;
+    i += width;
+  }
+  return FitPositions(at == text.size() ? std::wstring_view(sectioned) : text);
+}
+
+std::wstring TEditMask::FitPositions(std::wstring_view text) const {
   std::wstring r;
   for (int i = 0; i < Length(); ++i) {
     const Slot& s = Slots_[std::size_t(i)];

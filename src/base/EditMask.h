@@ -28,8 +28,10 @@ class TEditMask {
   int PriorEditable(int i) const;
   // The text of an empty field: blanks with the literals in their places.
   std::wstring EmptyText() const;
-  // `text` fitted to the mask: position by position, characters a position does not take
-  // become blanks; literals are put in their places.
+  // `text` fitted to the mask. A text that has the mask's literals in order is fitted section
+  // by section (" 3/ 1/2024" from "3/1/2024"): a short section is filled with leading blanks
+  // when the mask starts with "!", else with trailing ones. Any other text goes position by
+  // position. Characters a position does not take become blanks.
   std::wstring Fit(std::wstring_view text) const;
 
  private:
@@ -37,8 +39,11 @@ class TEditMask {
     bool Literal = false;
     wchar_t Ch = 0;  // the literal, or the mask character
   };
+  std::wstring FitPositions(std::wstring_view text) const;
+
   std::vector<Slot> Slots_;
   wchar_t Blank_ = L'_';
+  bool LeadingBlanks_ = false;
 };
 
 }  // namespace spv::base

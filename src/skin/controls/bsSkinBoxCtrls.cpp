@@ -514,6 +514,7 @@ void TbsSkinCustomEdit::WndProc(TMessage& m) {
       if (ButtonMode_ && m.WParam == HTVSCROLL) {
         ButtonDown_ = ButtonHot_ = true;
         ButtonTracking_ = true;
+        ButtonPressed();
         // The button holds the mouse until the release, wherever that happens.
         SetCapture(WindowHandle());
         RepaintFrame();

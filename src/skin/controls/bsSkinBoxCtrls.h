@@ -84,6 +84,8 @@ class TbsSkinCustomEdit : public TbsCustomEdit, public TbsSkinClient {
   void CreateWnd() override;
   void Notification(spv::platform::TComponent* component, spv::platform::TOperation operation) override;
   virtual void ButtonClick();
+  // The button went down under the pointer.
+  virtual void ButtonPressed() {}
   virtual void MouseEnter();
   virtual void MouseLeave();
 

@@ -38,6 +38,13 @@ TEST(EditMask, FitPutsLiteralsInPlaceAndBlanksWhatAPositionRefuses) {
   EXPECT_EQ(m.Fit(L"2x.0"), L"2 .0 .    ");
   EXPECT_EQ(m.Fit(L"29.02.2024\r\nmore"), L"29.02.2024");
   EXPECT_TRUE(TEditMask(L"").Empty());
+  // A text with the literals in place fills each section, with leading blanks under "!".
+  const TEditMask us(L"!99/99/0000;1; ", L'/');
+  EXPECT_EQ(us.Fit(L"3/1/2024"), L" 3/ 1/2024");
+  EXPECT_EQ(us.Fit(L"12/31/9999"), L"12/31/9999");
+  EXPECT_EQ(TEditMask(L"99/99/0000;1;_", L'/').Fit(L"3/1/2024"), L"3_/1_/2024");
+  EXPECT_EQ(us.Fit(L"123/1/2024"), L"12/ 1/2024") << "a section too long: position by position";
+  EXPECT_EQ(us.Fit(L"3/1/2024/5"), L"3 / 2/24 5") << "text beyond the sections: position by position";
 }
 
 }  // namespace
