@@ -11,7 +11,7 @@ using spv::base::DaysInMonth;
 using spv::base::DecodeDate;
 using spv::base::EncodeDate;
 
-TbsSkinMonthCalendar::TbsSkinMonthCalendar(TComponent* owner) : TbsSkinCustomControl(owner) {
+TbsSkinMonthCalendar::TbsSkinMonthCalendar(TComponent* owner) : TbsSkinPanel(owner) {
   SkinDataName_ = "panel";
   StripPaint = false;
   DefaultFont().SetName(L"Arial");
@@ -70,12 +70,12 @@ void TbsSkinMonthCalendar::SetTodayDefault(bool value) {
 }
 
 void TbsSkinMonthCalendar::Loaded() {
-  TbsSkinCustomControl::Loaded();
+  TbsSkinPanel::Loaded();
   if (TodayDefault_) SetDate(spv::platform::Date());
 }
 
 void TbsSkinMonthCalendar::SetSkinData(TbsSkinData* value) {
-  TbsSkinCustomControl::SetSkinData(value);
+  TbsSkinPanel::SetSkinData(value);
   for (TbsSkinSpeedButton* b : {PriorYearButton_, PriorMonthButton_, NextMonthButton_, NextYearButton_})
     b->SetSkinData(value);
 }
@@ -92,23 +92,13 @@ void TbsSkinMonthCalendar::ApplySkin() {
       }
     }
   }
-  TbsSkinCustomControl::ApplySkin();
+  TbsSkinPanel::ApplySkin();
   LayoutNavButtons();
 }
 
 void TbsSkinMonthCalendar::Resize() {
   LayoutNavButtons();
-  TbsSkinCustomControl::Resize();
-}
-
-TRect TbsSkinMonthCalendar::CalendarClientRect() {
-  ReadSkinObject();
-  if (SkinObjectIndex_ >= 0 && SizingKind_ == skBoth) {
-    int w = Width(), h = Height();
-    FitSizeToSkin(w, h);
-    return Sized_.ClientRect;
-  }
-  return {2, 2, Width() - 2, Height() - 2};
+  TbsSkinPanel::Resize();
 }
 
 void TbsSkinMonthCalendar::LayoutNavButtons() {
@@ -120,17 +110,12 @@ void TbsSkinMonthCalendar::LayoutNavButtons() {
 }
 
 void TbsSkinMonthCalendar::PaintDefaultLook(TbsFBitmap& bitmap) {
-  const RECT all{0, 0, Width(), Height()}, inner{1, 1, Width() - 1, Height() - 1};
-  TGdiHandle<HBRUSH> face(CreateSolidBrush(ColorToRGB(clBtnFace))), shadow(CreateSolidBrush(ColorToRGB(clBtnShadow))),
-      light(CreateSolidBrush(ColorToRGB(clBtnHighlight)));
-  FillRect(bitmap.DC(), &all, face.Get());
-  FrameRect(bitmap.DC(), &all, shadow.Get());
-  FrameRect(bitmap.DC(), &inner, light.Get());
+  TbsSkinPanel::PaintDefaultLook(bitmap);
   PaintCalendar(bitmap);
 }
 
 void TbsSkinMonthCalendar::PaintSkinLook(TbsFBitmap& bitmap) {
-  TbsSkinCustomControl::PaintSkinLook(bitmap);
+  TbsSkinPanel::PaintSkinLook(bitmap);
   PaintCalendar(bitmap);
 }
 
@@ -229,7 +214,7 @@ void TbsSkinMonthCalendar::PaintCalendar(TbsFBitmap& bitmap) {
 }
 
 void TbsSkinMonthCalendar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  TbsSkinCustomControl::MouseUp(button, shift, x, y);
+  TbsSkinPanel::MouseUp(button, shift, x, y);
   if (button != TMouseButton::mbLeft) return;
   const int day = DayAt(x, y);
   if (day == 0) return;

@@ -1,15 +1,15 @@
 #pragma once
 // The month calendar: a title with the month and year, a weekday header, six weeks of day
-// numbers and four repeating buttons that step the month and the year; and the same calendar
+// numbers and four repeating buttons, on a panel, that step the month and the year; and the same calendar
 // in a popup window that never takes activation, for the date field's drop-down.
 
 #include "skin/controls/bsCalendarLayout.h"
-#include "skin/controls/bsSkinCtrls.h"
+#include "skin/controls/bsSkinPanel.h"
 #include "skin/controls/bsSkinSpeedButton.h"
 
 namespace bs {
 
-class TbsSkinMonthCalendar : public TbsSkinCustomControl {
+class TbsSkinMonthCalendar : public TbsSkinPanel {
  public:
   explicit TbsSkinMonthCalendar(spv::platform::TComponent* owner = nullptr);
   std::string_view ClassName() const override { return "TbsSkinMonthCalendar"; }
@@ -33,8 +33,8 @@ class TbsSkinMonthCalendar : public TbsSkinCustomControl {
   const TbsMonthGrid& Grid() const { return Grid_; }
   // The day under a point of the control, or 0.
   int DayAt(int x, int y) const { return Grid_.DayAt(x, y); }
-  // The client rect at the current size: the skin's client part, or inside a 2-pixel frame.
-  TRect CalendarClientRect();
+  // The panel's client rect at the current size.
+  TRect CalendarClientRect() { return FromRECT(PanelClientRect()); }
 
   void SetSkinData(TbsSkinData* value) override;
   void ApplySkin() override;
