@@ -41,6 +41,9 @@ int MonthOfName(std::wstring_view name) {
   return 0;
 }
 
+constexpr TEnumName<TbsDaysOfWeek> kDayNames[] = {{"Sun", Sun}, {"Mon", Mon}, {"Tue", Tue}, {"Wed", Wed},
+                                                  {"Thu", Thu}, {"Fri", Fri}, {"Sat", Sat}};
+
 }  // namespace
 
 TbsDateTemplate TbsSkinDateEdit::LocaleDateTemplate() {
@@ -235,6 +238,7 @@ bool TbsSkinDateEdit::ReadProperty(const TStoredProperty& p, TFormReader& reader
   else if (SameIdent(p.Name, "CalendarBoldDays")) SetCalendarBoldDays(p.Boolean());
   else if (SameIdent(p.Name, "CalendarUseSkinFont")) SetCalendarUseSkinFont(p.Boolean());
   else if (SameIdent(p.Name, "CalendarSkinDataName")) SetCalendarSkinDataName(WideToCp1251(p.String()));
+  else if (SameIdent(p.Name, "FirstDayOfWeek")) SetFirstDayOfWeek(p.Enum<TbsDaysOfWeek>(kDayNames));
   else if (SameIdent(p.Name, "OnDateChange")) OnDateChange = reader.Method(p);
   else if (auto member = p.Member("CalendarFont")) return CalendarFont().ReadProperty(*member, p);
   else return TbsSkinCustomEdit::ReadProperty(p, reader);

@@ -293,6 +293,24 @@ TEST_F(SkinDateEditTest, CancellingPutsTheSavedDateBack) {
   EXPECT_EQ(edit->Date(), start);
 }
 
+TEST_F(SkinDateEditTest, SundayFirstAndMondayFirstGridsOfTheDropDown) {
+  TbsSkinPopupMonthCalendar* cal = edit->Calendar();
+  // 1 September 2024 is a Sunday: the first column with Sunday first, the last with Monday.
+  edit->SetDate(*EncodeDate(2024, 9, 10));
+  ClickButton();
+  (void)cal->Snapshot();
+  EXPECT_EQ(cal->Grid().FirstCell, 1);
+  EXPECT_EQ(cal->DayAt(cal->Grid().Cell(1, 0).Left + 2, cal->Grid().Cell(1, 0).Top + 2), 1);
+  edit->SetFirstDayOfWeek(Mon);
+  (void)cal->Snapshot();
+  EXPECT_EQ(cal->Grid().FirstCell, -5);
+  EXPECT_EQ(cal->DayAt(cal->Grid().Cell(1, 6).Left + 2, cal->Grid().Cell(1, 6).Top + 2), 1);
+  EXPECT_EQ(cal->DayAt(cal->Grid().Cell(1, 0).Left + 2, cal->Grid().Cell(1, 0).Top + 2), 0);
+  spv::test::PumpMessages(50);
+  spv::test::SaveWindowPng(form->Handle(), std::string("skin-date-calendar-monday-") + (DayFirst() ? "ru" : "en"));
+  bs::test::TypeKey(VK_ESCAPE);
+}
+
 TEST_F(SkinDateEditTest, AnEmptyFieldOpensOnTheCurrentMonthAndCancelsToZero) {
   ASSERT_EQ(edit->Date(), 0);
   ClickButton();
