@@ -1,30 +1,15 @@
 #pragma once
-// What the skinned-control tests share: a form that runs the skin-change walk as the skinned
-// frame does, the program's own skin, and real input through SendInput.
+// Real input for the skinned-control tests: keys and characters through SendInput, the pointer
+// and its left button, the clipboard; and the program's skin loaded into a skin data holder.
 
+#include "SkinFixture.h"
 #include "WindowShot.h"
-#include "platform/Forms.h"
-#include "resources/ProgramSkin.h"
-#include "skin/resources/bsSkinClientWin.h"
-#include "skin/resources/bsSkinMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 
 namespace bs::test {
-
-class TSkinnedForm : public spv::platform::TForm {
- public:
-  std::string_view ClassName() const override { return "TSkinnedForm"; }
-
- protected:
-  void WndProc(spv::platform::TMessage& m) override {
-    if (m.Msg == WM_SKIN_BEFORE_CHANGE || m.Msg == WM_SKIN_CHANGED)
-      WalkSkinChange(*this, TbsSkinData::FromMessage(m.WParam, m.LParam), m.Msg);
-    TForm::WndProc(m);
-  }
-};
 
 inline void LoadProgramSkin(TbsSkinData& skin) {
   const auto block = spv::ProgramSkinBlock();

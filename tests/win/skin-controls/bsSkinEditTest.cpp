@@ -20,8 +20,6 @@ bool SamePixels(const TImage& a, int ax, int ay, const TImage& b, int bx, int by
   return true;
 }
 
-TPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
-
 // What the screen shows of a window, frame included.
 TbsFBitmap ScreenOf(HWND window) {
   RECT r;
@@ -101,8 +99,8 @@ TEST_F(SkinEditTest, ButtonEditGeometryWithAndWithoutTheSkin) {
   EXPECT_EQ(c.right, 300 - 18 - 2 - 2);
   EXPECT_EQ(c.bottom, 14);
   const TbsFBitmap frame = plain->FrameSnapshot();
-  EXPECT_EQ(frame.At(0, 5), PixelOf(ColorToRGB(clBtnShadow)));
-  EXPECT_EQ(frame.At(1, 5), PixelOf(ColorToRGB(clBtnFace)));
+  EXPECT_EQ(frame.At(0, 5), bs::test::PixelOf(ColorToRGB(clBtnShadow)));
+  EXPECT_EQ(frame.At(1, 5), bs::test::PixelOf(ColorToRGB(clBtnFace)));
 }
 
 TEST_F(SkinEditTest, TheButtonClicksOnlyForAPressAndReleaseOnIt) {
