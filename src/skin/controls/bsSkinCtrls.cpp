@@ -8,6 +8,7 @@
 #include "skin/controls/bsSkinBevel.h"
 #include "skin/controls/bsSkinGauge.h"
 #include "skin/controls/bsSkinLabel.h"
+#include "skin/controls/bsSkinDateEdit.h"
 #include "skin/controls/bsSkinPanel.h"
 #include "skin/controls/bsSkinTabs.h"
 #include "skin/resources/bsEffects.h"
@@ -983,6 +984,9 @@ void RegisterSkinControlClasses() {
     r.Register<TbsSkinBevel>("TbsSkinBevel");
     r.Register<TbsSkinGauge>("TbsSkinGauge");
     r.Register<TbsSkinTabControl>("TbsSkinTabControl");
+    r.Register<TbsSkinEdit>("TbsSkinEdit");
+    r.Register<TbsSkinDateEdit>("TbsSkinDateEdit");
+    r.Register<TbsSkinMonthCalendar>("TbsSkinMonthCalendar");
     return true;
   }();
   (void)done;

@@ -1,7 +1,10 @@
 #include "skin/controls/bsSkinDateEdit.h"
 
 #include "SkinTestForm.h"
+#include "platform/FormReader.h"
 #include "platform/Locale.h"
+#include "skin/controls/bsSkinCtrls.h"
+#include "skin/resources/bsSkinDataWin.h"
 #include "platform/SysUtils.h"
 
 #include <gtest/gtest.h>
@@ -355,6 +358,57 @@ TEST_F(SkinDateEditTest, LooksOfTheDateField) {
   bs::test::MouseTo(bs::test::WindowPoint(form->Handle(), 440, 300));
   bs::test::MouseButton(false);
   EXPECT_EQ(fields[0]->Text(), Shown(L"01.03.2024", L" 3/ 1/2024"));
+}
+
+std::string Hex(std::span<const std::uint8_t> bytes) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string hex;
+  for (std::uint8_t b : bytes) hex += {digits[b >> 4], digits[b & 15]};
+  return hex;
+}
+
+// The main window's date field as its form description stores it: the stored mask is rebuilt
+// from the running locale, the field takes the skin's height.
+TEST(SkinDateEditDescription, TheStoredDateFieldFollowsTheLocaleAndTheSkin) {
+  RegisterSkinDataClasses();
+  RegisterSkinControlClasses();
+  TClassRegistry::Instance().Register("TSkinnedForm", [](TComponent*) -> TComponent* { return new bs::test::TSkinnedForm; });
+  bs::test::TSkinnedForm main;
+  TFormReader::ReadInto(main,
+                        "object Main: TSkinnedForm\n"
+                        "  object EDate: TbsSkinDateEdit\n"
+                        "    Left = 8\n    Top = 60\n    Width = 121\n    Height = 18\n"
+                        "    EditMask = '!99/99/0000;1; '\n    MaxLength = 10\n    Text = '  .  .    '\n"
+                        "    SkinData = bsSkinData1\n    SkinDataName = 'buttonedit'\n    ButtonMode = True\n"
+                        "    UseSkinFont = True\n    TodayDefault = False\n"
+                        "    CalendarWidth = 200\n    CalendarHeight = 150\n    CalendarBoldDays = False\n"
+                        "    CalendarSkinDataName = 'panel'\n    FirstDayOfWeek = Mon\n"
+                        "  end\n"
+                        "  object EBases: TbsSkinEdit\n"
+                        "    Left = 8\n    Top = 10\n    Width = 300\n    Height = 18\n"
+                        "    SkinData = bsSkinData1\n    SkinDataName = 'buttonedit'\n    ButtonMode = True\n"
+                        "  end\n"
+                        "  object bsSkinData1: TbsSkinData\n"
+                        "    CompressedStoredSkin = bsCompressedStoredSkin1\n"
+                        "  end\n"
+                        "  object bsCompressedStoredSkin1: TbsCompressedStoredSkin\n"
+                        "    CompressedData = {" + Hex(spv::ProgramSkinBlock()) + "}\n"
+                        "  end\n"
+                        "end\n");
+  auto* d = dynamic_cast<TbsSkinDateEdit*>(main.FindComponent("EDate"));
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->Height(), 22);
+  EXPECT_EQ(d->MaxLength(), 10);
+  EXPECT_EQ(d->EditMask(), L"!99/99/0000;1; ");
+  const wchar_t s = FormatSettings().DateSeparator;
+  EXPECT_EQ(d->Text(), std::wstring(L"  ") + s + L"  " + s + L"    ");
+  EXPECT_EQ(d->CalendarWidth(), 200);
+  EXPECT_EQ(d->FirstDayOfWeek(), Mon);
+  EXPECT_EQ(d->Date(), 0);
+  auto* e = dynamic_cast<TbsSkinEdit*>(main.FindComponent("EBases"));
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Height(), 22);
+  EXPECT_EQ(e->EditTextRect(), (TRect{7, 4, 279, 18}));
 }
 
 }  // namespace
