@@ -233,6 +233,7 @@ void TbsSkinPopupMonthCalendar::CreateParams(TCreateParams& params) {
   TbsSkinMonthCalendar::CreateParams(params);
   params.Style = WS_POPUP | WS_CLIPCHILDREN;
   params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  params.ClassStyle = CS_DBLCLKS | CS_SAVEBITS | (IsWinXPOrLater() ? CS_DROPSHADOW : 0);
   params.X = Left();
   params.Y = Top();
   // Owned by the field's top window, so that it stays above it and goes with it.

@@ -148,7 +148,7 @@ void TbsSkinDateEdit::OpenCalendar() {
   int y = r.top + Height();
   if (y + Calendar_->Height() > GetSystemMetrics(SM_CYSCREEN)) y = r.top - Calendar_->Height();
   HWND window = Calendar_->Handle();
-  const bool layered = AlphaBlend;
+  const bool layered = AlphaBlend && IsWin2000OrLater();
   if (layered) {
     SetWindowLongW(window, GWL_EXSTYLE, GetWindowLongW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(window, 0, 0, LWA_ALPHA);
@@ -182,7 +182,7 @@ void TbsSkinDateEdit::OpenCalendar() {
 void TbsSkinDateEdit::CloseCalendar(bool accept) {
   if (!Calendar_->Visible()) return;
   Calendar_->SetVisible(false);
-  if (AlphaBlend && Calendar_->HandleAllocated()) {
+  if (AlphaBlend && IsWin2000OrLater() && Calendar_->HandleAllocated()) {
     HWND window = Calendar_->Handle();
     SetWindowLongW(window, GWL_EXSTYLE, GetWindowLongW(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
   }

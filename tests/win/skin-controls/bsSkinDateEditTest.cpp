@@ -171,6 +171,9 @@ TEST_F(SkinDateEditTest, TheCalendarDropsDownUnderTheFieldAndLeavesTheFocusThere
   EXPECT_EQ(c.top, e.bottom);
   EXPECT_EQ(GetFocus(), edit->Handle());
   EXPECT_NE(GetForegroundWindow(), cal->Handle());
+  EXPECT_EQ(GetWindowLongW(cal->Handle(), GWL_STYLE) & (WS_POPUP | WS_CHILD | WS_BORDER), LONG(WS_POPUP));
+  EXPECT_TRUE(GetWindowLongW(cal->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(GetClassLongW(cal->Handle(), GCL_STYLE) & CS_SAVEBITS);
   // The navigation buttons.
   TbsSkinSpeedButton* buttons[] = {cal->PriorYearButton(), cal->PriorMonthButton(), cal->NextMonthButton(),
                                    cal->NextYearButton()};
