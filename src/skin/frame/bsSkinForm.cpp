@@ -1281,6 +1281,14 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
       if (m.LParam == SkinMessageLParam && OnAfterChangeSkinData) OnAfterChangeSkinData(this);
       CallPrevious(m);
       return;
+    case WM_CONTEXTMENU:
+      // Over the frame the system would show its own window menu: the skinned one came already.
+      if (m.LParam != -1 && SendMessageW(Window(), WM_NCHITTEST, 0, m.LParam) != HTCLIENT) {
+        m.Result = 0;
+        return;
+      }
+      CallPrevious(m);
+      return;
     case WM_SKIN_MENU_CLOSED:
       MenuClosed();
       m.Result = 0;
@@ -1489,7 +1497,9 @@ void TbsSkinForm::HandlePointer(TMessage& m) {
   const std::shared_ptr<bool> alive = Alive_;
   const bool down = m.Msg == WM_NCLBUTTONDOWN;
   if (down) InNCLButtonDown_ = true;
-  CallPrevious(m);
+  // The system tracks a right press on the caption until the release and then shows its own
+  // window menu; the skinned system menu takes its place.
+  if (!(m.Msg == WM_NCRBUTTONDOWN && m.WParam == HTCAPTION)) CallPrevious(m);
   if (!*alive) return;
   if (down) InNCLButtonDown_ = false;
   const bool caption = m.WParam == HTCAPTION;
