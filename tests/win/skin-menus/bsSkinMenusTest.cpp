@@ -348,6 +348,10 @@ TEST(MenuBuiltInLook, SizesAndPicture) {
   const TRect& first = p.Items(0).ObjectRect;
   EXPECT_EQ(picture.At(first.Left, first.Top), (TPixel{128, 0, 0}));
   EXPECT_EQ(picture.At(first.Left + 1, first.Top + 1), PixelOf(13811126));
+  // The separator: a shadow line across its middle, from the glyph band on.
+  const TRect& line = p.Items(1).ObjectRect;
+  EXPECT_EQ(picture.At(line.Left + 25, line.Top + 2), PixelOf(ColorToRGB(clBtnShadow)));
+  EXPECT_EQ(picture.At(line.Left + 25, line.Top + 1), PixelOf(ColorToRGB(clWindow)));
   spv::test::SaveWindowPng(w.Handle(), "menu-built-in");
   w.frame->SkinMenu().CloseMenus();
 }
