@@ -2,6 +2,7 @@
 
 #include "platform/FormReader.h"
 #include "platform/SysUtils.h"
+#include "skin/frame/bsSkinMenus.h"
 #include "skin/resources/bsEffects.h"
 #include "skin/resources/bsSkinClientWin.h"
 #include "skin/resources/bsSkinMessages.h"
@@ -126,6 +127,7 @@ TbsSkinForm::TbsSkinForm(TComponent* owner)
   Form_->AutoSize = false;
   Form_->AutoScroll = false;
   Form_->OnShortCut = [this](MSG& msg, bool& handled) { ShortCut(msg, handled); };
+  CreateMenus();
 
   PreviousWndProc_ = Form_->WindowProc;
   Form_->WindowProc = [this](TMessage& m) { FrameWndProc(m); };
@@ -134,6 +136,7 @@ TbsSkinForm::TbsSkinForm(TComponent* owner)
 }
 
 TbsSkinForm::~TbsSkinForm() {
+  ReleaseMenus();
   *Alive_ = false;
   StopTimers();
   if (HWND h = Form_->WindowHandle()) KillTimer(h, kFadeInTimer);
@@ -183,6 +186,8 @@ void TbsSkinForm::Notification(TComponent* component, spv::platform::TOperation 
   TComponent::Notification(component, operation);
   if (operation != spv::platform::TOperation::opRemove) return;
   if (component == MenusSkinData_) MenusSkinData_ = nullptr;
+  if (component == reinterpret_cast<TComponent*>(TrayIcon_)) TrayIcon_ = nullptr;
+  if (component == SystemMenu_) SystemMenu_ = nullptr;
   if (component == SkinData_) {
     SkinData_ = nullptr;
     if (!Destroying() && !Form_->Destroying()) ApplySkin();
@@ -1016,10 +1021,6 @@ void TbsSkinForm::ExecuteCommand(TbsStdCommand command) {
   }
 }
 
-void TbsSkinForm::MinimizeToTray() {
-  // The notification-area icon is a component of its own; without one there is nowhere to go.
-}
-
 void TbsSkinForm::SetWindowState(int state) {
   if (state == WindowState_) return;
   const int old = WindowState_;
@@ -1142,7 +1143,10 @@ void TbsSkinForm::ShortCut(MSG& msg, bool& handled) {
   }
   // Alt+Space belongs to the skinned system menu: the system's own is never shown.
   const bool altOnly = (GetKeyState(VK_MENU) < 0) && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0;
-  if ((msg.message == WM_SYSKEYDOWN || msg.message == WM_KEYDOWN) && msg.wParam == VK_SPACE && altOnly) handled = true;
+  if ((msg.message == WM_SYSKEYDOWN || msg.message == WM_KEYDOWN) && msg.wParam == VK_SPACE && altOnly) {
+    handled = true;
+    PopupSystemMenuFromButtons();
+  }
 }
 
 // ---- The window procedure ---------------------------------------------------------------------
@@ -1153,6 +1157,7 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
     case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN: case WM_LBUTTONDOWN: case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: case WM_PARENTNOTIFY:
       if (ShowObjectHint && SkinHint) SkinHint->HideHint();
+      CloseMenusFirst(m.Msg);
       break;
     default: break;
   }
@@ -1230,6 +1235,7 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
           break;
         case SC_KEYMENU:
           // Alt or F10 alone would open the system's own window menu.
+          if (MenuOpen_) MenuClosed();
           m.Result = 0;
           return;
         default: break;
@@ -1274,6 +1280,18 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
     case WM_SKIN_AFTER_CHANGE:
       if (m.LParam == SkinMessageLParam && OnAfterChangeSkinData) OnAfterChangeSkinData(this);
       CallPrevious(m);
+      return;
+    case WM_CONTEXTMENU:
+      // Over the frame the system would show its own window menu: the skinned one came already.
+      if (m.LParam != -1 && SendMessageW(Window(), WM_NCHITTEST, 0, m.LParam) != HTCLIENT) {
+        m.Result = 0;
+        return;
+      }
+      CallPrevious(m);
+      return;
+    case WM_SKIN_MENU_CLOSED:
+      MenuClosed();
+      m.Result = 0;
       return;
     case WM_SKIN_STRINGS_CHANGED:
       LoadButtonHints();
@@ -1479,7 +1497,9 @@ void TbsSkinForm::HandlePointer(TMessage& m) {
   const std::shared_ptr<bool> alive = Alive_;
   const bool down = m.Msg == WM_NCLBUTTONDOWN;
   if (down) InNCLButtonDown_ = true;
-  CallPrevious(m);
+  // The system tracks a right press on the caption until the release and then shows its own
+  // window menu; the skinned system menu takes its place.
+  if (!(m.Msg == WM_NCRBUTTONDOWN && m.WParam == HTCAPTION)) CallPrevious(m);
   if (!*alive) return;
   if (down) InNCLButtonDown_ = false;
   const bool caption = m.WParam == HTCAPTION;
@@ -1524,7 +1544,11 @@ void TbsSkinForm::HandlePointer(TMessage& m) {
       const TPoint p = MessagePoint(m.LParam);
       UpdateHotObject(p.X, p.Y);
       PressObject(TMouseButton::mbRight, p.X, p.Y);
-      if (caption) Pressed_ = -1;
+      if (caption) {
+        Pressed_ = -1;
+        const POINT at{short(LOWORD(m.LParam)), short(HIWORD(m.LParam))};
+        PopupSystemMenu({at.x, at.y, at.x, at.y});
+      }
       break;
     }
     default: break;

@@ -14,6 +14,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
+#include "platform/Menus.h"
 #include "skin/frame/bsSkinFormLayout.h"
 #include "skin/frame/bsSkinFormObjects.h"
 #include "skin/resources/bsSkinDataWin.h"
@@ -51,6 +52,10 @@ using TbsObjectMoveEvent = std::function<void(const std::string& idName, int x, 
 using TbsObjectPaintEvent =
     std::function<void(const std::string& idName, spv::platform::TCanvas& canvas, const TRect& objectRect)>;
 using TbsActivateCustomObjectEvent = std::function<void(const std::string& idName, bool& objectVisible)>;
+
+class TbsSkinMenu;
+class TbsSkinPopupMenu;
+class TbsTrayIcon;
 
 class TbsSkinForm : public spv::platform::TComponent {
  public:
@@ -151,6 +156,28 @@ class TbsSkinForm : public spv::platform::TComponent {
   // The hints of the caption buttons.
   void LoadButtonHints();
 
+  // ---- Menus and the notification area (bsSkinFormMenus.cpp) ---------------------------------
+  // The program's own system menu: when set, the window items are merged into it.
+  spv::platform::TPopupMenu* SystemMenu() const { return SystemMenu_; }
+  void SetSystemMenu(spv::platform::TPopupMenu* menu);
+  TbsTrayIcon* TrayIcon() const { return TrayIcon_; }
+  void SetTrayIcon(TbsTrayIcon* icon);
+  TbsSkinMenu& SkinMenu() const { return *SkinMenu_; }
+  TbsSkinPopupMenu& TrayMenu() const { return *TrayMenu_; }
+  // The root item of the system menu for the window's state now.
+  spv::platform::TMenuItem* GetSystemMenuItems();
+  // At a screen point (a rect of no size) or dropping down from a screen rect.
+  void PopupSystemMenu(const TRect& anchor);
+  void MenuOpened();
+  void MenuClosed();
+  void MenuKeyDown(WORD key);
+  bool MenuOpen() const { return MenuOpen_; }
+  void RestoreFromTray();
+  // The system-menu button's drop-down: the button stays down until the menu closes.
+  void DropDownSystemMenu(TbsSkinButtonObject& button);
+  // An object's rect on the screen.
+  TRect ScreenRectOf(const TbsActiveSkinObject& object) const;
+
   // ---- State, for the objects and for whoever tests the frame ------------------------------
   bool Skinned() const { return Skinned_; }
   bool SkinChanging() const { return SkinChanging_; }
@@ -241,6 +268,15 @@ class TbsSkinForm : public spv::platform::TComponent {
   // Takes the form's size for any part of the frame size still 0.
   void TakeFormSize();
   std::vector<TbsPlacedObject> PlacementOf() const;
+  void CreateMenus();
+  void ReleaseMenus();
+  // Any click, size, move, activation or focus change of the form closes open menus first.
+  void CloseMenusFirst(UINT msg);
+  // Alt+Space: the system menu under every usable system-menu button.
+  void PopupSystemMenuFromButtons();
+  void MenuHook(MSG& msg, bool& handled);
+  void ApplyMenuSettings();
+  std::wstring MenuCaption(const char* key, const wchar_t* builtIn) const;
   TbsSizeLimitsInput LimitsInput() const;
 
   spv::platform::TCustomForm* Form_ = nullptr;
@@ -280,6 +316,14 @@ class TbsSkinForm : public spv::platform::TComponent {
   TbsMagneticState Snap_;
   spv::platform::TTimer FrameTimer_, MorphTimer_, AnimationTimer_;
   HICON SmallIcon_ = nullptr;
+
+  TbsSkinMenu* SkinMenu_ = nullptr;
+  TbsSkinPopupMenu* TrayMenu_ = nullptr;
+  std::unique_ptr<spv::platform::TPopupMenu> DefaultSysMenu_;
+  spv::platform::TPopupMenu* SystemMenu_ = nullptr;
+  TbsTrayIcon* TrayIcon_ = nullptr;
+  bool MenuOpen_ = false, HookInstalled_ = false;
+  spv::platform::TMessageEvent SavedOnMessage_;
 
   // Bitmap copies of the skin's pictures, made when the skin is applied.
   TbsFBitmap MainPicture_;

@@ -268,6 +268,7 @@ void TbsSkinStdButtonObject::ExecuteCommand() { Owner.ExecuteCommand(Command); }
 void TbsSkinStdButtonObject::MouseDown(TMouseButton button, int, int) {
   if (!Enabled || button != TMouseButton::mbLeft || Pressed) return;
   SetPressed(true);
+  if (Command == TbsStdCommand::cmSysMenu) Owner.DropDownSystemMenu(*this);
 }
 
 void TbsSkinStdButtonObject::MouseUp(TMouseButton button, int x, int y) {
@@ -546,6 +547,7 @@ void TbsSkinAnimateObject::MouseDown(TMouseButton button, int x, int y) {
   Pressed = true;
   if (ButtonStyle) Owner.RedrawObject(*this);
   TbsActiveSkinObject::MouseDown(button, x, y);
+  if (Command == TbsStdCommand::cmSysMenu) Owner.PopupSystemMenu(Owner.ScreenRectOf(*this));
 }
 
 void TbsSkinAnimateObject::MouseUp(TMouseButton button, int x, int y) {

@@ -9,6 +9,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
+#include "platform/Menus.h"
 #include "skin/frame/bsSkinFormLayout.h"
 #include "skin/resources/bsSkinDataObjects.h"
 #include "skin/resources/bsUtilsWin.h"
@@ -101,8 +102,8 @@ class TbsSkinButtonObject : public TbsActiveSkinObject {
   TRect DownRect, DisableSkinRect;
   bool Pressed = false;
   bool PopupUp = false;
-  // The root item of a drop-down menu (the system menu's); none here yet.
-  void* MenuItem = nullptr;
+  // The root item of a drop-down menu (the system menu's), or none.
+  spv::platform::TMenuItem* MenuItem = nullptr;
 
  protected:
   // The button look: disabled, pressed, else the object look.
