@@ -90,6 +90,14 @@ void TCustomForm::SetBorderIcons(TBorderIcons icons) {
   RecreateWnd();
 }
 
+void TCustomForm::SetFormStyle(TFormStyle style) {
+  if (style == FormStyle_) return;
+  FormStyle_ = style;
+  if (HWND h = WindowHandle())
+    SetWindowPos(h, style == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TCustomForm::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.WndParent = nullptr;
@@ -121,6 +129,7 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     if ((BorderIcons_ & biHelp) && !(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) ex |= WS_EX_CONTEXTHELP;
   }
   if (!Enabled()) style |= WS_DISABLED;
+  if (FormStyle_ == TFormStyle::fsStayOnTop) ex |= WS_EX_TOPMOST;
   // A form is shown by Show or Visible, never by its creation.
   params.Style = style;
   params.ExStyle = ex;
@@ -551,6 +560,8 @@ void TApplication::HandleException(const std::exception& error) {
 void TApplication::ShowException(const std::exception& error) {
   MessageBox(ExceptionText(error), Title, MB_OK | MB_ICONERROR);
 }
+
+bool TApplication::HelpContext(int context) { return OnHelp && OnHelp(context); }
 
 int TApplication::MessageBox(std::wstring_view text, std::wstring_view caption, UINT flags) {
   HWND owner = GetActiveWindow();

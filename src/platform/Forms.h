@@ -17,6 +17,8 @@ using TBorderIcons = unsigned;
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+// fsStayOnTop: a topmost window, above every window that is not topmost.
+enum class TFormStyle { fsNormal, fsStayOnTop };
 
 // Modal results: what closed a modal form.
 using TModalResult = int;
@@ -41,6 +43,8 @@ class TCustomForm : public TCustomControl {
   void SetBorderStyle(TFormBorderStyle style);
   TBorderIcons BorderIcons() const { return BorderIcons_; }
   void SetBorderIcons(TBorderIcons icons);
+  TFormStyle FormStyle() const { return FormStyle_; }
+  void SetFormStyle(TFormStyle style);
   TPosition Position() const { return Position_; }
   void SetPosition(TPosition position) { Position_ = position; }
   TWindowState WindowState() const;
@@ -100,6 +104,7 @@ class TCustomForm : public TCustomControl {
   TFormBorderStyle BorderStyle_ = TFormBorderStyle::bsSizeable;
   TBorderIcons BorderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TPosition Position_ = TPosition::poDesigned;
+  TFormStyle FormStyle_ = TFormStyle::fsNormal;
   TWindowState WindowState_ = TWindowState::wsNormal;
   TModalResult ModalResult_ = mrNone;
   TWinControl* ActiveControl_ = nullptr;
@@ -177,6 +182,10 @@ class TApplication : public TComponent {
   // A system message box with the error's text, an error icon and OK.
   void ShowException(const std::exception& error);
   std::wstring Title;
+
+  // Asks the program's help for a help context through OnHelp; false when there is no help.
+  bool HelpContext(int context);
+  std::function<bool(int context)> OnHelp;
 
   // Shows a message box through MessageBoxFunction (MessageBoxW unless replaced, e.g. by a
   // test that must not block).

@@ -1,5 +1,7 @@
 #include "skin/resources/bsSkinDataStrings.h"
 
+#include "skin/resources/bsconst.h"
+
 namespace bs {
 namespace {
 
@@ -10,6 +12,11 @@ bool SameText(std::string_view a, std::string_view b) {
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
+}
+
+// A NAME=text line of a built-in text, so that the table and the dialogs share one copy.
+std::string Line(std::string_view name, std::string_view text) {
+  return std::string(name) + "=" + std::string(text);
 }
 
 }  // namespace
@@ -25,12 +32,15 @@ const std::vector<std::string>& TbsResourceStrDataCore::DefaultStrings() {
       "EDIT_UNDO=Undo", "EDIT_COPY=Copy", "EDIT_CUT=Cut", "EDIT_PASTE=Paste", "EDIT_DELETE=Delete",
       "EDIT_SELECTALL=Select All",
       // Message boxes.
-      "MSG_BTN_YES=&Yes", "MSG_BTN_NO=&No", "MSG_BTN_OK=OK", "MSG_BTN_CANCEL=Cancel", "MSG_BTN_ABORT=&Abort",
-      "MSG_BTN_RETRY=&Retry", "MSG_BTN_IGNORE=&Ignore", "MSG_BTN_ALL=&All", "MSG_BTN_NOTOALL=N&oToAll",
-      "MSG_BTN_YESTOALL=&YesToAll", "MSG_BTN_HELP=&Help", "MSG_BTN_NEWFOLDER_HINT=Create New Folder",
-      "MSG_NEWFOLDER=New Folder", "MSG_CAP_WARNING=Warning", "MSG_CAP_ERROR=Error",
-      "MSG_CAP_INFORMATION=Information", "MSG_CAP_CONFIRM=Confirm",
-      "MSG_CAP_SHOWFLAG=Do not display this message again",
+      Line("MSG_BTN_YES", BS_MSG_BTN_YES), Line("MSG_BTN_NO", BS_MSG_BTN_NO), Line("MSG_BTN_OK", BS_MSG_BTN_OK),
+      Line("MSG_BTN_CANCEL", BS_MSG_BTN_CANCEL), Line("MSG_BTN_ABORT", BS_MSG_BTN_ABORT),
+      Line("MSG_BTN_RETRY", BS_MSG_BTN_RETRY), Line("MSG_BTN_IGNORE", BS_MSG_BTN_IGNORE),
+      Line("MSG_BTN_ALL", BS_MSG_BTN_ALL), Line("MSG_BTN_NOTOALL", BS_MSG_BTN_NOTOALL),
+      Line("MSG_BTN_YESTOALL", BS_MSG_BTN_YESTOALL), Line("MSG_BTN_HELP", BS_MSG_BTN_HELP),
+      "MSG_BTN_NEWFOLDER_HINT=Create New Folder", "MSG_NEWFOLDER=New Folder",
+      Line("MSG_CAP_WARNING", BS_MSG_CAP_WARNING), Line("MSG_CAP_ERROR", BS_MSG_CAP_ERROR),
+      Line("MSG_CAP_INFORMATION", BS_MSG_CAP_INFORMATION), Line("MSG_CAP_CONFIRM", BS_MSG_CAP_CONFIRM),
+      Line("MSG_CAP_SHOWFLAG", BS_MSG_CAP_SHOWFLAG),
       // Calculator.
       "CALC_CAPTION=Calculator", "CALC_COPY=&Copy", "CALC_PASTE=&Paste", "CALC_CLEAR=C", "CALC_CLEARENTRY=CE",
       "CALC_ERROR=Error", "CALC_DIVBYZERO=Cannot divide by zero",
