@@ -1,20 +1,16 @@
 #include "app/EngineWin.h"
 
+#include "platform/Forms.h"
+
 #include <windows.h>
 
 namespace spv::app {
 
 void PumpAndSleep(int milliseconds) {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    // A quit request belongs to the message loop of the program block, which ends on it.
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(int(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  // The application's own pump: the program's keyboard handling, its error report and the
+  // freeing of released forms (a cancelled progress dialog) happen during a read as at any
+  // other time. A quit request ends the message loop of the program block when it gets back.
+  platform::Application().ProcessMessages();
   if (milliseconds > 0) Sleep(DWORD(milliseconds));
 }
 
