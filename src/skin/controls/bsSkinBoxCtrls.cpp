@@ -3,6 +3,8 @@
 #include "platform/Clipboard.h"
 #include "platform/FormReader.h"
 #include "skin/controls/bsSkinCtrls.h"
+#include "skin/frame/bsSkinForm.h"
+#include "skin/frame/bsSkinMenus.h"
 
 #include <algorithm>
 #include <windowsx.h>
@@ -44,6 +46,11 @@ void StretchPiece(TbsFBitmap& dest, const TRect& dr, const TImage& src, const TR
 
 TbsCustomEdit::TbsCustomEdit(TComponent* owner) : TCustomMaskEdit(owner) {}
 
+TbsCustomEdit::~TbsCustomEdit() {
+  // An open menu would go on showing the items of a menu freed with us.
+  if (TextMenuShowing_ && MenuAlive_ && *MenuAlive_) ShownBy_->CloseMenus();
+}
+
 TbsEditState TbsCustomEdit::EditMenuState() const {
   TbsEditState s;
   s.CanUndo = CanUndo();
@@ -67,8 +74,92 @@ void TbsCustomEdit::PerformEditCommand(TbsEditCommand command) {
   }
 }
 
+namespace {
+
+// The frame component of the form `control` sits on, or none.
+TbsSkinForm* SkinFormOf(TControl* control) {
+  TCustomForm* form = FormOf(control);
+  if (!form) return nullptr;
+  for (int i = 0; i < form->ComponentCount(); ++i)
+    if (auto* f = dynamic_cast<TbsSkinForm*>(form->Components(i))) return f;
+  return nullptr;
+}
+
+}  // namespace
+
+bool TbsCustomEdit::ShowTextMenu(LPARAM at) {
+  TbsSkinForm* frame = SkinFormOf(this);
+  TbsSkinData* skin = frame ? (frame->MenusSkinData() ? frame->MenusSkinData() : frame->SkinData()) : nullptr;
+  if (!skin) return false;
+  RetireTextMenu();
+  TextMenu_ = new TbsSkinPopupMenu(this);
+  TextMenu_->SetPopupComponent(frame->Owner());
+  TextMenu_->SetSkinData(skin);
+  // The captions come from the skin's string table when it has one.
+  const TbsResourceStrData* strings = frame->SkinData() ? frame->SkinData()->ResourceStrData() : nullptr;
+  for (const TbsEditMenuItem& e : EditMenuItems(EditMenuState())) {
+    auto* item = new TMenuItem;
+    std::wstring caption = e.Caption;
+    if (strings && *e.StringKey)
+      if (const std::string text = strings->GetResStr(e.StringKey); !text.empty()) caption = TextToWide(text);
+    item->SetCaption(caption);
+    item->Enabled = e.Enabled;
+    if (e.Command != TbsEditCommand::ecNone)
+      item->OnClick = [this, command = e.Command](TObject*) { PerformEditCommand(command); };
+    TextMenu_->Items().Add(item);
+  }
+  POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (at == -1) {
+    RECT r;
+    GetWindowRect(WindowHandle(), &r);
+    p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  ShownBy_ = &frame->SkinMenu();
+  MenuAlive_ = ShownBy_->Alive();
+  TextMenu_->PopupForControl(this, p.x, p.y);
+  // Told by message 1228 when the menu cycle ends.
+  TextMenuShowing_ = *MenuAlive_ && ShownBy_->Showing() && ShownBy_->OpeningControl() == this;
+  return true;
+}
+
+void TbsCustomEdit::RetireTextMenu() {
+  if (!TextMenu_) return;
+  RetiredMenus_.push_back(std::exchange(TextMenu_, nullptr));
+  if (HandleAllocated()) PostMessageW(WindowHandle(), CM_BS_FREETEXTMENU, 0, 0);
+}
+
+void TbsCustomEdit::FreeRetiredMenus() {
+  for (TbsSkinPopupMenu* menu : std::exchange(RetiredMenus_, {})) delete menu;
+}
+
 void TbsCustomEdit::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_CONTEXTMENU:
+      if (ShowTextMenu(m.LParam)) {
+        m.Result = 0;
+        return;
+      }
+      break;  // no skinned menus on this form: the native edit's own menu
+    case WM_SYSKEYDOWN:
+      // Shift+F10 asks for the context menu. Left to the default handling it would also start
+      // the window's keyboard menu on the release, which the open skinned menu cannot stop.
+      if (m.WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0 && ShowTextMenu(-1)) {
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_SKIN_MENU_CLOSED:
+      TextMenuShowing_ = false;
+      m.Result = 0;
+      return;
+    case WM_SKIN_MENU_COMMAND_DONE:
+      // Sent by the menu while its own code still runs: the menu goes after that.
+      RetireTextMenu();
+      m.Result = 0;
+      return;
+    case CM_BS_FREETEXTMENU:
+      FreeRetiredMenus();
+      return;
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORSTATIC: {
       // The text goes over the background the control painted.

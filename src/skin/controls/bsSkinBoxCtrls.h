@@ -12,21 +12,48 @@
 #include "skin/resources/bsSkinMessages.h"
 #include "skin/resources/bsUtilsWin.h"
 
+#include <memory>
 #include <vector>
 
 namespace bs {
 
+class TbsSkinMenu;
+class TbsSkinPopupMenu;
+
 class TbsCustomEdit : public spv::platform::TCustomMaskEdit {
  public:
   explicit TbsCustomEdit(spv::platform::TComponent* owner = nullptr);
+  ~TbsCustomEdit() override;
   std::string_view ClassName() const override { return "TbsCustomEdit"; }
 
   // The state the context menu's items are enabled by, and its commands.
   TbsEditState EditMenuState() const;
   void PerformEditCommand(TbsEditCommand command);
 
+  // The skinned context menu, built afresh at every request; none before the first and after a
+  // command was chosen from it.
+  TbsSkinPopupMenu* TextMenu() const { return TextMenu_; }
+  // Its menu cycle is open.
+  bool TextMenuShowing() const { return TextMenuShowing_; }
+
  protected:
   void WndProc(spv::platform::TMessage& message) override;
+
+ private:
+  // Builds and shows the context menu at a screen point, or at the edit's centre for a request
+  // from the keyboard (-1). False when the form has no skinned menus to show it with.
+  bool ShowTextMenu(LPARAM at);
+  // The menu may still be in use by the code that tells us about it: it is freed later, from
+  // a message posted to ourselves.
+  void RetireTextMenu();
+  void FreeRetiredMenus();
+
+  TbsSkinPopupMenu* TextMenu_ = nullptr;
+  std::vector<TbsSkinPopupMenu*> RetiredMenus_;
+  bool TextMenuShowing_ = false;
+  // The menus of the form that showed the context menu, while they live.
+  TbsSkinMenu* ShownBy_ = nullptr;
+  std::shared_ptr<bool> MenuAlive_;
 };
 
 class TbsSkinCustomEdit : public TbsCustomEdit, public TbsSkinClient {

@@ -32,13 +32,6 @@ TWinControl* TopWindowOf(TWinControl* control) {
   return control;
 }
 
-spv::platform::TCustomForm* FormOf(TControl* control) {
-  TWinControl* top = control ? (dynamic_cast<TWinControl*>(control) ? static_cast<TWinControl*>(control)
-                                                                     : control->Parent())
-                             : nullptr;
-  return dynamic_cast<spv::platform::TCustomForm*>(TopWindowOf(top));
-}
-
 // Performs `msg` on every control below `root`, depth first, until one answers non-zero.
 LRESULT BroadcastUntilTaken(TWinControl* root, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!root) return 0;
@@ -60,6 +53,13 @@ void FillImage(TbsFBitmap& bitmap, spv::platform::TColor colour) {
 }
 
 }  // namespace
+
+spv::platform::TCustomForm* FormOf(TControl* control) {
+  TWinControl* top = control ? (dynamic_cast<TWinControl*>(control) ? static_cast<TWinControl*>(control)
+                                                                     : control->Parent())
+                             : nullptr;
+  return dynamic_cast<spv::platform::TCustomForm*>(TopWindowOf(top));
+}
 
 // ---- Window-wide notifications ----------------------------------------------------------------
 

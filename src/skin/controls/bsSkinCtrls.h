@@ -19,6 +19,10 @@
 #include <string>
 #include <string_view>
 
+namespace spv::platform {
+class TCustomForm;
+}
+
 namespace bs {
 
 // Notifications among the skinned controls of one window.
@@ -29,6 +33,11 @@ inline constexpr UINT CM_BS_FOCUSCHANGED = spv::platform::CM_BASE + 0x100;
 inline constexpr UINT CM_BS_DIALOGKEY = spv::platform::CM_BASE + 0x101;
 // A character offered as a caption accelerator: wParam the character; answered 1 when taken.
 inline constexpr UINT CM_BS_DIALOGCHAR = spv::platform::CM_BASE + 0x102;
+// Posted by an edit to itself: the context menus it retired may be freed now.
+inline constexpr UINT CM_BS_FREETEXTMENU = spv::platform::CM_BASE + 0x103;
+
+// The form a control sits on (the top window of its parents), or none.
+spv::platform::TCustomForm* FormOf(spv::platform::TControl* control);
 
 // Tells every control of `focused`'s top window that the focus has moved to it.
 void NotifyFocusChanged(spv::platform::TWinControl* focused);
