@@ -910,7 +910,9 @@ void DescribeControls(bs::TbsSkinDataCore& d) {
   {
     auto& l = Control<TbsDataSkinStdLabelControl>(d, "stdlabel", "stdlabel", {}, -1);
     SetFont(l, 14, false, kText);
-    l.ActiveFontColor = kWhite.Color();
+    // The labels show only the font colour; the month calendar writes its title and weekday
+    // header in this one, over the light "panel" picture, so it must be dark enough to read.
+    l.ActiveFontColor = kAccentDark.Color();
   }
   panel("statusbar", StatusBar);
   {

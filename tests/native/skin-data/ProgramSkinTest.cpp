@@ -308,7 +308,7 @@ TEST_F(ProgramSkin, ControlValuesThatTheWindowsRelyOn) {
 
   const auto& label = Control<TbsDataSkinStdLabelControl>("stdlabel");
   EXPECT_EQ(label.FontColor, 0);
-  EXPECT_EQ(label.ActiveFontColor, 16777215);
+  EXPECT_EQ(label.ActiveFontColor, TColor(0x965A2A)) << "the calendar's title, dark on the light panel";
   EXPECT_EQ(label.FontStyle, TFontStyles{});
   const auto& bevel = Control<TbsDataSkinBevel>("bevel");
   EXPECT_EQ(bevel.LightColor, 16777215);

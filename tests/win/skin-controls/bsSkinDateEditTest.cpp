@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <tuple>
 
 namespace bs {
 namespace {
@@ -188,6 +191,26 @@ TEST_F(SkinDateEditTest, TheCalendarDropsDownUnderTheFieldAndLeavesTheFocusThere
   EXPECT_EQ(cal->PriorYearButton()->RepeatInterval, 100u);
   spv::test::PumpMessages(100);
   spv::test::SaveWindowPng(form->Handle(), std::string("skin-date-calendar-") + (DayFirst() ? "ru" : "en"));
+  {
+    // The title and the weekday header are written in the title colour and stand out from the
+    // panel they are written on: between the navigation buttons, the band's commonest colour is
+    // the panel's, and the title colour is far from it.
+    const TbsFBitmap shot = cal->Snapshot();
+    const TPixel title = bs::test::PixelOf(ColorToRGB(cal->TitleColor()));
+    std::map<std::tuple<int, int, int>, int> counts;
+    int titled = 0;
+    for (int y = 4; y < 50; ++y)
+      for (int x = 52; x < 148; ++x) {
+        const TPixel p = shot.At(x, y);
+        ++counts[{p.R, p.G, p.B}];
+        if (p == title) ++titled;
+      }
+    EXPECT_GT(titled, 40) << "title and header pixels in the title colour";
+    const auto panel = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    auto luma = [](int r, int g, int b) { return (299 * r + 587 * g + 114 * b) / 1000; };
+    EXPECT_GT(std::abs(luma(title.R, title.G, title.B) - luma(std::get<0>(panel), std::get<1>(panel), std::get<2>(panel))), 100)
+        << "the title is readable on the panel";
+  }
   {
     RECT f;
     GetWindowRect(form->Handle(), &f);
