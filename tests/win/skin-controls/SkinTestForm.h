@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 
 namespace bs::test {
@@ -16,8 +17,10 @@ inline void LoadProgramSkin(TbsSkinData& skin) {
   skin.LoadFromCompressedData(block.data(), block.size());
 }
 
-// Keys as the keyboard gives them: down and up of each, modifiers held around the key.
-inline void TypeKey(WORD vk, std::initializer_list<WORD> held = {}) {
+// Keys as the keyboard gives them: down and up of each, modifiers held around the key; then
+// `pump` lets them arrive.
+inline void TypeKey(WORD vk, std::initializer_list<WORD> held = {},
+                    const std::function<void()>& pump = [] { spv::test::PumpMessages(30); }) {
   std::vector<INPUT> in;
   auto key = [&](WORD k, bool up) {
     INPUT i{};
@@ -31,7 +34,7 @@ inline void TypeKey(WORD vk, std::initializer_list<WORD> held = {}) {
   key(vk, true);
   for (WORD h : held) key(h, true);
   SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
-  spv::test::PumpMessages(30);
+  pump();
 }
 
 // Characters typed one by one as Unicode key input.

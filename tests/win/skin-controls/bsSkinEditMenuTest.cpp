@@ -46,20 +46,7 @@ void RightClick(POINT screen) {
 }
 
 void Keys(WORD vk, std::initializer_list<WORD> held = {}) {
-  std::vector<INPUT> in;
-  auto key = [&](WORD k, bool up) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = k;
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    in.push_back(i);
-  };
-  for (WORD h : held) key(h, false);
-  key(vk, false);
-  key(vk, true);
-  for (WORD h : held) key(h, true);
-  SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
-  Pump(40);
+  bs::test::TypeKey(vk, held, [] { Pump(40); });
 }
 
 std::wstring ClipboardText() {
@@ -135,6 +122,13 @@ class SkinEditMenuTest : public ::testing::Test {
     RightClick(TextPoint());
     return PumpUntil([&] { return Menu().Showing(); });
   }
+  // A real click on item `index`; true when the menu closed after it within `ms`.
+  bool ChooseByClick(int index, int ms = 5000) {
+    bs::test::MouseTo(ItemPoint(index));
+    bs::test::MouseButton(true);
+    bs::test::MouseButton(false);
+    return PumpUntil([&] { return !Menu().Showing(); }, ms);
+  }
   // The centre of item `index` on the screen.
   POINT ItemPoint(int index) const {
     RECT r;
@@ -203,42 +197,27 @@ TEST_F(SkinEditMenuTest, ChosenCommandsChangeTheTextAndTheClipboard) {
 
   // Cut by a real click on the item.
   ASSERT_TRUE(OpenByRightClick());
-  bs::test::MouseTo(ItemPoint(2));
-  bs::test::MouseButton(true);
-  bs::test::MouseButton(false);
-  ASSERT_TRUE(PumpUntil([&] { return !Menu().Showing(); }));
+  ASSERT_TRUE(ChooseByClick(2));
   EXPECT_EQ(edit->Text(), L"C:\\\\Bases");
   EXPECT_EQ(ClipboardText(), L"Quorvane");
 
   // Undo brings it back; Select All then Paste replaces everything.
   ASSERT_TRUE(OpenByRightClick());
   ASSERT_TRUE(Top().Items(0).MenuItem->Enabled);
-  bs::test::MouseTo(ItemPoint(0));
-  bs::test::MouseButton(true);
-  bs::test::MouseButton(false);
-  ASSERT_TRUE(PumpUntil([&] { return !Menu().Showing(); }));
+  ASSERT_TRUE(ChooseByClick(0));
   EXPECT_EQ(edit->Text(), L"C:\\Quorvane\\Bases");
   ASSERT_TRUE(OpenByRightClick());
-  bs::test::MouseTo(ItemPoint(7));
-  bs::test::MouseButton(true);
-  bs::test::MouseButton(false);
-  ASSERT_TRUE(PumpUntil([&] { return !Menu().Showing(); }));
+  ASSERT_TRUE(ChooseByClick(7));
   EXPECT_EQ(edit->SelLength(), int(edit->Text().size()));
   ASSERT_TRUE(OpenByRightClick());
   EXPECT_FALSE(Top().Items(7).MenuItem->Enabled) << "Select All with everything selected";
-  bs::test::MouseTo(ItemPoint(4));
-  bs::test::MouseButton(true);
-  bs::test::MouseButton(false);
-  ASSERT_TRUE(PumpUntil([&] { return !Menu().Showing(); }));
+  ASSERT_TRUE(ChooseByClick(4));
   EXPECT_EQ(edit->Text(), L"Quorvane");
 
   // Delete takes the selection away without touching the clipboard.
   edit->SetSel(0, 4);
   ASSERT_TRUE(OpenByRightClick());
-  bs::test::MouseTo(ItemPoint(5));
-  bs::test::MouseButton(true);
-  bs::test::MouseButton(false);
-  ASSERT_TRUE(PumpUntil([&] { return !Menu().Showing(); }));
+  ASSERT_TRUE(ChooseByClick(5));
   EXPECT_EQ(edit->Text(), L"vane");
   EXPECT_EQ(ClipboardText(), L"Quorvane");
 }
@@ -250,11 +229,7 @@ TEST_F(SkinEditMenuTest, ReadOnlyMenuChangesNothing) {
   // Cut, Paste and Delete are shown disabled: a click on them neither runs nor closes.
   for (int index : {2, 4, 5}) {
     ASSERT_TRUE(OpenByRightClick());
-    bs::test::MouseTo(ItemPoint(index));
-    bs::test::MouseButton(true);
-    bs::test::MouseButton(false);
-    Pump(60);
-    EXPECT_TRUE(Menu().Showing()) << index;
+    EXPECT_FALSE(ChooseByClick(index, 300)) << index;
     Keys(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return !Menu().Showing(); }));
   }
@@ -264,10 +239,7 @@ TEST_F(SkinEditMenuTest, ReadOnlyMenuChangesNothing) {
   EXPECT_EQ(edit->Text(), L"C:\\Quorvane\\Bases");
   // Copy works.
   ASSERT_TRUE(OpenByRightClick());
-  bs::test::MouseTo(ItemPoint(3));
-  bs::test::MouseButton(true);
-  bs::test::MouseButton(false);
-  ASSERT_TRUE(PumpUntil([&] { return !Menu().Showing(); }));
+  ASSERT_TRUE(ChooseByClick(3));
   EXPECT_EQ(ClipboardText(), L"Quorvane");
 }
 
