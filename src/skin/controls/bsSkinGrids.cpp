@@ -744,14 +744,4 @@ void TbsSkinStringGrid::SetCellText(int col, int row, std::string text) {
   InvalidateCell(col, row);
 }
 
-void RegisterSkinGridClasses() {
-  static const bool done = [] {
-    spv::platform::TClassRegistry::Instance().Register<TbsSkinScrollBar>("TbsSkinScrollBar");
-    spv::platform::TClassRegistry::Instance().Register<TbsSkinDrawGrid>("TbsSkinDrawGrid");
-    spv::platform::TClassRegistry::Instance().Register<TbsSkinStringGrid>("TbsSkinStringGrid");
-    return true;
-  }();
-  (void)done;
-}
-
 }  // namespace bs

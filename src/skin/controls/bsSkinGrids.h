@@ -221,7 +221,4 @@ class TbsSkinStringGrid : public TbsSkinDrawGrid {
   TbsGridCellStore Store_;
 };
 
-// Makes the grids known to form descriptions.
-void RegisterSkinGridClasses();
-
 }  // namespace bs

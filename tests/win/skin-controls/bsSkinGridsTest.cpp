@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinGrids.h"
 
+#include "SkinnedForm.h"
 #include "WindowShot.h"
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
@@ -15,7 +16,17 @@ namespace {
 
 using namespace spv::platform;
 
-TPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
+using test::PixelOf;
+using test::TSkinnedForm;
+
+// A pixel of a shot; a point outside it is a failure of the test, not a read past the picture.
+TPixel Px(const TImage& shot, int x, int y) {
+  if (x < 0 || y < 0 || x >= shot.Width() || y >= shot.Height()) {
+    ADD_FAILURE() << "(" << x << ", " << y << ") lies outside the " << shot.Width() << " x " << shot.Height() << " shot";
+    return {};
+  }
+  return shot.At(x, y);
+}
 
 // What the screen shows of the grid's client area.
 TbsFBitmap Capture(TWinControl& control) {
@@ -42,7 +53,9 @@ std::string Ru(std::wstring_view text) { return WideToCp1251(text); }
 class SkinGridTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<TForm>();
+    // The real pointer stays away, so only the messages a test sends reach the grid.
+    SetCursorPos(1900, 1190);
+    form = std::make_unique<TSkinnedForm>();
     form->SetClientSize(700, 420);
     skin = new TbsSkinData(form.get());
     const auto block = spv::ProgramSkinBlock();
@@ -89,17 +102,20 @@ class SkinGridTest : public ::testing::Test {
     SendMessageW(g->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(short(delta))), 0);
   }
 
-  std::unique_ptr<TForm> form;
+  std::unique_ptr<TSkinnedForm> form;
   TbsSkinData* skin = nullptr;
   TbsSkinButton* other = nullptr;
 };
 
 TEST_F(SkinGridTest, TheMainWindowsGridLooksTheSameFocusedAndNot) {
-  TbsSkinStringGrid* g = AddGrid(41);
+  TbsSkinStringGrid* g = AddGrid(41);  // the header and 40 rows
   form->Show();
-  g->SetCurrentCell(0, 20);
+  g->SetCurrentCell(0, 30);
   EXPECT_EQ(g->RowHeights(5), 16);
-  EXPECT_GT(g->FirstVisibleCell().Y, 1) << "scrolled so that row 20 shows";
+  EXPECT_GT(g->FirstVisibleCell().Y, 1) << "scrolled so that row 30 shows";
+  const RECT current = g->CellRect(1, 30);
+  ASSERT_GT(current.bottom, current.top);
+  ASSERT_LE(current.bottom, g->ClientHeight()) << "the current row shows whole";
   g->SetFocus();
   ASSERT_TRUE(g->Focused());
   spv::test::PumpMessages();
@@ -107,7 +123,6 @@ TEST_F(SkinGridTest, TheMainWindowsGridLooksTheSameFocusedAndNot) {
   const TbsFBitmap focusedShot = Capture(*g);
   other->SetFocus();
   ASSERT_FALSE(g->Focused());
-  g->Invalidate();
   spv::test::PumpMessages();
   spv::test::SaveWindowPng(form->Handle(), "skin-grid-unfocused");
   const TbsFBitmap unfocusedShot = Capture(*g);
@@ -116,20 +131,36 @@ TEST_F(SkinGridTest, TheMainWindowsGridLooksTheSameFocusedAndNot) {
 
   const TbsDataSkinGridControl& o = GridObject();
   const TPixel white = PixelOf(o.BGColor), silver = PixelOf(o.LinesColor);
-  const RECT current = g->CellRect(1, 20), normal = g->CellRect(1, 21), header = g->CellRect(1, 0);
-  ASSERT_GT(current.bottom, current.top);
+  const RECT normal = g->CellRect(1, g->FirstVisibleCell().Y), header = g->CellRect(1, 0);
   // Lines in the skin's colour right of and below a cell; white inside a plain cell.
-  EXPECT_EQ(unfocusedShot.At(33, normal.top + 5), silver);
-  EXPECT_EQ(unfocusedShot.At(100, normal.bottom), silver);
-  EXPECT_EQ(unfocusedShot.At(normal.right - 3, normal.top + 1), white);
-  // The header and the current row carry their pictures, not the plain white.
+  EXPECT_EQ(Px(unfocusedShot, 33, normal.top + 5), silver);
+  EXPECT_EQ(Px(unfocusedShot, 100, normal.bottom), silver);
+  EXPECT_EQ(Px(unfocusedShot, normal.right - 3, normal.top + 1), white);
+  // The header and every cell of the current row carry their pictures (squeezed to 16 rows, so
+  // the pictures' top and bottom rows land on the cells' top and bottom rows), not the white.
   const TImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
-  EXPECT_EQ(unfocusedShot.At(header.right - 1, 0), picture.At(o.FixedCellRect.Right - 1, o.FixedCellRect.Top));
-  EXPECT_EQ(unfocusedShot.At(current.right - 1, current.top),
-            picture.At(o.FocusCellRect.Right - 1, o.FocusCellRect.Top));
-  // Past the last column (595 pixels with the gaps) the background colour.
-  EXPECT_EQ(unfocusedShot.At(620, 40), white);
-  EXPECT_EQ(g->CellRect(4, 1).right, 33 + 230 + 168 + 67 + 92 + 4);
+  for (int col = 0; col < 5; ++col) {
+    const RECT h = g->CellRect(col, 0), c = g->CellRect(col, 30);
+    EXPECT_EQ(Px(unfocusedShot, h.right - 1, h.top), picture.At(o.FixedCellRect.Right - 1, o.FixedCellRect.Top)) << col;
+    EXPECT_EQ(Px(unfocusedShot, h.right - 1, h.bottom - 1),
+              picture.At(o.FixedCellRect.Right - 1, o.FixedCellRect.Bottom - 1)) << col;
+    EXPECT_EQ(Px(unfocusedShot, c.right - 1, c.top), picture.At(o.FocusCellRect.Right - 1, o.FocusCellRect.Top)) << col;
+    EXPECT_EQ(Px(unfocusedShot, c.right - 1, c.bottom - 1),
+              picture.At(o.FocusCellRect.Right - 1, o.FocusCellRect.Bottom - 1)) << col;
+  }
+  // The texts are there, in the fonts' colours (all black in the program's skin).
+  const auto darkIn = [&](const RECT& r) {
+    int dark = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) dark += Px(unfocusedShot, x, y) == PixelOf(o.FocusFontColor);
+    return dark;
+  };
+  EXPECT_GT(darkIn(header), 20);
+  EXPECT_GT(darkIn(current), 20);
+  EXPECT_GT(darkIn(normal), 20);
+  // Past the last column (595 pixels with the gaps) the background colour, on every row.
+  EXPECT_EQ(g->CellRect(4, 30).right, 33 + 230 + 168 + 67 + 92 + 4);
+  for (int y : {0, 8, int(current.top) + 3, g->ClientHeight() - 1}) EXPECT_EQ(Px(unfocusedShot, 620, y), white) << y;
 }
 
 TEST_F(SkinGridTest, DrawCellComesForEveryPaintedCellAfterTheGridsOwnPainting) {
@@ -153,16 +184,40 @@ TEST_F(SkinGridTest, DrawCellComesForEveryPaintedCellAfterTheGridsOwnPainting) {
   EXPECT_EQ(cells.size(), 5u * 8u);
   EXPECT_TRUE(rectsWhole);
   const RECT last = g->CellRect(4, 3);
-  EXPECT_EQ(shot.At(last.left + 3, last.top + 3), PixelOf(RGB(255, 0, 0)));
+  EXPECT_EQ(Px(shot, last.left + 3, last.top + 3), PixelOf(RGB(255, 0, 0)));
+  // Below the last row, the skin's background colour.
+  EXPECT_EQ(Px(shot, 100, g->CellRect(1, 7).bottom + 10), PixelOf(GridObject().BGColor));
 }
 
 TEST_F(SkinGridTest, SkinCellHeightSqueezesOrSetsTheRows) {
   TbsSkinStringGrid* g = AddGrid(5);
   form->Show();
-  EXPECT_EQ(g->DefaultRowHeight(), 16);
-  g->SetUseSkinCellHeight(true);
-  EXPECT_EQ(g->DefaultRowHeight(), 20);
-  EXPECT_EQ(g->CellRect(0, 2).bottom - g->CellRect(0, 2).top, 20);
+  g->SetCurrentCell(0, 2);
+  const TbsDataSkinGridControl& o = GridObject();
+  const TImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
+  ASSERT_EQ(o.FocusCellRect.Height(), 20);
+  // A column of the right cap (copied unscaled to the cell's right end) whose rows 15 and 19
+  // differ, so that a picture cut off at 16 rows is told from one squeezed into them.
+  int x = o.FocusCellRect.Right - 1;
+  while (x > o.FocusCellRect.Right - o.CellRightOffset &&
+         picture.At(x, o.FocusCellRect.Top + 15) == picture.At(x, o.FocusCellRect.Bottom - 1))
+    --x;
+  ASSERT_FALSE(picture.At(x, o.FocusCellRect.Top + 15) == picture.At(x, o.FocusCellRect.Bottom - 1));
+  const int fromRight = o.FocusCellRect.Right - x;
+  struct Case {
+    bool useSkinHeight;
+    int rowHeight;
+  } cases[] = {{false, 16}, {true, 20}, {false, 20}};  // turned off again, the rows keep their height
+  for (const Case& c : cases) {
+    g->SetUseSkinCellHeight(c.useSkinHeight);
+    EXPECT_EQ(g->DefaultRowHeight(), c.rowHeight) << c.useSkinHeight;
+    const RECT cell = g->CellRect(2, 2);
+    EXPECT_EQ(cell.bottom - cell.top, c.rowHeight) << c.useSkinHeight;
+    const TbsFBitmap shot = Capture(*g);
+    EXPECT_EQ(Px(shot, cell.right - fromRight, cell.top), picture.At(x, o.FocusCellRect.Top)) << c.useSkinHeight;
+    EXPECT_EQ(Px(shot, cell.right - fromRight, cell.bottom - 1), picture.At(x, o.FocusCellRect.Bottom - 1))
+        << c.useSkinHeight;
+  }
 }
 
 TEST_F(SkinGridTest, ErrorsCountsAndTexts) {
@@ -239,27 +294,64 @@ TEST_F(SkinGridTest, AColumnOfWidthMinusOneTakesNoRoomAndIsNotPainted) {
   EXPECT_EQ(g->CellRect(4, 1).left, 33 + 1 + 230 + 1) << "neither narrow column moves the next back";
 }
 
-TEST_F(SkinGridTest, MissingPicturesFallBack) {
+TEST_F(SkinGridTest, AnEmptySelectPictureTakesTheFocusPictureAndTheReverse) {
+  TbsSkinStringGrid* g = AddGrid(10);
+  g->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect);
+  form->Show();
+  g->SetFocus();
+  g->SetSelection({1, 2, 3, 2});  // (3, 2) current and focused, (1, 2) and (2, 2) only selected
+  TbsDataSkinGridControl& o = MutableGridObject();
+  const TRect selectRect = o.SelectCellRect, focusRect = o.FocusCellRect;
+  const TImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
+  const auto corner = [&](const TRect& r) { return picture.At(r.Right - 1, r.Bottom - 1); };
+  ASSERT_FALSE(corner(selectRect) == corner(focusRect));
+  struct Case {
+    TRect select, focus;
+    TRect selectedShows, focusedShows;
+  } cases[] = {
+      {selectRect, focusRect, selectRect, focusRect},
+      {{}, focusRect, focusRect, focusRect},
+      {selectRect, {}, selectRect, selectRect},
+  };
+  for (const Case& c : cases) {
+    o.SelectCellRect = c.select;
+    o.FocusCellRect = c.focus;
+    g->Invalidate();
+    const TbsFBitmap shot = Capture(*g);
+    const RECT selected = g->CellRect(2, 2), focused = g->CellRect(3, 2);
+    EXPECT_EQ(Px(shot, selected.right - 1, selected.bottom - 1), corner(c.selectedShows));
+    EXPECT_EQ(Px(shot, focused.right - 1, focused.bottom - 1), corner(c.focusedShows));
+  }
+  o.SelectCellRect = selectRect;
+  o.FocusCellRect = focusRect;
+}
+
+TEST_F(SkinGridTest, AnEmptyFixedPictureGivesTheDefaultLook) {
   TbsSkinStringGrid* g = AddGrid(30);
   form->Show();
   g->SetCurrentCell(0, 3);
+  g->SetFocus();
   TbsDataSkinGridControl& o = MutableGridObject();
-  const TRect fixedRect = o.FixedCellRect, selectRect = o.SelectCellRect;
-  o.SelectCellRect = {};
-  g->ReadSkinObject();
-  EXPECT_EQ(g->Skinned(), true);
+  const TRect fixedRect = o.FixedCellRect;
   o.FixedCellRect = {};
   g->Invalidate();
   spv::test::PumpMessages();
+  EXPECT_FALSE(g->Skinned());
   spv::test::SaveWindowPng(form->Handle(), "skin-grid-default-look");
   const TbsFBitmap shot = Capture(*g);
   o.FixedCellRect = fixedRect;
-  o.SelectCellRect = selectRect;
-  // The default look: raised header cells, the highlight on the current row.
-  const RECT header = g->CellRect(1, 0), current = g->CellRect(1, 3);
-  EXPECT_EQ(shot.At(header.left, header.top + 5), PixelOf(GetSysColor(COLOR_BTNHIGHLIGHT)));
-  EXPECT_EQ(shot.At(header.left + 10, header.top + 8), PixelOf(GetSysColor(COLOR_BTNFACE)));
-  EXPECT_EQ(shot.At(current.right - 2, current.top + 1), PixelOf(GetSysColor(COLOR_HIGHLIGHT)));
+  // The default look: raised header cells in the button face, the highlight on the current row,
+  // lines in the grid's own colour, and a focus rectangle around the row.
+  const RECT header = g->CellRect(1, 0), current = g->CellRect(1, 3), plain = g->CellRect(1, 5);
+  EXPECT_EQ(Px(shot, header.left, header.top + 5), PixelOf(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  EXPECT_EQ(Px(shot, header.right - 1, header.top + 5), PixelOf(GetSysColor(COLOR_BTNSHADOW)));
+  EXPECT_EQ(Px(shot, header.left + 10, header.top + 8), PixelOf(GetSysColor(COLOR_BTNFACE)));
+  EXPECT_EQ(Px(shot, current.right - 4, current.top + 4), PixelOf(GetSysColor(COLOR_HIGHLIGHT)));
+  EXPECT_EQ(Px(shot, plain.right - 4, plain.top + 4), PixelOf(GetSysColor(COLOR_WINDOW)));
+  EXPECT_EQ(Px(shot, plain.right, plain.top + 4), PixelOf(GetSysColor(COLOR_WINDOWTEXT)));
+  const TPixel highlight = PixelOf(GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_FALSE(Px(shot, current.right - 4, current.top) == highlight && Px(shot, current.right - 5, current.top) == highlight)
+      << "the focus rectangle's dots run along the row's top edge";
 }
 
 }  // namespace
