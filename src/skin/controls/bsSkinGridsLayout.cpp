@@ -19,6 +19,11 @@ std::int64_t FixedEnd(const TbsGridAxis& a, int clientExtent) {
   return pos;
 }
 
+// Cells past the size list all take the default size; when that leaves them no room, a walk
+// jumps over the whole run at once instead of stepping through (a grid may have many rows).
+int ListedCount(const TbsGridAxis& a) { return int(a.Sizes.size()); }
+bool UnlistedTakeNoRoom(const TbsGridAxis& a) { return std::int64_t(a.DefaultSize) + a.Gap <= 0; }
+
 }  // namespace
 
 int GridCountFor(int requested) { return std::max(1, requested); }
@@ -34,6 +39,11 @@ TbsGridAxisLayout LayoutGridAxis(const TbsGridAxis& a, int firstVisible, int cli
   int i = std::max(firstVisible, a.Fixed);
   l.LastFullVisible = i - 1;
   for (; i < a.Count; ++i) {
+    if (i >= ListedCount(a) && UnlistedTakeNoRoom(a) && pos <= limit) {
+      i = a.Count;
+      l.LastFullVisible = a.Count - 1;
+      break;
+    }
     const std::int64_t end = pos + a.Advance(i);
     if (end > limit) break;
     l.LastFullVisible = i;
@@ -52,6 +62,7 @@ std::vector<TbsGridSpan> GridAxisSpans(const TbsGridAxis& a, int firstVisible, i
   }
   if (pos < clientExtent) pos = FixedEnd(a, clientExtent);
   for (int i = std::max(firstVisible, a.Fixed); i < a.Count && pos < clientExtent; ++i) {
+    if (i >= ListedCount(a) && UnlistedTakeNoRoom(a)) break;
     spans.push_back({i, ToInt(pos), a.Size(i), false});
     pos += a.Advance(i);
   }
@@ -63,6 +74,7 @@ bool GridCellSpan(const TbsGridAxis& a, int firstVisible, int clientExtent, int 
   if (index >= a.Fixed && index < firstVisible) return false;
   std::int64_t pos = index < a.Fixed ? 0 : FixedEnd(a, clientExtent);
   for (int i = index < a.Fixed ? 0 : std::max(firstVisible, a.Fixed); i < index; ++i) {
+    if (i >= ListedCount(a) && UnlistedTakeNoRoom(a)) break;
     pos += a.Advance(i);
     if (pos >= clientExtent) return false;
   }
@@ -84,6 +96,9 @@ int GridMaxFirstVisible(const TbsGridAxis& a, int clientExtent) {
   std::int64_t room = std::int64_t(clientExtent) + a.Gap - FixedEnd(a, clientExtent);
   int i = a.Count;
   while (i - 1 >= a.Fixed && a.Advance(i - 1) <= room) {
+    if (i - 1 >= ListedCount(a) && UnlistedTakeNoRoom(a)) {
+      i = std::max(a.Fixed, ListedCount(a)) + 1;
+    }
     room -= a.Advance(i - 1);
     --i;
   }
@@ -98,6 +113,9 @@ int GridFirstToShow(const TbsGridAxis& a, int first, int target, int clientExten
   std::int64_t room = std::int64_t(clientExtent) + a.Gap - FixedEnd(a, clientExtent);
   int i = target + 1;
   while (i - 1 >= a.Fixed && a.Advance(i - 1) <= room) {
+    if (i - 1 >= ListedCount(a) && UnlistedTakeNoRoom(a)) {
+      i = std::max(a.Fixed, ListedCount(a)) + 1;
+    }
     room -= a.Advance(i - 1);
     --i;
   }
@@ -136,10 +154,15 @@ int GridScrollBy(const TbsGridAxis& a, int from, std::int64_t delta, int maxFirs
   const int lo = a.Fixed, hi = std::max(a.Fixed, maxFirst);
   int at = std::clamp(from, lo, hi);
   const int step = delta < 0 ? -1 : 1;
+  // Every cell has room: no cell to step over.
+  if (a.Sizes.empty() && a.DefaultSize > 0) return int(std::clamp<std::int64_t>(std::int64_t(at) + delta, lo, hi));
   for (std::int64_t left = delta < 0 ? -delta : delta; left > 0;) {
     int next = at + step;
     // Cells without room cannot be shown first: step over them.
-    while (next >= lo && next <= hi && a.Size(next) <= 0) next += step;
+    while (next >= lo && next <= hi && a.Size(next) <= 0) {
+      if (next >= ListedCount(a) && a.DefaultSize <= 0) next = step > 0 ? hi + 1 : ListedCount(a) - 1;
+      else next += step;
+    }
     if (next < lo || next > hi) break;
     at = next;
     --left;

@@ -22,6 +22,13 @@ TRect Moved(TRect r, int dx, int dy) {
 // Max below Min counts as an empty range at Min: nothing can set it so, but a caller's copy may.
 std::int64_t Span(const TbsScrollBarRange& r) { return std::max<std::int64_t>(0, std::int64_t(r.Max) - r.Min); }
 
+// A rectangle from 64-bit sides, each held inside the int range.
+TRect Rect64(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) { return {ToInt(l), ToInt(t), ToInt(r), ToInt(b)}; }
+
+// Sizes of rectangles read from a description, which may lie anywhere in the int range.
+std::int64_t Width64(const TRect& r) { return std::int64_t(r.Right) - r.Left; }
+std::int64_t Height64(const TRect& r) { return std::int64_t(r.Bottom) - r.Top; }
+
 bool Contains(const TRect& r, int x, int y) { return r.Left <= x && x < r.Right && r.Top <= y && y < r.Bottom; }
 
 }  // namespace
@@ -64,25 +71,26 @@ TbsScrollBarLayout LayoutScrollBar(TbsScrollBarKind kind, int W, int H, const Tb
   const bool vertical = kind == TbsScrollBarKind::sbVertical;
   TbsScrollBarLayout l;
   if (!skin) {
+    const std::int64_t w = W, h = H;
     if (vertical) {
-      l.DecreaseButton = {1, 1, W - 1, kDefaultButton};
-      l.IncreaseButton = {1, H - kDefaultButton, W - 1, H - 1};
-      l.Track = {1, kDefaultButton, W - 1, H - kDefaultButton};
+      l.DecreaseButton = Rect64(1, 1, w - 1, kDefaultButton);
+      l.IncreaseButton = Rect64(1, h - kDefaultButton, w - 1, h - 1);
+      l.Track = Rect64(1, kDefaultButton, w - 1, h - kDefaultButton);
     } else {
-      const int a = ToInt(std::int64_t(W) - std::max(0, bothMarker));
-      l.DecreaseButton = {1, 1, kDefaultButton, H - 1};
-      l.IncreaseButton = {a - kDefaultButton, 1, a - 1, H - 1};
-      l.Track = {kDefaultButton, 1, a - kDefaultButton, H - 1};
+      const std::int64_t a = w - std::max(0, bothMarker);
+      l.DecreaseButton = Rect64(1, 1, kDefaultButton, h - 1);
+      l.IncreaseButton = Rect64(a - kDefaultButton, 1, a - 1, h - 1);
+      l.Track = Rect64(kDefaultButton, 1, a - kDefaultButton, h - 1);
     }
   } else if (vertical) {
-    const int dy = ToInt(std::int64_t(H) - skin->SkinRect.Height());
+    const int dy = ToInt(std::int64_t(H) - Height64(skin->SkinRect));
     l.Track = skin->TrackArea;
     l.Track.Bottom = ToInt(std::int64_t(l.Track.Bottom) + dy);
     l.IncreaseButton = skin->UpButtonRect.Top > skin->LeftBottom.Y ? Moved(skin->UpButtonRect, 0, dy) : skin->UpButtonRect;
     l.DecreaseButton =
         skin->DownButtonRect.Top > skin->LeftBottom.Y ? Moved(skin->DownButtonRect, 0, dy) : skin->DownButtonRect;
   } else {
-    const int dx = ToInt(std::int64_t(W) - skin->SkinRect.Width());
+    const int dx = ToInt(std::int64_t(W) - Width64(skin->SkinRect));
     l.Track = skin->TrackArea;
     l.Track.Right = ToInt(std::int64_t(l.Track.Right) + dx);
     l.IncreaseButton =
@@ -122,14 +130,14 @@ TbsScrollBarLayout LayoutScrollBar(TbsScrollBarKind kind, int W, int H, const Tb
   if (vertical) {
     int left = l.Track.Left, right = l.Track.Right;
     if (skin) {
-      left = ToInt(std::int64_t(l.Track.Left) + (std::int64_t(l.Track.Width()) - skin->ThumbThickness) / 2);
+      left = ToInt(std::int64_t(l.Track.Left) + (Width64(l.Track) - skin->ThumbThickness) / 2);
       right = ToInt(std::int64_t(left) + skin->ThumbThickness);
     }
     l.Thumb = {left, a, right, b};
   } else {
     int top = l.Track.Top, bottom = l.Track.Bottom;
     if (skin) {
-      top = ToInt(std::int64_t(l.Track.Top) + (std::int64_t(l.Track.Height()) - skin->ThumbThickness) / 2);
+      top = ToInt(std::int64_t(l.Track.Top) + (Height64(l.Track) - skin->ThumbThickness) / 2);
       bottom = ToInt(std::int64_t(top) + skin->ThumbThickness);
     }
     l.Thumb = {a, top, b, bottom};
