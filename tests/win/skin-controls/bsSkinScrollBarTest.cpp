@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinScrollBar.h"
 
+#include "SkinnedForm.h"
 #include "WindowShot.h"
 #include "platform/Forms.h"
 #include "resources/ProgramSkin.h"
@@ -13,13 +14,16 @@ namespace {
 
 using namespace spv::platform;
 
-LPARAM At(int x, int y) { return MAKELPARAM(WORD(short(x)), WORD(short(y))); }
-TPixel PixelOf(COLORREF c) { return {GetBValue(c), GetGValue(c), GetRValue(c)}; }
+using test::At;
+using test::PixelOf;
+using test::TSkinnedForm;
 
 class SkinScrollBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<TForm>();
+    // The real pointer stays away, so only the messages a test sends reach the bars.
+    SetCursorPos(1900, 1190);
+    form = std::make_unique<TSkinnedForm>();
     form->SetClientSize(420, 300);
     skin = new TbsSkinData(form.get());
     const auto block = spv::ProgramSkinBlock();
@@ -47,7 +51,7 @@ class SkinScrollBarTest : public ::testing::Test {
   static void Release(TbsSkinScrollBar* b, int x, int y) { SendMessageW(b->Handle(), WM_LBUTTONUP, 0, At(x, y)); }
   static POINT Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
-  std::unique_ptr<TForm> form;
+  std::unique_ptr<TSkinnedForm> form;
   TbsSkinData* skin = nullptr;
   int changes = 0, lastChanges = 0;
 };
