@@ -7,9 +7,11 @@
 #include "platform/SysUtils.h"
 #include "skin/controls/bsSkinBevel.h"
 #include "skin/controls/bsSkinGauge.h"
+#include "skin/controls/bsSkinGrids.h"
 #include "skin/controls/bsSkinLabel.h"
 #include "skin/controls/bsSkinDateEdit.h"
 #include "skin/controls/bsSkinPanel.h"
+#include "skin/controls/bsSkinScrollBar.h"
 #include "skin/controls/bsSkinTabs.h"
 #include "skin/resources/bsEffects.h"
 #include "skin/resources/bsSkinMessages.h"
@@ -987,6 +989,9 @@ void RegisterSkinControlClasses() {
     r.Register<TbsSkinEdit>("TbsSkinEdit");
     r.Register<TbsSkinDateEdit>("TbsSkinDateEdit");
     r.Register<TbsSkinMonthCalendar>("TbsSkinMonthCalendar");
+    r.Register<TbsSkinScrollBar>("TbsSkinScrollBar");
+    r.Register<TbsSkinDrawGrid>("TbsSkinDrawGrid");
+    r.Register<TbsSkinStringGrid>("TbsSkinStringGrid");
     return true;
   }();
   (void)done;
