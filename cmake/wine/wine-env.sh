@@ -20,6 +20,10 @@ spv_wine_prefix() {
   "$WINE64" wineboot -i >/dev/null 2>&1
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  # A program that crashes ends at once with its exit code, so a failing test fails the run
+  # instead of waiting for the crash debugger for ever.
+  "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1
+  "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 0 /f >/dev/null 2>&1
   "$WINESERVER" -w
   [ -f "$WINEPREFIX/system.reg" ]
 }
