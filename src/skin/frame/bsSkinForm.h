@@ -242,6 +242,8 @@ class TbsSkinForm : public spv::platform::TComponent {
   void AnimationTimerTick();
   void StartFadeIn();
   void FadeInTick();
+  // The fade-in's one-shot timer on the form's window.
+  static constexpr UINT_PTR FadeInTimer = 1;
   void BuildBuiltInButtons();
   void BuildObjectsFromSkin();
   void FreeObjects();
@@ -255,6 +257,9 @@ class TbsSkinForm : public spv::platform::TComponent {
   void ReleaseObject(spv::platform::TMouseButton button, int x, int y);
   void CaptionDoubleClick();
   void SaveRestoreBounds();
+  // Where PositionInMonitor puts the window at width x height: centred on the monitor nearest
+  // to it, in the whole monitor area or in its work area.
+  RECT PlacedInMonitor(int width, int height) const;
   void Minimize(bool mainForm);
   void Maximize();
   void Restore();
