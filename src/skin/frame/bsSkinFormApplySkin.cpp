@@ -185,7 +185,7 @@ void TbsSkinForm::ApplySkin() {
   UpdateCaptionActive(true);
   FrameTimer_.SetEnabled(true);
   if (OnChangeSkinData) OnChangeSkinData(this);
-  if (!RolledUp_) {
+  if (!States_.RolledUp) {
     if (ClientWidth > 0) Form_->SetClientWidth(ClientWidth);
     if (ClientHeight > 0) Form_->SetClientHeight(ClientHeight);
   }
@@ -198,8 +198,8 @@ void TbsSkinForm::FitFormToMinimum() {
   else if (h < minH) Form_->SetHeight(minH);
   else if (w < minW) Form_->SetWidth(minW);
   else NudgeWidth();
-  if ((RolledUp_ || WindowState_ == wsMinimized) && Form_->Height() != GetMinHeight()) Form_->SetHeight(GetMinHeight());
-  if (WindowState_ == wsMinimized) Form_->SetWidth(GetMinWidth());
+  if ((States_.RolledUp || States_.WindowState == wsMinimized) && Form_->Height() != GetMinHeight()) Form_->SetHeight(GetMinHeight());
+  if (States_.WindowState == wsMinimized) Form_->SetWidth(GetMinWidth());
 }
 
 void TbsSkinForm::NudgeWidth() {

@@ -120,8 +120,8 @@ TbsSizeLimitsInput TbsSkinForm::LimitsInput() const {
   in.MinHeight = MinHeight;
   in.MaxWidth = MaxWidth;
   in.MaxHeight = MaxHeight;
-  in.Minimized = WindowState_ == wsMinimized;
-  in.RolledUp = RolledUp_;
+  in.Minimized = States_.WindowState == wsMinimized;
+  in.RolledUp = States_.RolledUp;
   return in;
 }
 
@@ -160,8 +160,8 @@ int TbsSkinForm::SkinnedHitTest(TPoint p) const {
   in.ObjectHot = Hot_ >= 0;
   in.InSizeMove = InSizeMove_;
   in.Maximized = Maximized();
-  in.Minimized = WindowState_ == wsMinimized;
-  in.RolledUp = RolledUp_;
+  in.Minimized = States_.WindowState == wsMinimized;
+  in.RolledUp = States_.RolledUp;
   in.Sizeable = Sizeable();
   return bs::SkinnedHitTest(in, p);
 }
@@ -176,15 +176,15 @@ int TbsSkinForm::BuiltInHitTest(TPoint p) const {
   in.CaptionBand = ArrangeBuiltInButtons(in.Width, ToolWindow(), placed);
   in.ObjectHot = Hot_ >= 0;
   in.Maximized = Maximized();
-  in.Minimized = WindowState_ == wsMinimized;
-  in.RolledUp = RolledUp_;
+  in.Minimized = States_.WindowState == wsMinimized;
+  in.RolledUp = States_.RolledUp;
   in.Sizeable = Sizeable();
   return bs::BuiltInHitTest(in, p);
 }
 
 bool TbsSkinForm::Maximized() const {
   HWND h = Window();
-  return WindowState_ == wsMaximized || (h && IsZoomed(h));
+  return States_.WindowState == wsMaximized || (h && IsZoomed(h));
 }
 
 TRect TbsSkinForm::BuiltInClient() const {

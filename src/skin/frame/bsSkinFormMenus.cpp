@@ -79,14 +79,14 @@ void TbsSkinForm::SetTrayIcon(TbsTrayIcon* icon) {
 // ---- The system menu --------------------------------------------------------------------------
 
 TMenuItem* TbsSkinForm::GetSystemMenuItems() {
-  const bool minimized = WindowState_ == wsMinimized, maximized = WindowState_ == wsMaximized;
-  const bool normal = WindowState_ == wsNormal;
+  const bool minimized = States_.WindowState == wsMinimized, maximized = States_.WindowState == wsMaximized;
+  const bool normal = States_.WindowState == wsNormal;
   auto minimize = [this] {
     if (AlwaysMinimizeToTray) MinimizeToTray();
     else SetWindowState(wsMinimized);
   };
   auto restore = [this] {
-    if ((RolledUp_ && RolledUpWhileMaximized_) || (RolledUp_ && WindowState_ == wsNormal)) SetRollUp(false);
+    if ((States_.RolledUp && States_.RolledUpWhileMaximized) || (States_.RolledUp && States_.WindowState == wsNormal)) SetRollUp(false);
     else SetWindowState(wsNormal);
   };
   const TShortCut closeKey = spv::platform::ShortCut(VK_F4, scAlt);
@@ -103,8 +103,8 @@ TMenuItem* TbsSkinForm::GetSystemMenuItems() {
   };
   const bool wantMin = !minimized && (BorderIcons_ & biMinimize);
   const bool wantMax = !maximized && (BorderIcons_ & biMaximize);
-  const bool wantRestore = !normal || RolledUp_;
-  const bool wantRollUp = !RolledUp_ && !minimized && (BorderIcons_ & biRollUp);
+  const bool wantRestore = !normal || States_.RolledUp;
+  const bool wantRollUp = !States_.RolledUp && !minimized && (BorderIcons_ & biRollUp);
   const bool wantTray = (BorderIcons_ & biMinimizeToTray) != 0;
 
   if (SystemMenu_ && UseDefaultSysMenu) {

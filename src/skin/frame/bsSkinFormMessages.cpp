@@ -88,7 +88,7 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
       UpdateCaptionActive(!NoBorder());
       return;
     case WM_SYNCPAINT:
-      if (RolledUp_) {
+      if (States_.RolledUp) {
         NCRepaint();
         m.Result = 0;
         return;
@@ -223,7 +223,7 @@ void TbsSkinForm::OnShowWindow(bool show) {
   }
   if (FirstShow_) {
     FirstShow_ = false;
-    if (PositionInMonitor != TbsPositionInMonitor::bspDefault && WindowState_ == wsNormal) {
+    if (PositionInMonitor != TbsPositionInMonitor::bspDefault && States_.WindowState == wsNormal) {
       const RECT r = PlacedInMonitor(Form_->Width(), Form_->Height());
       Form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }

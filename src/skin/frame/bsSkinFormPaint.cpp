@@ -131,10 +131,10 @@ void TbsSkinForm::PaintBuiltInButton(HDC dc, const TbsSkinStdButtonObject& butto
       (Maximized() ? DrawRestoreGlyph : DrawMaximizeGlyph)(dc, x, y, colour);
       break;
     case TbsStdCommand::cmMinimize:
-      (WindowState_ == wsMinimized ? DrawRestoreGlyph : DrawMinimizeGlyph)(dc, x, y, colour);
+      (States_.WindowState == wsMinimized ? DrawRestoreGlyph : DrawMinimizeGlyph)(dc, x, y, colour);
       break;
     case TbsStdCommand::cmSysMenu: DrawSysMenuGlyph(dc, x, y, colour); break;
-    case TbsStdCommand::cmRollUp: (RolledUp_ ? DrawRollDownGlyph : DrawRollUpGlyph)(dc, x, y, colour); break;
+    case TbsStdCommand::cmRollUp: (States_.RolledUp ? DrawRollDownGlyph : DrawRollUpGlyph)(dc, x, y, colour); break;
     case TbsStdCommand::cmMinimizeToTray: DrawTrayGlyph(dc, x, y, colour); break;
     case TbsStdCommand::cmDefault: break;
   }

@@ -3,6 +3,8 @@
 
 #include "skin/frame/bsSkinForm.h"
 
+#include <vector>
+
 namespace bs {
 
 using spv::platform::TCustomForm;
@@ -20,33 +22,34 @@ TbsSkinForm* FrameOf(TCustomForm* form) {
 // ---- Window states --------------------------------------------------------------------------
 
 void TbsSkinForm::ExecuteCommand(TbsStdCommand command) {
-  switch (command) {
-    case TbsStdCommand::cmClose: Form_->Close(); break;
-    case TbsStdCommand::cmMaximize: SetWindowState(WindowState_ == wsMaximized ? wsNormal : wsMaximized); break;
-    case TbsStdCommand::cmMinimize:
-      if (AlwaysMinimizeToTray) MinimizeToTray();
-      else SetWindowState(WindowState_ == wsMinimized ? wsNormal : wsMinimized);
-      break;
-    case TbsStdCommand::cmRollUp: SetRollUp(!RolledUp_); break;
-    case TbsStdCommand::cmMinimizeToTray: MinimizeToTray(); break;
-    case TbsStdCommand::cmSysMenu:
-    case TbsStdCommand::cmDefault: break;
+  CarryOut(CommandRequest(command, States_, AlwaysMinimizeToTray));
+}
+
+void TbsSkinForm::CaptionDoubleClick() {
+  CarryOut(CaptionDoubleClickRequest(States_, Sizeable(), (BorderIcons_ & biMaximize) != 0));
+}
+
+void TbsSkinForm::CarryOut(const TbsStateRequest& request) {
+  switch (request.Action) {
+    case TbsStateAction::Close: Form_->Close(); break;
+    case TbsStateAction::ChangeState: SetWindowState(request.State); break;
+    case TbsStateAction::RollUp: SetRollUp(true); break;
+    case TbsStateAction::RollDown: SetRollUp(false); break;
+    case TbsStateAction::MinimizeToTray: MinimizeToTray(); break;
+    case TbsStateAction::None: break;
   }
 }
 
 void TbsSkinForm::SetWindowState(int state) {
-  if (state == WindowState_) return;
-  const int old = WindowState_;
   const bool mainForm = spv::platform::Application().MainForm() == Form_;
-  if (!(state == wsMinimized && mainForm)) WindowState_ = state;
+  const TbsStateChange change = ChangeState(States_, state, mainForm);
+  if (!change.Changes) return;
   if (state == wsNormal) {
-    if (old == wsMaximized && RolledUp_ && !RolledUpBeforeMaximize_) SetRollUp(false);
-    RolledUpBeforeMaximize_ = false;
+    if (change.RollDownFirst) SetRollUp(false);
     Restore();
   } else if (state == wsMinimized) {
     Minimize(mainForm);
   } else {
-    RolledUpBeforeMaximize_ = RolledUp_;
     Maximize();
   }
 }
@@ -62,56 +65,35 @@ void TbsSkinForm::Minimize(bool mainForm) {
   }
   SaveRestoreBounds();
   const int w = GetMinWidth(), h = GetMinHeight();
-  const RECT area = WorkAreaOf(Window(), true);
   // Bars of other minimised frames already take places along the bottom of the work area.
-  auto taken = [&](int x, int y) {
-    for (int i = 0; i < spv::platform::Screen().FormCount(); ++i) {
-      TCustomForm* other = spv::platform::Screen().Forms(i);
-      if (other == Form_ || other == spv::platform::Application().MainForm() || !other->Visible()) continue;
-      TbsSkinForm* frame = FrameOf(other);
-      if (frame && frame->WindowState() == wsMinimized && other->Left() == x && other->Top() == y) return true;
-    }
-    return false;
-  };
-  int x = area.left, y = area.bottom - h;
-  while (taken(x, y)) {
-    x += w;
-    if (x + w > area.right) {
-      x = area.left;
-      y -= h;
-      if (y < area.top) {
-        x = area.left;
-        y = area.bottom - h;
-        break;
-      }
-    }
+  std::vector<TPoint> taken;
+  for (int i = 0; i < spv::platform::Screen().FormCount(); ++i) {
+    TCustomForm* other = spv::platform::Screen().Forms(i);
+    if (other == Form_ || other == spv::platform::Application().MainForm() || !other->Visible()) continue;
+    TbsSkinForm* frame = FrameOf(other);
+    if (frame && frame->WindowState() == wsMinimized) taken.push_back({other->Left(), other->Top()});
   }
-  Form_->SetBounds(x, y, w, h);
+  const TPoint at = MinimizedBarPlace(FromRECT(WorkAreaOf(Window(), true)), w, h, taken);
+  Form_->SetBounds(at.X, at.Y, w, h);
   if (OnMinimize) OnMinimize(this);
 }
 
 void TbsSkinForm::Maximize() {
   SaveRestoreBounds();
   HWND h = Window();
-  RECT r = WorkAreaOf(h, !MaximizeOnFullScreen);
-  const RECT monitor = WorkAreaOf(h, false);
-  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  // A window covering the whole primary screen would hide an auto-hidden task bar for good;
-  // one asked to fill its monitor gets all of it.
-  if (!MaximizeOnFullScreen && EqualRect(&r, &monitor) && EqualRect(&monitor, &screen)) InflateRect(&r, -1, -1);
-  Form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  const TRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const TRect r = MaximizedBounds(FromRECT(WorkAreaOf(h, true)), FromRECT(WorkAreaOf(h, false)), screen,
+                                  MaximizeOnFullScreen);
+  Form_->SetBounds(r.Left, r.Top, WidthOfRect(r), HeightOfRect(r));
   if (OnMaximize) OnMaximize(this);
 }
 
 RECT TbsSkinForm::PlacedInMonitor(int width, int height) const {
   const RECT area = WorkAreaOf(Window(), PositionInMonitor == TbsPositionInMonitor::bspDesktopCenter);
-  const int left = area.left + (area.right - area.left) / 2 - width / 2;
-  const int top = area.top + (area.bottom - area.top) / 2 - height / 2;
-  return {left, top, left + width, top + height};
+  return ToRECT(CentredIn(FromRECT(area), width, height));
 }
 
 void TbsSkinForm::Restore() {
-  RolledUpWhileMaximized_ = false;
   const RECT before = FormBounds();
   if (!IsRectEmpty(&RestoreBounds_)) {
     RECT r = RestoreBounds_;
@@ -130,12 +112,7 @@ void TbsSkinForm::Restore() {
 }
 
 void TbsSkinForm::SetRollUp(bool value) {
-  if (!(BorderIcons_ & biRollUp) || WindowState_ == wsMinimized) return;
-  if (RolledUp_ && WindowState_ == wsMaximized && RolledUpBeforeMaximize_) return;
-  // Rolling up twice would save the rolled-up height and lose the real one.
-  if (value == RolledUp_) return;
-  if (WindowState_ == wsMaximized) RolledUpWhileMaximized_ = value;
-  RolledUp_ = value;
+  if (!RollUp(States_, value, (BorderIcons_ & biRollUp) != 0)) return;
   if (value) {
     SavedHeight_ = Form_->Height();
     Form_->SetHeight(GetMinHeight());
@@ -145,15 +122,6 @@ void TbsSkinForm::SetRollUp(bool value) {
     Form_->SetHeight(SavedHeight_);
   }
   if (OnChangeRollUpState) OnChangeRollUpState(this);
-}
-
-void TbsSkinForm::CaptionDoubleClick() {
-  const bool sizeable = Sizeable();
-  if (sizeable && WindowState_ == wsMinimized) SetWindowState(wsNormal);
-  else if (sizeable && WindowState_ != wsMaximized && !RolledUp_ && (BorderIcons_ & biMaximize))
-    SetWindowState(wsMaximized);
-  else if (sizeable && WindowState_ == wsMaximized && !RolledUpWhileMaximized_) SetWindowState(wsNormal);
-  else SetRollUp(!RolledUp_);
 }
 
 }  // namespace bs
