@@ -7,6 +7,11 @@ namespace bs {
 
 namespace {
 
+// Work areas and window sizes may hold any int: sums are taken in 64 bits and held at the ends
+// of the int range.
+using Wide = long long;
+int Sat(Wide v) { return int(std::clamp<Wide>(v, INT_MIN, INT_MAX)); }
+
 TbsStateRequest Change(int state) { return {TbsStateAction::ChangeState, state}; }
 TbsStateRequest Roll(bool rolledUp) { return {rolledUp ? TbsStateAction::RollDown : TbsStateAction::RollUp}; }
 
@@ -59,12 +64,9 @@ TbsStateChange ChangeState(TbsWindowStates& s, int state, bool mainForm) {
 }
 
 TPoint MinimizedBarPlace(const TRect& area, int w, int h, std::span<const TPoint> taken) {
-  // In 64 bits: the places step past the area's edges before the search gives up.
-  using Wide = long long;
+  // The places step past the area's edges before the search gives up.
   const Wide bottom = Wide(area.Bottom) - h;
-  auto place = [](Wide x, Wide y) {
-    return TPoint{int(std::clamp<Wide>(x, INT_MIN, INT_MAX)), int(std::clamp<Wide>(y, INT_MIN, INT_MAX))};
-  };
+  auto place = [](Wide x, Wide y) { return TPoint{Sat(x), Sat(y)}; };
   const TPoint corner = place(area.Left, bottom);
   // A bar without size would stay on the same place for ever.
   if (w <= 0 || h <= 0) return corner;
@@ -86,14 +88,15 @@ TPoint MinimizedBarPlace(const TRect& area, int w, int h, std::span<const TPoint
 TRect MaximizedBounds(const TRect& workArea, const TRect& monitor, const TRect& screen, bool fullScreen) {
   if (fullScreen) return monitor;
   if (workArea == monitor && monitor == screen)
-    return {workArea.Left + 1, workArea.Top + 1, workArea.Right - 1, workArea.Bottom - 1};
+    return {Sat(Wide(workArea.Left) + 1), Sat(Wide(workArea.Top) + 1), Sat(Wide(workArea.Right) - 1),
+            Sat(Wide(workArea.Bottom) - 1)};
   return workArea;
 }
 
 TRect CentredIn(const TRect& area, int width, int height) {
-  const int left = area.Left + (area.Right - area.Left) / 2 - width / 2;
-  const int top = area.Top + (area.Bottom - area.Top) / 2 - height / 2;
-  return {left, top, left + width, top + height};
+  const Wide left = area.Left + (Wide(area.Right) - area.Left) / 2 - width / 2;
+  const Wide top = area.Top + (Wide(area.Bottom) - area.Top) / 2 - height / 2;
+  return {Sat(left), Sat(top), Sat(left + width), Sat(top + height)};
 }
 
 }  // namespace bs

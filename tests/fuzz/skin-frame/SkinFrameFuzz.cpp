@@ -3,7 +3,9 @@
 // promises whatever they are.
 
 #include "skin/frame/bsSkinFormLayout.h"
+#include "skin/frame/bsSkinFormStateRules.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -154,5 +156,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TbsMagneticState snap;
   const TRect area = in.Rect();
   for (int i = 0; i < 3; ++i) MagneticPosition(snap, in.Point(), W, H, area, in.Point(), in.Value());
+
+  // Window states: any sequence of commands keeps the bookkeeping consistent.
+  TbsWindowStates states;
+  for (int i = 0; i < 12; ++i) {
+    TbsStateRequest r;
+    switch (in.Byte() % 4) {
+      case 0: r = CommandRequest(TbsStdCommand(in.Byte() % 7), states, in.Flag()); break;
+      case 1: r = CaptionDoubleClickRequest(states, in.Flag(), in.Flag()); break;
+      case 2: r = {TbsStateAction::ChangeState, in.Byte() % 3}; break;
+      default: r = {in.Flag() ? TbsStateAction::RollUp : TbsStateAction::RollDown}; break;
+    }
+    const bool rollUpAllowed = in.Flag();
+    if (r.Action == TbsStateAction::RollUp || r.Action == TbsStateAction::RollDown)
+      RollUp(states, r.Action == TbsStateAction::RollUp, rollUpAllowed);
+    if (r.Action == TbsStateAction::ChangeState && ChangeState(states, r.State, in.Flag()).RollDownFirst)
+      RollUp(states, false, rollUpAllowed);
+    Check(states.WindowState >= wsNormal && states.WindowState <= wsMaximized);
+    Check(!states.RolledUpWhileMaximized || (states.RolledUp && states.WindowState != wsNormal));
+    Check(!states.RolledUpBeforeMaximize || states.RolledUp);
+  }
+
+  // Places and bounds with any work area, size and bars already there.
+  const TRect workArea = in.Rect();
+  const int barW = in.Value(), barH = in.Value();
+  std::vector<TPoint> taken;
+  for (int i = in.Byte() % 16; i > 0; --i) taken.push_back(in.Flag() ? in.Point() : TPoint{workArea.Left, in.Value()});
+  const TPoint bar = MinimizedBarPlace(workArea, barW, barH, taken);
+  const TPoint corner = MinimizedBarPlace(workArea, barW, barH, {});
+  Check(bar == corner || std::find(taken.begin(), taken.end(), bar) == taken.end());
+  MaximizedBounds(workArea, in.Flag() ? workArea : in.Rect(), in.Flag() ? workArea : in.Rect(), in.Flag());
+  CentredIn(workArea, in.Value(), in.Value());
   return 0;
 }

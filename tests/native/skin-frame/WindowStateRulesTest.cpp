@@ -236,6 +236,7 @@ TEST(WindowStateRules, CentredInTheMonitor) {
       {{0, 0, 1025, 769}, 301, 201, {362, 284, 663, 485}},
       {{-1280, 0, 0, 1024}, 400, 300, {-840, 362, -440, 662}},
       {{0, 0, 800, 600}, 1000, 700, {-100, -50, 900, 650}},
+      {{INT_MIN, 0, INT_MAX, 10}, 10, 10, {-6, 0, 4, 10}},  // the width of the area is past the int range
   };
   for (const Case& c : cases)
     EXPECT_EQ(CentredIn(c.area, c.width, c.height), c.bounds) << c.width << " x " << c.height;
