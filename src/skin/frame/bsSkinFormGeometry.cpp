@@ -112,7 +112,7 @@ TbsSizeLimitsInput TbsSkinForm::LimitsInput() const {
   if (Skinned_) {
     in.PicWidth = SkinData_->Picture.Width();
     in.PicHeight = SkinData_->Picture.Height();
-    in.SkinClientRect = SkinData_->FormInfo.ClientRect;
+    in.SkinClientRect = SkinData_->FormInfo.Corners.ClientRect;
     in.FormMinWidth = SkinData_->FormInfo.FormMinWidth;
   }
   in.BuiltInCaptionHeight = BuiltInCaptionHeight(ToolWindow());

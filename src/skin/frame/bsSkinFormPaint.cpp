@@ -53,10 +53,9 @@ void TbsSkinForm::PaintSkinnedFrame(HDC dc) {
   const bool active = IsFormActive();
   const TImage& source =
       !active && !SkinData_->InactivePicture.Empty() ? SkinData_->InactivePicture.Image : SkinData_->Picture.Image;
-  const TbsPieceGeometry g{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                           info.ClientRect};
+  const TbsPieceGeometry g = info.Corners.Geometry();
   const TbsPieceGeometry ng{Layout_.LT, Layout_.RT, Layout_.LB, Layout_.RB, Layout_.ClientRect};
-  const TbsStretchFlags stretch{info.LeftStretch, info.TopStretch, info.RightStretch, info.BottomStretch, false};
+  const TbsStretchFlags stretch = info.Stretch.Flags();
   const int W = FrameWidth_, H = FrameHeight_;
   // GDI may still be drawing into the strips from the last paint.
   GdiFlush();
@@ -223,8 +222,8 @@ void TbsSkinForm::OnEraseBackground(HDC dc) {
   const TbsFormInfo* info = Skinned_ ? &SkinData_->FormInfo : nullptr;
   const TbsFBitmap* bg = info && info->BGPictureIndex >= 0 ? ActivePicture(info->BGPictureIndex) : nullptr;
   if (bg) TileClient(dc, *bg, Rect(0, 0, bg->Width(), bg->Height()), cw, chh);
-  else if (info && info->BGPictureIndex < 0 && !RectIsEmpty(info->ClientRect) && MainPicture())
-    TileClient(dc, MainPicture_, info->ClientRect, cw, chh);
+  else if (info && info->BGPictureIndex < 0 && !RectIsEmpty(info->Corners.ClientRect) && MainPicture())
+    TileClient(dc, MainPicture_, info->Corners.ClientRect, cw, chh);
   else FillSolid(dc, client, Rgb(spv::platform::clBtnFace));
   if (!LogoBitMap_.Empty()) {
     const int x = std::max(0, cw - LogoBitMap_.Width()), y = std::max(0, chh - LogoBitMap_.Height());

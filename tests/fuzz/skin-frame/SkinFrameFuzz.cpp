@@ -65,9 +65,9 @@ TbsFormInfo Info(Input& in, bool small) {
   auto point = [&] { return small ? in.SmallPoint() : in.Point(); };
   auto rect = [&] { return small ? in.SmallRect() : in.Rect(); };
   TbsFormInfo info;
-  info.LeftTopPoint = point(), info.RightTopPoint = point(), info.LeftBottomPoint = point();
-  info.RightBottomPoint = point();
-  info.ClientRect = rect(), info.MaskRectArea = rect(), info.ButtonsRect = rect(), info.CaptionRect = rect();
+  info.Corners.LeftTopPoint = point(), info.Corners.RightTopPoint = point(), info.Corners.LeftBottomPoint = point();
+  info.Corners.RightBottomPoint = point();
+  info.Corners.ClientRect = rect(), info.MaskRectArea = rect(), info.ButtonsRect = rect(), info.CaptionRect = rect();
   info.HitTestLeftTopPoint = point(), info.HitTestRightTopPoint = point();
   info.HitTestLeftBottomPoint = point(), info.HitTestRightBottomPoint = point();
   info.ButtonsOffset = in.Value();
@@ -145,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Size limits and magnetic edges with any values.
   TbsSizeLimitsInput limits;
   limits.Skinned = in.Flag();
-  limits.PicWidth = picW, limits.PicHeight = picH, limits.SkinClientRect = info.ClientRect;
+  limits.PicWidth = picW, limits.PicHeight = picH, limits.SkinClientRect = info.Corners.ClientRect;
   limits.FormMinWidth = info.FormMinWidth, limits.BuiltInCaptionHeight = in.Value();
   limits.MinWidth = in.Value(), limits.MinHeight = in.Value(), limits.MaxWidth = in.Value();
   limits.MaxHeight = in.Value(), limits.Minimized = in.Flag(), limits.RolledUp = in.Flag();
