@@ -39,6 +39,20 @@ TbsStateRequest CaptionDoubleClickRequest(const TbsWindowStates& s, bool sizeabl
   return Roll(s.RolledUp);
 }
 
+TbsStateRequest RestoreRequest(const TbsWindowStates& s) {
+  if (s.RolledUp && (s.RolledUpWhileMaximized || s.WindowState == wsNormal)) return Roll(true);
+  return Change(wsNormal);
+}
+
+TbsSystemMenuItems SystemMenuItems(const TbsWindowStates& s, const TbsWindowButtons& buttons) {
+  const bool minimized = s.WindowState == wsMinimized;
+  return {.Minimize = !minimized && buttons.Minimize,
+          .Maximize = s.WindowState != wsMaximized && buttons.Maximize,
+          .Restore = s.WindowState != wsNormal || s.RolledUp,
+          .RollUp = !s.RolledUp && !minimized && buttons.RollUp,
+          .MinimizeToTray = buttons.MinimizeToTray};
+}
+
 bool RollUp(TbsWindowStates& s, bool value, bool rollUpAllowed) {
   if (!rollUpAllowed || s.WindowState == wsMinimized) return false;
   if (s.RolledUp && s.WindowState == wsMaximized && s.RolledUpBeforeMaximize) return false;

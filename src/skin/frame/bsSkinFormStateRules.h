@@ -42,6 +42,23 @@ TbsStateRequest CommandRequest(TbsStdCommand command, const TbsWindowStates& s, 
 // everything else rolls up or down.
 TbsStateRequest CaptionDoubleClickRequest(const TbsWindowStates& s, bool sizeable, bool maximizeAllowed);
 
+// The system menu's Restore: a frame rolled up while normal or while maximised rolls down;
+// otherwise it goes back to normal.
+TbsStateRequest RestoreRequest(const TbsWindowStates& s);
+
+// The caption buttons a frame has (its border icons).
+struct TbsWindowButtons {
+  bool Minimize = false, Maximize = false, RollUp = false, MinimizeToTray = false;
+};
+// The window items of the system menu for a state: minimise unless minimised, maximise unless
+// maximised, restore unless normal and unrolled, roll up unless rolled up or minimised, each
+// only with its button; minimise to tray with its button.
+struct TbsSystemMenuItems {
+  bool Minimize = false, Maximize = false, Restore = false, RollUp = false, MinimizeToTray = false;
+  friend bool operator==(const TbsSystemMenuItems&, const TbsSystemMenuItems&) = default;
+};
+TbsSystemMenuItems SystemMenuItems(const TbsWindowStates& s, const TbsWindowButtons& buttons);
+
 // Rolls the frame up (value true) or down, and tells whether anything changed. Nothing does
 // without the roll-up button, when minimised, when it was rolled up before it was maximised
 // and still is maximised, or when it already is so (rolling up twice would keep the rolled-up

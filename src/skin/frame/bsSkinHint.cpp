@@ -199,8 +199,7 @@ void TbsSkinHintWindow::ApplyTransparency() {
   const bool blend = Hint_->AlphaBlend();
   const bool turnedOn = blend && !AlphaBlendApplied_;
   if (blend != AlphaBlendApplied_) {
-    const LONG_PTR ex = GetWindowLongPtrW(window, GWL_EXSTYLE);
-    SetWindowLongPtrW(window, GWL_EXSTYLE, blend ? ex | WS_EX_LAYERED : ex & ~LONG_PTR(WS_EX_LAYERED));
+    SetLayeredStyle(window, blend);
     AlphaBlendApplied_ = blend;
   }
   // A window made layered again has lost its alpha: it is set again, even when the value is the

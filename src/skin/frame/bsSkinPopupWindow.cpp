@@ -204,7 +204,7 @@ void TbsSkinPopupWindow::ShowPopup(const TRect& anchor, TMenuItem& root, bool po
   HWND h = Handle();
   BYTE alpha = Menu_->AlphaBlendValue;
   if (layered) {
-    SetWindowLongPtrW(h, GWL_EXSTYLE, GetWindowLongPtrW(h, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredStyle(h, true);
     SetWindowAlphaValue(h, fade ? 0 : alpha);
   }
   SetWindowPos(h, HWND_TOPMOST, at.X, at.Y, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);

@@ -95,6 +95,41 @@ TEST(WindowStateRules, CaptionDoubleClick) {
     EXPECT_EQ(CaptionDoubleClickRequest(c.states, c.sizeable, c.maximizeAllowed), c.request) << c.what;
 }
 
+TEST(WindowStateRules, SystemMenuRestore) {
+  const struct {
+    const char* what;
+    TbsWindowStates states;
+    TbsStateRequest request;
+  } cases[] = {
+      {"rolled up while normal rolls down", kNormalRolled, Do(Act::RollDown)},
+      {"rolled up while maximised rolls down", kRolledWhileMaximized, Do(Act::RollDown)},
+      {"rolled up before maximising is restored", kRolledBeforeMaximize, To(wsNormal)},
+      {"maximised is restored", kMaximized, To(wsNormal)},
+      {"minimised is restored", kMinimized, To(wsNormal)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RestoreRequest(c.states), c.request) << c.what;
+}
+
+TEST(WindowStateRules, SystemMenuItems) {
+  constexpr TbsWindowButtons all{true, true, true, true}, none{};
+  struct Case {
+    const char* what;
+    TbsWindowStates states;
+    TbsWindowButtons buttons;
+    TbsSystemMenuItems items;  // minimise, maximise, restore, roll up, to tray
+  } cases[] = {
+      {"normal", kNormal, all, {true, true, false, true, true}},
+      {"normal without buttons", kNormal, none, {false, false, false, false, false}},
+      {"rolled up", kNormalRolled, all, {true, true, true, false, true}},
+      {"minimised", kMinimized, all, {false, true, true, false, true}},
+      {"maximised", kMaximized, all, {true, false, true, true, true}},
+      {"maximised without buttons: restore stays", kMaximized, none, {false, false, true, false, false}},
+      {"rolled up while maximised", kRolledWhileMaximized, all, {true, false, true, false, true}},
+      {"only the tray button", kNormal, {false, false, false, true}, {false, false, false, false, true}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SystemMenuItems(c.states, c.buttons), c.items) << c.what;
+}
+
 TEST(WindowStateRules, RollingUpAndDown) {
   struct Case {
     const char* what;
