@@ -184,14 +184,12 @@ void TbsSkinMonthCalendar::PaintCalendar(TbsFBitmap& bitmap) {
       if (n == d.Day) {
         if (framePicture) {
           const TRect pictureRect = RectIsEmpty(frameObject->DownSkinRect) ? frameObject->SkinRect : frameObject->DownSkinRect;
-          const TbsSkinPiece piece{frameObject->LeftTopPoint, frameObject->RightTopPoint, frameObject->LeftBottomPoint,
-                                   frameObject->RightBottomPoint, frameObject->SkinRect, frameObject->ClientRect};
+          const TbsSkinPiece piece{frameObject->Corners, frameObject->SkinRect};
           int w = cell.Width(), h = cell.Height();
           TbsSizedPiece sized;
           FitPieceToSize(skBoth, piece, w, h, sized);
           TImage frame(cell.Width(), cell.Height());
-          const TbsStretchFlags stretch{frameObject->LeftStretch, frameObject->TopStretch, frameObject->RightStretch,
-                                        frameObject->BottomStretch, frameObject->StretchEffect};
+          const TbsStretchFlags stretch = frameObject->Stretch.Flags(frameObject->StretchEffect);
           PaintPiece(frame, *framePicture, pictureRect, skBoth, piece, sized, stretch, cell.Width(), cell.Height());
           CopyImageRect(bitmap, cell, frame, {0, 0, cell.Width(), cell.Height()});
           colour = ColorToRGB(spv::platform::TColor(frameObject->DownFontColor));

@@ -82,8 +82,8 @@ void TbsGraphicSkinCustomControl::ReadSkinObject() {
     Piece_ = {};
     return;
   }
-  Piece_ = {o->LeftTopPoint, o->RightTopPoint, o->LeftBottomPoint, o->RightBottomPoint, o->SkinRect, o->ClientRect};
-  Stretch_ = {o->LeftStretch, o->TopStretch, o->RightStretch, o->BottomStretch, o->StretchEffect};
+  Piece_ = {o->Corners, o->SkinRect};
+  Stretch_ = o->Stretch.Flags(o->StretchEffect);
   if (const TbsSkinBitmap* b = SkinData()->ActivePicture(o->PictureIndex)) SkinPicture_ = &b->Image;
   SizingKind_ = SizingKindOf(Piece_);
 }

@@ -218,11 +218,11 @@ void TbsSkinCustomEdit::ReadEditSkin() {
     SkinObjectIndex_ = -1;
     return;
   }
-  LeftTopX_ = o->LeftTopPoint.X;
-  RightTopX_ = o->RightTopPoint.X;
-  LeftCap_ = o->LeftTopPoint.X;
-  RightCap_ = o->SkinRect.Width() - o->RightTopPoint.X;
-  ClientRect_ = o->ClientRect;
+  LeftTopX_ = o->Corners.LeftTopPoint.X;
+  RightTopX_ = o->Corners.RightTopPoint.X;
+  LeftCap_ = o->Corners.LeftTopPoint.X;
+  RightCap_ = o->SkinRect.Width() - o->Corners.RightTopPoint.X;
+  ClientRect_ = o->Corners.ClientRect;
   SkinRect_ = o->SkinRect;
   ActiveSkinRect_ = RectIsEmpty(o->ActiveSkinRect) ? o->SkinRect : o->ActiveSkinRect;
   Font_ = *o;

@@ -312,8 +312,8 @@ void TbsSkinCustomControl::ReadSkinObject() {
     Piece_ = {};
     return;
   }
-  Piece_ = {o->LeftTopPoint, o->RightTopPoint, o->LeftBottomPoint, o->RightBottomPoint, o->SkinRect, o->ClientRect};
-  Stretch_ = {o->LeftStretch, o->TopStretch, o->RightStretch, o->BottomStretch, o->StretchEffect};
+  Piece_ = {o->Corners, o->SkinRect};
+  Stretch_ = o->Stretch.Flags(o->StretchEffect);
   if (const TbsSkinBitmap* b = SkinData()->ActivePicture(o->PictureIndex)) SkinPicture_ = &b->Image;
   if (const TbsSkinBitmap* b = SkinData()->ActivePicture(o->MaskPictureIndex)) SkinMask_ = &b->Image;
   SizingKind_ = SizingKindOf(Piece_);
@@ -368,20 +368,20 @@ void TbsSkinCustomControl::UpdateWindowRegion() {
   int w = Width(), h = Height();
   FitSizeToSkin(w, h);
   const int dx = Width() - Piece_.SkinRect.Width(), dy = Height() - Piece_.SkinRect.Height();
-  TbsPieceGeometry g = Geometry(Piece_), ng = Geometry(Sized_);
+  TbsPieceGeometry g = Piece_.Geometry(), ng = Sized_.Geometry();
   switch (SizingKind_) {
     case skFixed: InstallWindowRegion(RegionFromMask(*SkinMask_)); return;
     case skBoth: break;
     case skWidthOnly:
       g.LB = g.LT;
       g.RB = g.RT;
-      ng.RT = ng.RB = {Piece_.RightTop.X + dx, Piece_.RightTop.Y};
+      ng.RT = ng.RB = {Piece_.RightTopPoint.X + dx, Piece_.RightTopPoint.Y};
       ng.LB = ng.LT;
       break;
     case skHeightOnly:
       g.RT = g.LT;
       g.RB = g.LB;
-      ng.LB = ng.RB = {Piece_.LeftBottom.X, Piece_.LeftBottom.Y + dy};
+      ng.LB = ng.RB = {Piece_.LeftBottomPoint.X, Piece_.LeftBottomPoint.Y + dy};
       ng.RT = ng.LT;
       break;
     case skNoPiece: InstallWindowRegion(nullptr); return;
@@ -419,7 +419,7 @@ void TbsSkinCustomControl::PaintStrips() {
   int w = Width(), h = Height();
   FitSizeToSkin(w, h);
   TbsFBitmap top, left, right, bottom;
-  BorderStripImages(Geometry(Piece_), Geometry(Sized_), {&left, &top, &right, &bottom}, *SkinPicture_,
+  BorderStripImages(Piece_.Geometry(), Sized_.Geometry(), {&left, &top, &right, &bottom}, *SkinPicture_,
                     Piece_.SkinRect, Width(), Height(), Stretch_);
   PaintSkinLook(top);
   GdiFlush();

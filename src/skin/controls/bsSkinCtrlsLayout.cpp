@@ -17,32 +17,26 @@ bool InsideClosed(TPoint p, const TRect& z) {
 
 TbsSizingKind SizingKindOf(const TbsSkinPiece& p) {
   if (RectIsEmpty(p.SkinRect)) return skNoPiece;
-  if (p.RightBottom.X != 0 && p.RightBottom.Y != 0) return skBoth;
-  if (p.RightTop.X != 0 || p.RightTop.Y != 0) return skWidthOnly;
-  if (p.LeftBottom.X != 0 || p.LeftBottom.Y != 0) return skHeightOnly;
+  if (p.RightBottomPoint.X != 0 && p.RightBottomPoint.Y != 0) return skBoth;
+  if (p.RightTopPoint.X != 0 || p.RightTopPoint.Y != 0) return skWidthOnly;
+  if (p.LeftBottomPoint.X != 0 || p.LeftBottomPoint.Y != 0) return skHeightOnly;
   return skFixed;
 }
 
 void FitPieceToSize(TbsSizingKind kind, const TbsSkinPiece& p, int& W, int& H, TbsSizedPiece& s) {
   if (kind == skNoPiece) return;
   const int dx = W - p.SkinRect.Width(), dy = H - p.SkinRect.Height();
-  s = {p.LeftTop, p.RightTop, p.LeftBottom, p.RightBottom, p.ClientRect};
+  s = static_cast<const TbsCornerKeys&>(p);
   switch (kind) {
-    case skBoth:
-      s.RightTop = Moved(p.RightTop, dx, 0);
-      s.LeftBottom = Moved(p.LeftBottom, 0, dy);
-      s.RightBottom = Moved(p.RightBottom, dx, dy);
-      s.ClientRect.Right += dx;
-      s.ClientRect.Bottom += dy;
-      break;
+    case skBoth: s = p.Grown(dx, dy); break;
     case skWidthOnly:
       H = p.SkinRect.Height();
-      s.RightTop = Moved(p.RightTop, dx, 0);
+      s.RightTopPoint = Moved(p.RightTopPoint, dx, 0);
       s.ClientRect.Right += dx;
       break;
     case skHeightOnly:
       W = p.SkinRect.Width();
-      s.LeftBottom = Moved(p.LeftBottom, 0, dy);
+      s.LeftBottomPoint = Moved(p.LeftBottomPoint, 0, dy);
       s.ClientRect.Bottom += dy;
       break;
     case skFixed:
@@ -58,26 +52,26 @@ TRect PlaceSkinRect(TbsSizingKind kind, const TbsSkinPiece& p, int W, int H, TRe
   const int dx = W - pw, dy = H - ph;
   switch (kind) {
     case skWidthOnly:
-      if (r.Left <= p.LeftTop.X && r.Right >= p.RightTop.X) {
+      if (r.Left <= p.LeftTopPoint.X && r.Right >= p.RightTopPoint.X) {
         r.Right += dx;
-      } else if (r.Left >= p.RightTop.X && r.Right > p.RightTop.X) {
+      } else if (r.Left >= p.RightTopPoint.X && r.Right > p.RightTopPoint.X) {
         r.Left += dx;
         r.Right += dx;
       }
       return r;
     case skHeightOnly:
-      if (r.Top <= p.LeftTop.Y && r.Bottom >= p.LeftBottom.Y) {
+      if (r.Top <= p.LeftTopPoint.Y && r.Bottom >= p.LeftBottomPoint.Y) {
         r.Bottom += dy;
-      } else if (r.Top >= p.LeftBottom.Y && r.Bottom > p.LeftBottom.Y) {
+      } else if (r.Top >= p.LeftBottomPoint.Y && r.Bottom > p.LeftBottomPoint.Y) {
         r.Top += dy;
         r.Bottom += dy;
       }
       return r;
     case skBoth: {
-      const TRect lt{0, 0, p.LeftTop.X, p.LeftTop.Y};
-      const TRect rt{p.RightTop.X, 0, pw, p.RightTop.Y};
-      const TRect lb{0, p.LeftBottom.Y, p.LeftBottom.X, ph};
-      const TRect rb{p.RightBottom.X, p.RightBottom.Y, pw, ph};
+      const TRect lt{0, 0, p.LeftTopPoint.X, p.LeftTopPoint.Y};
+      const TRect rt{p.RightTopPoint.X, 0, pw, p.RightTopPoint.Y};
+      const TRect lb{0, p.LeftBottomPoint.Y, p.LeftBottomPoint.X, ph};
+      const TRect rb{p.RightBottomPoint.X, p.RightBottomPoint.Y, pw, ph};
       const TPoint a{r.Left, r.Top}, b{r.Right, r.Bottom};
       auto move = [&r](int mx, int my) { r = {r.Left + mx, r.Top + my, r.Right + mx, r.Bottom + my}; };
       if (InsideOpen(a, lt) && InsideOpen(b, lt)) return r;
@@ -148,13 +142,6 @@ int GlyphFrameFor(bool down, bool active, bool enabled, TbsNumGlyphs n) {
   return 2;
 }
 
-TbsPieceGeometry Geometry(const TbsSkinPiece& p) {
-  return {p.LeftTop, p.RightTop, p.LeftBottom, p.RightBottom, p.ClientRect};
-}
-TbsPieceGeometry Geometry(const TbsSizedPiece& s) {
-  return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.ClientRect};
-}
-
 void PaintPiece(TImage& bitmap, const TImage& picture, const TRect& rect, TbsSizingKind kind, const TbsSkinPiece& piece,
                 const TbsSizedPiece& sized, const TbsStretchFlags& stretch, int W, int H) {
   switch (kind) {
@@ -162,13 +149,13 @@ void PaintPiece(TImage& bitmap, const TImage& picture, const TRect& rect, TbsSiz
       bitmap.SetSize(rect.Width(), rect.Height());
       CopyImageRect(bitmap, {0, 0, rect.Width(), rect.Height()}, picture, rect);
       break;
-    case skBoth: NinePartImage(Geometry(piece), Geometry(sized), bitmap, picture, rect, W, H, true, stretch); break;
+    case skBoth: NinePartImage(piece.Geometry(), sized.Geometry(), bitmap, picture, rect, W, H, true, stretch); break;
     case skWidthOnly:
-      ThreePartHorzImage(piece.LeftTop.X, piece.SkinRect.Width() - piece.RightTop.X, bitmap, picture, rect, W,
+      ThreePartHorzImage(piece.LeftTopPoint.X, piece.SkinRect.Width() - piece.RightTopPoint.X, bitmap, picture, rect, W,
                          stretch.Client);
       break;
     case skHeightOnly:
-      ThreePartVertImage(piece.LeftTop.Y, piece.SkinRect.Height() - piece.LeftBottom.Y, bitmap, picture, rect, H,
+      ThreePartVertImage(piece.LeftTopPoint.Y, piece.SkinRect.Height() - piece.LeftBottomPoint.Y, bitmap, picture, rect, H,
                          stretch.Client);
       break;
     case skNoPiece: break;

@@ -3,7 +3,7 @@
 // piece's points and client rect moved for a control of another size, skin rects placed on the
 // resized control, and where a button puts its glyph and caption.
 
-#include "skin/resources/bsSkinDataTypes.h"
+#include "skin/resources/bsSkinDataKeys.h"
 #include "skin/resources/bsUtils.h"
 
 namespace bs {
@@ -23,18 +23,14 @@ enum TbsSizingKind : int {
   skHeightOnly = 3,  // three parts along Y
 };
 
-// A piece as its description gives it: points and client rect relative to the piece's
-// top-left, the skin rect in picture coordinates.
-struct TbsSkinPiece {
-  TPoint LeftTop, RightTop, LeftBottom, RightBottom;
-  TRect SkinRect, ClientRect;
+// A piece as its description gives it: its corner keys (points and client rect relative to the
+// piece's top-left) and the skin rect in picture coordinates.
+struct TbsSkinPiece : TbsCornerKeys {
+  TRect SkinRect;
 };
 
 // The same points and client rect for the control's current size.
-struct TbsSizedPiece {
-  TPoint LeftTop, RightTop, LeftBottom, RightBottom;
-  TRect ClientRect;
-};
+using TbsSizedPiece = TbsCornerKeys;
 
 TbsSizingKind SizingKindOf(const TbsSkinPiece& piece);
 
@@ -45,9 +41,6 @@ void FitPieceToSize(TbsSizingKind kind, const TbsSkinPiece& piece, int& W, int& 
 // A rect given in piece coordinates, placed on a control of W x H: parts that span a stretched
 // middle grow with it, parts beyond it move with the far edge.
 TRect PlaceSkinRect(TbsSizingKind kind, const TbsSkinPiece& piece, int W, int H, TRect r);
-
-TbsPieceGeometry Geometry(const TbsSkinPiece& p);
-TbsPieceGeometry Geometry(const TbsSizedPiece& s);
 
 // One rect of a skin picture laid out on a control of W x H by the piece's sizing kind.
 void PaintPiece(TImage& bitmap, const TImage& picture, const TRect& rect, TbsSizingKind kind, const TbsSkinPiece& piece,

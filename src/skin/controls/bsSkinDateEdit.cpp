@@ -150,7 +150,7 @@ void TbsSkinDateEdit::OpenCalendar() {
   HWND window = Calendar_->Handle();
   const bool layered = AlphaBlend && IsWin2000OrLater();
   if (layered) {
-    SetWindowLongW(window, GWL_EXSTYLE, GetWindowLongW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredStyle(window, true);
     SetLayeredWindowAttributes(window, 0, 0, LWA_ALPHA);
   }
   Calendar_->SetSkinData(SkinData());
@@ -183,8 +183,7 @@ void TbsSkinDateEdit::CloseCalendar(bool accept) {
   if (!Calendar_->Visible()) return;
   Calendar_->SetVisible(false);
   if (AlphaBlend && IsWin2000OrLater() && Calendar_->HandleAllocated()) {
-    HWND window = Calendar_->Handle();
-    SetWindowLongW(window, GWL_EXSTYLE, GetWindowLongW(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    SetLayeredStyle(Calendar_->Handle(), false);
   }
   if (accept) {
     UpdatingText_ = true;

@@ -33,8 +33,8 @@ void TilePiece(TImage& dest, const TImage& src, const TRect& piece) {
 }
 
 TRect ClientPiece(const TbsDataSkinTabControl& o) {
-  return {o.SkinRect.Left + o.ClientRect.Left, o.SkinRect.Top + o.ClientRect.Top, o.SkinRect.Left + o.ClientRect.Right,
-          o.SkinRect.Top + o.ClientRect.Bottom};
+  const TRect& c = o.Corners.ClientRect;
+  return {o.SkinRect.Left + c.Left, o.SkinRect.Top + c.Top, o.SkinRect.Left + c.Right, o.SkinRect.Top + c.Bottom};
 }
 
 }  // namespace
@@ -208,13 +208,13 @@ void TbsSkinTabControl::PaintTabPage(TbsFBitmap& bitmap, const RECT& page) {
       TilePiece(bitmap, b->Image, {0, 0, b->Image.Width(), b->Image.Height()});
     return;
   }
-  const TbsTabPageSkin skin{o->SkinRect, o->ClientRect, false};
+  const TbsTabPageSkin skin{o->SkinRect, o->Corners.ClientRect, false};
   const TRect P = TabPageFrame(FromRECT(page), skin);
-  const TbsPieceGeometry g{o->LeftTopPoint, o->RightTopPoint, o->LeftBottomPoint, o->RightBottomPoint, o->ClientRect};
+  const TbsPieceGeometry g = o->Corners.Geometry();
   const TbsPieceGeometry ng = ResizedGeometry(g, o->SkinRect, P.Width(), P.Height());
   TbsFBitmap frame;
   NinePartImageTiledClient(g, ng, frame, *SkinPicture_, o->SkinRect, P.Width(), P.Height(), true,
-                           {o->LeftStretch, o->TopStretch, o->RightStretch, o->BottomStretch, false});
+                           o->Stretch.Flags());
   GdiFlush();
   BitBlt(dc, P.Left, P.Top, frame.Width(), frame.Height(), frame.DC(), 0, 0, SRCCOPY);
 }
@@ -229,7 +229,7 @@ void TbsSkinTabControl::PaintTabStrip(TbsFBitmap& bitmap, const RECT& page) {
     return;
   }
   // The band above the page frame.
-  const int bandHeight = std::max(0, int(page.top) - o->ClientRect.Top);
+  const int bandHeight = std::max(0, int(page.top) - o->Corners.ClientRect.Top);
   if (bandHeight > 0) {
     TbsFBitmap band(bitmap.Width(), bandHeight);
     if (TabsBGTransparent_) PaintParentBackground(*this, band.DC());
@@ -298,7 +298,8 @@ void TbsSkinTabControl::WndProc(TMessage& m) {
       auto* r = reinterpret_cast<RECT*>(m.LParam);
       const RECT client = ClientRect();
       const TbsDataSkinTabControl* o = TabObject();
-      const TbsTabPageSkin skin{o ? o->SkinRect : TRect{}, o ? o->ClientRect : TRect{}, o && o->BGPictureIndex >= 0};
+      const TbsTabPageSkin skin{o ? o->SkinRect : TRect{}, o ? o->Corners.ClientRect : TRect{},
+                                o && o->BGPictureIndex >= 0};
       *r = ToRECT(TabPageRect(r->top, client.right, client.bottom, o ? &skin : nullptr));
       return;
     }

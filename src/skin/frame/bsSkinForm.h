@@ -17,6 +17,7 @@
 #include "platform/Menus.h"
 #include "skin/frame/bsSkinFormLayout.h"
 #include "skin/frame/bsSkinFormObjects.h"
+#include "skin/frame/bsSkinFormStateRules.h"
 #include "skin/resources/bsSkinDataWin.h"
 #include "skin/resources/bsUtilsWin.h"
 
@@ -33,9 +34,6 @@ enum TbsBorderIcon : unsigned {
 using TbsBorderIcons = unsigned;
 
 enum class TbsPositionInMonitor { bspDefault, bspScreenCenter, bspDesktopCenter };
-
-// Window states of the frame.
-inline constexpr int wsNormal = 0, wsMinimized = 1, wsMaximized = 2;
 
 // What shows the hints of frame objects (the skinned hint window implements it).
 class TbsObjectHint {
@@ -190,8 +188,8 @@ class TbsSkinForm : public spv::platform::TComponent {
   int HotIndex() const { return Hot_; }
   int PressedIndex() const { return Pressed_; }
   bool NCActive() const { return NCActive_; }
-  int WindowState() const { return WindowState_; }
-  bool RolledUp() const { return RolledUp_; }
+  int WindowState() const { return States_.WindowState; }
+  bool RolledUp() const { return States_.RolledUp; }
   bool InSizeMove() const { return InSizeMove_; }
   bool FrameTimerRunning() const { return FrameTimer_.Enabled(); }
   bool MorphTimerRunning() const { return MorphTimer_.Enabled(); }
@@ -242,6 +240,8 @@ class TbsSkinForm : public spv::platform::TComponent {
   void AnimationTimerTick();
   void StartFadeIn();
   void FadeInTick();
+  // The fade-in's one-shot timer on the form's window.
+  static constexpr UINT_PTR FadeInTimer = 1;
   void BuildBuiltInButtons();
   void BuildObjectsFromSkin();
   void FreeObjects();
@@ -254,7 +254,12 @@ class TbsSkinForm : public spv::platform::TComponent {
   void PressObject(spv::platform::TMouseButton button, int x, int y);
   void ReleaseObject(spv::platform::TMouseButton button, int x, int y);
   void CaptionDoubleClick();
+  // Carries out what a command or a double click asks for.
+  void CarryOut(const TbsStateRequest& request);
   void SaveRestoreBounds();
+  // Where PositionInMonitor puts the window at width x height: centred on the monitor nearest
+  // to it, in the whole monitor area or in its work area.
+  RECT PlacedInMonitor(int width, int height) const;
   void Minimize(bool mainForm);
   void Maximize();
   void Restore();
@@ -309,8 +314,7 @@ class TbsSkinForm : public spv::platform::TComponent {
   bool FormActive_ = false;
   int ReportedActive_ = -1;  // the activity last reported by OnActivate/OnDeActivate
   bool FirstShow_ = true;
-  int WindowState_ = wsNormal;
-  bool RolledUp_ = false, RolledUpWhileMaximized_ = false, RolledUpBeforeMaximize_ = false;
+  TbsWindowStates States_;
   int SavedHeight_ = 0;
   RECT RestoreBounds_{};
   TbsMagneticState Snap_;

@@ -142,11 +142,11 @@ TbsFrameLayout ComputeFrameLayout(const TbsFormInfo& info, int picWidth, int pic
   l.Height = H;
   l.PicWidth = picWidth;
   l.PicHeight = picHeight;
-  l.LT = info.LeftTopPoint;
-  l.RT = Shifted(info.RightTopPoint, dx, 0);
-  l.LB = Shifted(info.LeftBottomPoint, 0, dy);
-  l.RB = Shifted(info.RightBottomPoint, dx, dy);
-  l.ClientRect = Grown(info.ClientRect, dx, dy);
+  l.LT = info.Corners.LeftTopPoint;
+  l.RT = Shifted(info.Corners.RightTopPoint, dx, 0);
+  l.LB = Shifted(info.Corners.LeftBottomPoint, 0, dy);
+  l.RB = Shifted(info.Corners.RightBottomPoint, dx, dy);
+  l.ClientRect = Grown(info.Corners.ClientRect, dx, dy);
   l.CaptionRect = NoArea(info.CaptionRect) ? info.CaptionRect : Grown(info.CaptionRect, dx, 0);
   // Buttons in the right half of the picture stay with the right edge; those in the left half
   // stay where they are.
@@ -161,8 +161,8 @@ TbsFrameLayout ComputeFrameLayout(const TbsFormInfo& info, int picWidth, int pic
 }
 
 TRect MapSkinRect(const TbsFormInfo& info, const TbsFrameLayout& layout, const TRect& r) {
-  const TPoint &LT = info.LeftTopPoint, &RT = info.RightTopPoint, &LB = info.LeftBottomPoint,
-               &RB = info.RightBottomPoint;
+  const TbsCornerKeys& k = info.Corners;
+  const TPoint &LT = k.LeftTopPoint, &RT = k.RightTopPoint, &LB = k.LeftBottomPoint, &RB = k.RightBottomPoint;
   const int pw = layout.PicWidth, ph = layout.PicHeight;
   const TRect zLT{0, 0, LT.X, LT.Y}, zRT{RT.X, 0, pw, RT.Y}, zLB{0, LB.Y, LB.X, ph}, zRB{RB.X, RB.Y, pw, ph};
   const Wide dx = Wide(layout.RB.X) - RB.X, dy = Wide(layout.RB.Y) - RB.Y;
@@ -185,7 +185,7 @@ TRect MapSkinRect(const TbsFormInfo& info, const TbsFrameLayout& layout, const T
 }
 
 TRect SkinnedClientFromWindow(const TbsFormInfo& info, int picWidth, int picHeight, const TRect& window) {
-  const TRect& cl = info.ClientRect;
+  const TRect& cl = info.Corners.ClientRect;
   return Inset(window, cl.Left, cl.Top, Wide(picWidth) - cl.Right, Wide(picHeight) - cl.Bottom);
 }
 
@@ -221,8 +221,8 @@ int FrameMaxHeight(const TbsSizeLimitsInput& in, int areaHeight) {
 void BuildMaskStrips(const TbsFormInfo& info, const TImage& mask, const TbsFrameLayout& layout,
                      TbsMaskStripImages& strips) {
   for (TImage* s : {&strips.Top, &strips.Bottom, &strips.Left, &strips.Right}) s->SetSize(0, 0);
-  const TbsPieceGeometry g{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                           info.MaskRectArea};
+  TbsPieceGeometry g = info.Corners.Geometry();
+  g.Cl = info.MaskRectArea;
   const TbsPieceGeometry ng{layout.LT, layout.RT, layout.LB, layout.RB, layout.MaskRect};
   // Beyond the window coordinate range the frame gets no shape of its own, only its mask rect.
   if (mask.Empty() || !InWindowRange(g) || !InWindowRange(ng) || !InWindowRange({layout.Width})) return;

@@ -79,16 +79,11 @@ void TbsSkinForm::SetTrayIcon(TbsTrayIcon* icon) {
 // ---- The system menu --------------------------------------------------------------------------
 
 TMenuItem* TbsSkinForm::GetSystemMenuItems() {
-  const bool minimized = WindowState_ == wsMinimized, maximized = WindowState_ == wsMaximized;
-  const bool normal = WindowState_ == wsNormal;
   auto minimize = [this] {
     if (AlwaysMinimizeToTray) MinimizeToTray();
     else SetWindowState(wsMinimized);
   };
-  auto restore = [this] {
-    if ((RolledUp_ && RolledUpWhileMaximized_) || (RolledUp_ && WindowState_ == wsNormal)) SetRollUp(false);
-    else SetWindowState(wsNormal);
-  };
+  auto restore = [this] { CarryOut(RestoreRequest(States_)); };
   const TShortCut closeKey = spv::platform::ShortCut(VK_F4, scAlt);
   auto make = [&](const char* name) -> TMenuItem* {
     const std::string n = name;
@@ -101,22 +96,22 @@ TMenuItem* TbsSkinForm::GetSystemMenuItems() {
       return NewItem(name, MenuCaption("MI_MINTOTRAYCAPTION", L"Minimize to &Tray"), [this] { MinimizeToTray(); });
     return NewItem(name, MenuCaption("MI_CLOSECAPTION", L"&Close"), [this] { Form_->Close(); }, closeKey);
   };
-  const bool wantMin = !minimized && (BorderIcons_ & biMinimize);
-  const bool wantMax = !maximized && (BorderIcons_ & biMaximize);
-  const bool wantRestore = !normal || RolledUp_;
-  const bool wantRollUp = !RolledUp_ && !minimized && (BorderIcons_ & biRollUp);
-  const bool wantTray = (BorderIcons_ & biMinimizeToTray) != 0;
+  const TbsWindowButtons buttons{.Minimize = (BorderIcons_ & biMinimize) != 0,
+                                 .Maximize = (BorderIcons_ & biMaximize) != 0,
+                                 .RollUp = (BorderIcons_ & biRollUp) != 0,
+                                 .MinimizeToTray = (BorderIcons_ & biMinimizeToTray) != 0};
+  const TbsSystemMenuItems want = SystemMenuItems(States_, buttons);
 
   if (SystemMenu_ && UseDefaultSysMenu) {
     TMenuItem& root = SystemMenu_->Items();
     for (int i = root.Count() - 1; i >= 0; --i)
       if (IsWindowItem(*root.Items(i))) root.Delete(i);
     int at = 0;
-    if (wantMin) root.Insert(at++, make("BSF_MINITEM"));
-    if (wantRestore) root.Insert(at++, make("BSF_RESTORE"));
-    if (wantMax) root.Insert(at++, make("BSF_MAXITEM"));
-    if (wantRollUp) root.Insert(at++, make("BSF_ROLLUP"));
-    if (wantTray) root.Insert(at++, make("BSF_MINTOTRAY"));
+    if (want.Minimize) root.Insert(at++, make("BSF_MINITEM"));
+    if (want.Restore) root.Insert(at++, make("BSF_RESTORE"));
+    if (want.Maximize) root.Insert(at++, make("BSF_MAXITEM"));
+    if (want.RollUp) root.Insert(at++, make("BSF_ROLLUP"));
+    if (want.MinimizeToTray) root.Insert(at++, make("BSF_MINTOTRAY"));
     root.Add(make("BSF_CLOSE"));
     return &root;
   }
@@ -124,11 +119,11 @@ TMenuItem* TbsSkinForm::GetSystemMenuItems() {
 
   TMenuItem& root = DefaultSysMenu_->Items();
   root.Clear();
-  if (wantMin) root.Add(make("BSF_MINITEM"));
-  if (wantMax) root.Add(make("BSF_MAXITEM"));
-  if (wantRestore) root.Add(make("BSF_RESTORE"));
-  if (wantRollUp) root.Add(make("BSF_ROLLUP"));
-  if (wantTray) root.Add(make("BSF_MINTOTRAY"));
+  if (want.Minimize) root.Add(make("BSF_MINITEM"));
+  if (want.Maximize) root.Add(make("BSF_MAXITEM"));
+  if (want.Restore) root.Add(make("BSF_RESTORE"));
+  if (want.RollUp) root.Add(make("BSF_ROLLUP"));
+  if (want.MinimizeToTray) root.Add(make("BSF_MINTOTRAY"));
   if (root.Count() > 0) root.Add(NewItem("", L"-", nullptr));
   root.Add(make("BSF_CLOSE"));
   return &root;

@@ -48,14 +48,11 @@ bool CommandReversed(const TbsSkinForm& owner, TbsStdCommand command) {
 }
 
 // The look of a button in its reversed state, from the restore rects; empty when none applies.
-struct TbsRestoreRects {
-  const TRect &Normal, &Active, &Down, &InActive;
-};
-TRect RestoreLook(const TbsRestoreRects& r, bool ncActive, bool pressedAndHot, bool lit) {
-  if (!ncActive && !RectIsEmpty(r.InActive)) return r.InActive;
-  if (pressedAndHot && !RectIsEmpty(r.Down)) return r.Down;
-  if (lit && !RectIsEmpty(r.Active)) return r.Active;
-  return r.Normal;
+TRect RestoreLook(const TbsRestoreKeys& r, bool ncActive, bool pressedAndHot, bool lit) {
+  if (!ncActive && !RectIsEmpty(r.RestoreInActiveRect)) return r.RestoreInActiveRect;
+  if (pressedAndHot && !RectIsEmpty(r.RestoreDownRect)) return r.RestoreDownRect;
+  if (lit && !RectIsEmpty(r.RestoreActiveRect)) return r.RestoreActiveRect;
+  return r.RestoreRect;
 }
 
 }  // namespace
@@ -65,14 +62,7 @@ TRect RestoreLook(const TbsRestoreRects& r, bool ncActive, bool pressedAndHot, b
 TbsActiveSkinObject::TbsActiveSkinObject(TbsSkinForm& owner, const TbsDataSkinObject* data) : Owner(owner) {
   if (data) {
     IDName = data->IDName;
-    Hint = data->Hint;
-    ActivePictureIndex = data->ActivePictureIndex;
-    SkinRectInAPicture = data->SkinRectInAPicture;
-    SkinRect = data->SkinRect;
-    ActiveSkinRect = data->ActiveSkinRect;
-    InActiveSkinRect = data->InActiveSkinRect;
-    Morphing = data->Morphing;
-    MorphKind = data->MorphKind;
+    static_cast<TbsObjectKeys&>(*this) = *data;
   }
   if (ActivePictureIndex < 0 || !Owner.ActivePicture(ActivePictureIndex)) {
     ActivePictureIndex = -1;
@@ -165,10 +155,7 @@ void TbsUserObject::Draw(TCanvas& canvas, bool) {
 TbsSkinButtonObject::TbsSkinButtonObject(TbsSkinForm& owner, const TbsDataSkinButton* data)
     : TbsActiveSkinObject(owner, data) {
   // Without an active picture the button has no pressed or disabled picture either.
-  if (data && ActivePictureIndex >= 0) {
-    DownRect = data->DownRect;
-    DisableSkinRect = data->DisableSkinRect;
-  }
+  if (data && ActivePictureIndex >= 0) static_cast<TbsButtonKeys&>(*this) = *data;
 }
 
 void TbsSkinButtonObject::DrawButtonLook(TCanvas& canvas, bool updateAll) {
@@ -223,12 +210,7 @@ TbsSkinStdButtonObject::TbsSkinStdButtonObject(TbsSkinForm& owner, const TbsData
     : TbsSkinButtonObject(owner, data), Described(data != nullptr) {
   if (!data) return;
   Command = data->Command;
-  if (ActivePictureIndex >= 0) {
-    RestoreRect = data->RestoreRect;
-    RestoreActiveRect = data->RestoreActiveRect;
-    RestoreDownRect = data->RestoreDownRect;
-    RestoreInActiveRect = data->RestoreInActiveRect;
-  }
+  if (ActivePictureIndex >= 0) static_cast<TbsRestoreKeys&>(*this) = *data;
 }
 
 bool TbsSkinStdButtonObject::Reversed() const { return CommandReversed(Owner, Command); }
@@ -255,9 +237,7 @@ void TbsSkinStdButtonObject::Draw(TCanvas& canvas, bool updateAll) {
     if (!inactive && !down && CanMorph() && IsMorphPending() && !RectIsEmpty(RestoreActiveRect))
       DrawMorph(canvas, picture, RestoreRect, picture, RestoreActiveRect);
     else
-      DrawPiece(canvas, picture,
-                RestoreLook({RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect}, Owner.NCActive(),
-                            Pressed && Hot, Lit));
+      DrawPiece(canvas, picture, RestoreLook(*this, Owner.NCActive(), Pressed && Hot, Lit));
     return;
   }
   DrawButtonLook(canvas, updateAll);
@@ -364,8 +344,8 @@ void TbsSkinCaptionObject::Draw(TCanvas& canvas, bool) {
   if (ownBackground) {
     // Caps are the parts of the caption picture outside the frame's corner columns.
     const TbsFormInfo& info = skin->FormInfo;
-    const int left = std::clamp(info.LeftTopPoint.X - SkinRect.Left, 0, SkinRect.Width());
-    const int right = std::clamp(SkinRect.Right - info.RightTopPoint.X, 0, SkinRect.Width() - left);
+    const int left = std::clamp(info.Corners.LeftTopPoint.X - SkinRect.Left, 0, SkinRect.Width());
+    const int right = std::clamp(SkinRect.Right - info.Corners.RightTopPoint.X, 0, SkinRect.Width() - left);
     auto background = [&](const TImage* picture, const TRect& source) {
       TbsEffectBmp image(w, h);
       if (!picture) return image;
@@ -466,26 +446,15 @@ void TbsSkinCaptionObject::Draw(TCanvas& canvas, bool) {
 TbsSkinAnimateObject::TbsSkinAnimateObject(TbsSkinForm& owner, const TbsDataSkinAnimate* data)
     : TbsActiveSkinObject(owner, data) {
   if (!data) return;
-  CountFrames = std::max(1, data->CountFrames);
-  Cycle = data->Cycle;
-  ButtonStyle = data->ButtonStyle;
-  TimerInterval = data->TimerInterval;
-  Command = data->Command;
-  DownSkinRect = data->DownSkinRect;
-  if (ActivePictureIndex >= 0) {
-    RestoreRect = data->RestoreRect;
-    RestoreActiveRect = data->RestoreActiveRect;
-    RestoreDownRect = data->RestoreDownRect;
-    RestoreInActiveRect = data->RestoreInActiveRect;
-  }
+  static_cast<TbsAnimateKeys&>(*this) = *data;
+  CountFrames = std::max(1, CountFrames);
+  if (ActivePictureIndex >= 0) static_cast<TbsRestoreKeys&>(*this) = *data;
 }
 
 void TbsSkinAnimateObject::Draw(TCanvas& canvas, bool updateAll) {
   const bool pressedAndHot = ButtonStyle && Pressed && Hot;
   if (CommandReversed(Owner, Command) && Enabled && !RectIsEmpty(RestoreRect)) {
-    DrawPiece(canvas, ActivePicture(),
-              RestoreLook({RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect}, Owner.NCActive(),
-                          pressedAndHot, Lit));
+    DrawPiece(canvas, ActivePicture(), RestoreLook(*this, Owner.NCActive(), pressedAndHot, Lit));
     return;
   }
   if (Enabled && !Owner.IsFormActive() && !RectIsEmpty(InActiveSkinRect)) {

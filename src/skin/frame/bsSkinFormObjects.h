@@ -20,7 +20,10 @@ namespace bs {
 
 class TbsSkinForm;
 
-class TbsActiveSkinObject : public spv::platform::TObject {
+// The key groups of the descriptions (TbsObjectKeys and the others) are copied from the
+// description as a whole. An ActivePictureIndex of -1 or out of range means no active picture
+// (and no active look).
+class TbsActiveSkinObject : public spv::platform::TObject, public TbsObjectKeys {
  public:
   // `data` is the description the object is made from; null for the built-in buttons.
   TbsActiveSkinObject(TbsSkinForm& owner, const TbsDataSkinObject* data);
@@ -46,13 +49,6 @@ class TbsActiveSkinObject : public spv::platform::TObject {
 
   TbsSkinForm& Owner;
   std::string IDName;
-  std::string Hint;
-  // -1 or out of range: no active picture (and no active look).
-  int ActivePictureIndex = -1;
-  bool SkinRectInAPicture = false;
-  TRect SkinRect, ActiveSkinRect, InActiveSkinRect;
-  bool Morphing = false;
-  TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
   double MorphValue = 0;
   bool Hot = false;   // the pointer is over it
   bool Lit = false;   // it shows its active look
@@ -86,7 +82,7 @@ class TbsUserObject : public TbsActiveSkinObject {
   void Draw(spv::platform::TCanvas& canvas, bool updateAll) override;
 };
 
-class TbsSkinButtonObject : public TbsActiveSkinObject {
+class TbsSkinButtonObject : public TbsActiveSkinObject, public TbsButtonKeys {
  public:
   TbsSkinButtonObject(TbsSkinForm& owner, const TbsDataSkinButton* data);
   std::string_view ClassName() const override { return "TbsSkinButtonObject"; }
@@ -99,7 +95,6 @@ class TbsSkinButtonObject : public TbsActiveSkinObject {
   // Sets the pressed flag and redraws.
   virtual void SetPressed(bool value);
 
-  TRect DownRect, DisableSkinRect;
   bool Pressed = false;
   bool PopupUp = false;
   // The root item of a drop-down menu (the system menu's), or none.
@@ -110,7 +105,7 @@ class TbsSkinButtonObject : public TbsActiveSkinObject {
   void DrawButtonLook(spv::platform::TCanvas& canvas, bool updateAll);
 };
 
-class TbsSkinStdButtonObject : public TbsSkinButtonObject {
+class TbsSkinStdButtonObject : public TbsSkinButtonObject, public TbsRestoreKeys {
  public:
   // `data` null: a button of the built-in set, drawn in the built-in look.
   TbsSkinStdButtonObject(TbsSkinForm& owner, const TbsDataSkinStdButton* data);
@@ -128,7 +123,6 @@ class TbsSkinStdButtonObject : public TbsSkinButtonObject {
 
   TbsStdCommand Command = TbsStdCommand::cmDefault;
   bool Described = false;
-  TRect RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
 };
 
 // The caption keys (TbsDataCaptionKeys) are copied from the description.
@@ -160,7 +154,7 @@ class TbsSkinCaptionObject : public TbsActiveSkinObject, public TbsDataCaptionKe
 };
 
 // A caption button drawn from a strip of animation frames.
-class TbsSkinAnimateObject : public TbsActiveSkinObject {
+class TbsSkinAnimateObject : public TbsActiveSkinObject, public TbsAnimateKeys, public TbsRestoreKeys {
  public:
   TbsSkinAnimateObject(TbsSkinForm& owner, const TbsDataSkinAnimate* data);
   std::string_view ClassName() const override { return "TbsSkinAnimateObject"; }
@@ -175,12 +169,6 @@ class TbsSkinAnimateObject : public TbsActiveSkinObject {
   // it and redrawing), false when it rests on its last frame (first when leaving).
   bool AnimationTick();
 
-  int CountFrames = 1;
-  bool Cycle = false;
-  bool ButtonStyle = false;
-  int TimerInterval = 50;
-  TbsStdCommand Command = TbsStdCommand::cmDefault;
-  TRect DownSkinRect, RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
   int CurrentFrame = 1;
   int AnimationCounter = 0;
   bool Pressed = false;

@@ -150,8 +150,7 @@ bool TbsSkinHintWindow::SkinPiece(TbsHintPiece& piece) const {
   const TImage* picture = SkinPicture(SkinData_ ? SkinData_->HintWindow.WindowPictureIndex : -1);
   if (!picture) return false;
   const TbsDataSkinHintWindow& d = SkinData_->HintWindow;
-  piece = {d.LeftTopPoint, d.RightTopPoint, d.LeftBottomPoint, d.RightBottomPoint, d.ClientRect,
-           picture->Width(), picture->Height()};
+  piece = {d.Corners, picture->Width(), picture->Height()};
   return true;
 }
 
@@ -200,8 +199,7 @@ void TbsSkinHintWindow::ApplyTransparency() {
   const bool blend = Hint_->AlphaBlend();
   const bool turnedOn = blend && !AlphaBlendApplied_;
   if (blend != AlphaBlendApplied_) {
-    const LONG_PTR ex = GetWindowLongPtrW(window, GWL_EXSTYLE);
-    SetWindowLongPtrW(window, GWL_EXSTYLE, blend ? ex | WS_EX_LAYERED : ex & ~LONG_PTR(WS_EX_LAYERED));
+    SetLayeredStyle(window, blend);
     AlphaBlendApplied_ = blend;
   }
   // A window made layered again has lost its alpha: it is set again, even when the value is the
@@ -217,10 +215,7 @@ void TbsSkinHintWindow::ApplyRegion() {
   TbsHintPiece piece;
   const TImage* mask = SkinData_ ? SkinPicture(SkinData_->HintWindow.MaskPictureIndex) : nullptr;
   if (mask && SkinPiece(piece)) {
-    const TbsPieceGeometry g{piece.LeftTop, piece.RightTop, piece.LeftBottom, piece.RightBottom, piece.ClientRect};
-    const TbsHintGeometry& n = Geometry_;
-    const TbsPieceGeometry ng{n.LeftTop, n.RightTop, n.LeftBottom, n.RightBottom, n.ClientRect};
-    TbsRegionHandle region = RegionFromMaskBorders(g, ng, *mask, n.Width);
+    TbsRegionHandle region = RegionFromMaskBorders(piece.Geometry(), Geometry_.Geometry(), *mask, Geometry_.Width);
     // The window takes the region over and frees the one it had.
     if (SetWindowRgn(window, region.get(), FALSE)) {
       region.release();
@@ -243,15 +238,12 @@ void TbsSkinHintWindow::Paint() {
   TbsHintPiece piece;
   if (SkinPiece(piece)) {
     const TbsDataSkinHintWindow& d = SkinData_->HintWindow;
-    const TbsPieceGeometry g{piece.LeftTop, piece.RightTop, piece.LeftBottom, piece.RightBottom, piece.ClientRect};
-    const TbsHintGeometry& n = Geometry_;
-    const TbsPieceGeometry ng{n.LeftTop, n.RightTop, n.LeftBottom, n.RightBottom, n.ClientRect};
     const TImage& source = *SkinPicture(d.WindowPictureIndex);
-    NinePartImageTiledClient(g, ng, picture, source, {0, 0, piece.PictureWidth, piece.PictureHeight}, W, H, true,
-                             {d.LeftStretch, d.TopStretch, d.RightStretch, d.BottomStretch, false});
+    NinePartImageTiledClient(piece.Geometry(), Geometry_.Geometry(), picture, source,
+                             {0, 0, piece.PictureWidth, piece.PictureHeight}, W, H, true, d.Stretch.Flags());
     GdiFlush();
     const SIZE t = TextSize(dc, font, text);
-    const TPoint o = HintTextOrigin(n.ClientRect, t.cx, t.cy);
+    const TPoint o = HintTextOrigin(Geometry_.ClientRect, t.cx, t.cy);
     HGDIOBJ old = SelectObject(dc, font.Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Rgb(spv::platform::TColor(d.FontColor)));

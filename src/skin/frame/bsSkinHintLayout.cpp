@@ -15,12 +15,7 @@ TbsHintGeometry HintGeometry(int tw, int th, const TbsHintPiece* piece) {
   const TRect& c = piece->ClientRect;
   g.Width = std::max(tw + c.Left + (piece->PictureWidth - c.Right), piece->PictureWidth);
   g.Height = std::max(th + c.Top + (piece->PictureHeight - c.Bottom), piece->PictureHeight);
-  const int dw = g.Width - piece->PictureWidth, dh = g.Height - piece->PictureHeight;
-  g.ClientRect = {c.Left, c.Top, c.Right + dw, c.Bottom + dh};
-  g.LeftTop = piece->LeftTop;
-  g.RightTop = {piece->RightTop.X + dw, piece->RightTop.Y};
-  g.LeftBottom = {piece->LeftBottom.X, piece->LeftBottom.Y + dh};
-  g.RightBottom = {piece->RightBottom.X + dw, piece->RightBottom.Y + dh};
+  static_cast<TbsCornerKeys&>(g) = piece->Grown(g.Width - piece->PictureWidth, g.Height - piece->PictureHeight);
   return g;
 }
 

@@ -2,22 +2,18 @@
 // The geometry of a skinned hint that needs no window: its size for a text, the skin's points
 // moved for that size, and where it goes so that it stays on the screen.
 
-#include "skin/resources/bsSkinDataTypes.h"
+#include "skin/resources/bsSkinDataKeys.h"
 
 namespace bs {
 
-// The hint picture's corner points and client rect, as the description gives them.
-struct TbsHintPiece {
-  TPoint LeftTop, RightTop, LeftBottom, RightBottom;
-  TRect ClientRect;
+// The hint picture's corner keys, as the description gives them, and its size.
+struct TbsHintPiece : TbsCornerKeys {
   int PictureWidth = 0, PictureHeight = 0;
 };
 
-struct TbsHintGeometry {
+// The corner keys for the hint's size (the built-in look has only a client rect), and the size.
+struct TbsHintGeometry : TbsCornerKeys {
   int Width = 0, Height = 0;
-  // The points and client rect for that size (the built-in look has none).
-  TPoint LeftTop, RightTop, LeftBottom, RightBottom;
-  TRect ClientRect;
 };
 
 // A hint for a text of tw x th: the client rect's borders around it, never smaller than the

@@ -31,10 +31,6 @@ const wchar_t* PopupClass() {
   return name;
 }
 
-TbsPieceGeometry NaturalGeometry(const TbsDataSkinPopupWindow& d) {
-  return {d.LeftTopPoint, d.RightTopPoint, d.LeftBottomPoint, d.RightBottomPoint, d.ItemsRect};
-}
-
 }  // namespace
 
 TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu& menu)
@@ -82,7 +78,7 @@ TbsPopupFrame TbsSkinPopupWindow::Frame() const {
   if (f.Skinned) {
     f.PicWidth = WindowPicture_->Width();
     f.PicHeight = WindowPicture_->Height();
-    f.ItemsRect = SkinData_->PopupWindow.ItemsRect;
+    f.ItemsRect = SkinData_->PopupWindow.Corners.ClientRect;
     f.SkinRect = ItemData_->SkinRect;
     f.TextRect = ItemData_->TextRect;
     f.ItemHeight = ItemData_->SkinRect.Height();
@@ -130,16 +126,14 @@ void TbsSkinPopupWindow::BuildItems(TMenuItem& root, int firstIndex) {
   ItemsRect_ = PopupItemsRect(f, W, H);
   if (Skinned_) {
     const TbsDataSkinPopupWindow& d = SkinData_->PopupWindow;
-    const int dx = W - f.PicWidth, dy = H - f.PicHeight;
-    Resized_ = {d.LeftTopPoint,
-                {d.RightTopPoint.X + dx, d.RightTopPoint.Y},
-                {d.LeftBottomPoint.X, d.LeftBottomPoint.Y + dy},
-                {d.RightBottomPoint.X + dx, d.RightBottomPoint.Y + dy},
-                ItemsRect_};
+    TbsCornerKeys resized = d.Corners.Grown(W - f.PicWidth, H - f.PicHeight);
+    resized.ClientRect = ItemsRect_;
+    Resized_ = resized.Geometry();
   }
   LayoutVisibleItems();
   if (Skinned_ && MaskPicture_) {
-    TbsRegionHandle region = RegionFromMaskBorders(NaturalGeometry(SkinData_->PopupWindow), Resized_, *MaskPicture_, W);
+    TbsRegionHandle region =
+        RegionFromMaskBorders(SkinData_->PopupWindow.Corners.Geometry(), Resized_, *MaskPicture_, W);
     if (region) {
       Region_ = region.release();
       SetWindowRgn(Handle(), Region_, TRUE);  // the window deletes the region it had
@@ -210,7 +204,7 @@ void TbsSkinPopupWindow::ShowPopup(const TRect& anchor, TMenuItem& root, bool po
   HWND h = Handle();
   BYTE alpha = Menu_->AlphaBlendValue;
   if (layered) {
-    SetWindowLongPtrW(h, GWL_EXSTYLE, GetWindowLongPtrW(h, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredStyle(h, true);
     SetWindowAlphaValue(h, fade ? 0 : alpha);
   }
   SetWindowPos(h, HWND_TOPMOST, at.X, at.Y, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
@@ -260,11 +254,9 @@ void TbsSkinPopupWindow::PaintPopup(HDC dc) {
   TbsFBitmap b(W, H);
   if (Skinned_) {
     const TbsDataSkinPopupWindow& d = SkinData_->PopupWindow;
-    TbsStretchFlags stretch;
-    stretch.Left = d.LeftStretch, stretch.Top = d.TopStretch, stretch.Right = d.RightStretch,
-    stretch.Bottom = d.BottomStretch;
-    NinePartImageTiledClient(NaturalGeometry(d), Resized_, b, *WindowPicture_,
-                             {0, 0, WindowPicture_->Width(), WindowPicture_->Height()}, W, H, ScrollMode_, stretch);
+    NinePartImageTiledClient(d.Corners.Geometry(), Resized_, b, *WindowPicture_,
+                             {0, 0, WindowPicture_->Width(), WindowPicture_->Height()}, W, H, ScrollMode_,
+                             d.Stretch.Flags());
   } else {
     HDC m = b.DC();
     const int band = Images_ ? GlyphColumn_ + 2 : 21;

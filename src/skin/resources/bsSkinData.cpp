@@ -68,22 +68,13 @@ void ReadFlaggedBitmap(TStream& stream, TbsSkinBitmap& bitmap) {
 // ---- [FORMINFO] -----------------------------------------------------------------------
 
 void TbsFormInfo::ExchangeKeys(TbsKeyIO& io) {
-  io.Point("lefttoppoint", LeftTopPoint);
-  io.Point("righttoppoint", RightTopPoint);
-  io.Point("leftbottompoint", LeftBottomPoint);
-  io.Point("rightbottompoint", RightBottomPoint);
-  io.Rect("clientrect", ClientRect);
+  Corners.Exchange(io);
   io.Int("bgpictureindex", BGPictureIndex);
   io.Int("mdibgpictureindex", MDIBGPictureIndex);
-  io.Flag("leftstretch", LeftStretch);
-  io.Flag("rightstretch", RightStretch);
-  io.Flag("topstretch", TopStretch);
-  io.Flag("bottomstretch", BottomStretch);
+  Stretch.Exchange(io);
   io.Rect("maskrectarea", MaskRectArea);
-  io.Point("hittestlefttoppoint", HitTestLeftTopPoint);
-  io.Point("hittestrighttoppoint", HitTestRightTopPoint);
-  io.Point("hittestleftbottompoint", HitTestLeftBottomPoint);
-  io.Point("hittestrightbottompoint", HitTestRightBottomPoint);
+  io.CornerPoints("hittest", HitTestLeftTopPoint, HitTestRightTopPoint, HitTestLeftBottomPoint,
+                  HitTestRightBottomPoint);
   io.Rect("buttonsrect", ButtonsRect);
   io.Rect("captionrect", CaptionRect);
   io.Int("buttonsoffset", ButtonsOffset);
@@ -96,29 +87,27 @@ void TbsFormInfo::ExchangeKeys(TbsKeyIO& io) {
 }
 
 void TbsSkinDataCore::LoadFormInfo(const TbsMemIniFile& ini) {
-  FormInfo = TbsFormInfo();
-  TbsKeyIO io(ini, "FORMINFO");
-  FormInfo.ExchangeKeys(io);
+  LoadSectionKeys(FormInfo, ini, "FORMINFO");
   TbsFormInfo& f = FormInfo;
+  TbsCornerKeys& k = f.Corners;
+  const TRect& c = k.ClientRect;
   if (!MaskPictureName.empty()) {
     if (RectIsEmpty(f.MaskRectArea)) {
-      f.MaskRectArea = f.ClientRect;
+      f.MaskRectArea = c;
     } else {
-      f.MaskRectArea = {std::min(f.MaskRectArea.Left, f.ClientRect.Left), std::min(f.MaskRectArea.Top, f.ClientRect.Top),
-                        std::max(f.MaskRectArea.Right, f.ClientRect.Right),
-                        std::max(f.MaskRectArea.Bottom, f.ClientRect.Bottom)};
+      f.MaskRectArea = {std::min(f.MaskRectArea.Left, c.Left), std::min(f.MaskRectArea.Top, c.Top),
+                        std::max(f.MaskRectArea.Right, c.Right), std::max(f.MaskRectArea.Bottom, c.Bottom)};
     }
-    if (PointIsUnset(f.HitTestLeftTopPoint)) f.HitTestLeftTopPoint = f.LeftTopPoint;
-    if (PointIsUnset(f.HitTestRightTopPoint)) f.HitTestRightTopPoint = f.RightTopPoint;
-    if (PointIsUnset(f.HitTestLeftBottomPoint)) f.HitTestLeftBottomPoint = f.LeftBottomPoint;
-    if (PointIsUnset(f.HitTestRightBottomPoint)) f.HitTestRightBottomPoint = f.RightBottomPoint;
+    if (PointIsUnset(f.HitTestLeftTopPoint)) f.HitTestLeftTopPoint = k.LeftTopPoint;
+    if (PointIsUnset(f.HitTestRightTopPoint)) f.HitTestRightTopPoint = k.RightTopPoint;
+    if (PointIsUnset(f.HitTestLeftBottomPoint)) f.HitTestLeftBottomPoint = k.LeftBottomPoint;
+    if (PointIsUnset(f.HitTestRightBottomPoint)) f.HitTestRightBottomPoint = k.RightBottomPoint;
   }
-  if (f.RightBottomPoint.X != f.LeftTopPoint.X && f.RightBottomPoint.Y != f.LeftTopPoint.Y) {
-    const TRect& c = f.ClientRect;
-    f.LeftTopPoint = {std::max(f.LeftTopPoint.X, c.Left), std::max(f.LeftTopPoint.Y, c.Top)};
-    f.RightTopPoint = {std::min(f.RightTopPoint.X, c.Right), std::max(f.RightTopPoint.Y, c.Top)};
-    f.LeftBottomPoint = {std::max(f.LeftBottomPoint.X, c.Left), std::min(f.LeftBottomPoint.Y, c.Bottom)};
-    f.RightBottomPoint = {std::min(f.RightBottomPoint.X, c.Right), std::min(f.RightBottomPoint.Y, c.Bottom)};
+  if (k.RightBottomPoint.X != k.LeftTopPoint.X && k.RightBottomPoint.Y != k.LeftTopPoint.Y) {
+    k.LeftTopPoint = {std::max(k.LeftTopPoint.X, c.Left), std::max(k.LeftTopPoint.Y, c.Top)};
+    k.RightTopPoint = {std::min(k.RightTopPoint.X, c.Right), std::max(k.RightTopPoint.Y, c.Top)};
+    k.LeftBottomPoint = {std::max(k.LeftBottomPoint.X, c.Left), std::min(k.LeftBottomPoint.Y, c.Bottom)};
+    k.RightBottomPoint = {std::min(k.RightBottomPoint.X, c.Right), std::min(k.RightBottomPoint.Y, c.Bottom)};
   }
 }
 
@@ -326,16 +315,10 @@ void TbsSkinDataCore::SaveToIni(TbsMemIniFile& ini) const {
   ini.WriteString("PICTURES", "inactivepicture", InactivePictureName);
   ini.WriteString("PICTURES", "mask", MaskPictureName);
   WriteNameListKey(ini, "PICTURES", "activepictures", ActivePictureNames);
-  ini.EraseSection("FORMINFO");
-  TbsFormInfo formInfo = FormInfo;
-  TbsKeyIO io(ini, "FORMINFO", true);
-  formInfo.ExchangeKeys(io);
-  TbsDataSkinPopupWindow popup = PopupWindow;
-  popup.SaveToIni(ini);
-  TbsDataSkinHintWindow hint = HintWindow;
-  hint.SaveToIni(ini);
-  TbsSkinColors colors = SkinColors;
-  colors.SaveToIni(ini);
+  SaveSectionKeys(FormInfo, ini, "FORMINFO");
+  PopupWindow.SaveToIni(ini);
+  HintWindow.SaveToIni(ini);
+  SkinColors.SaveToIni(ini);
   SaveList(SkinObjects, ini, "SKINOBJECTS");
   SaveList(SkinControls, ini, "SKINCONTROLS");
   for (const auto& o : SkinObjects) o->SaveToIni(ini);

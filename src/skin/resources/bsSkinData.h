@@ -30,10 +30,9 @@ inline constexpr std::int32_t StoredSkinVersionLimit = 4;
 
 // [FORMINFO]: the skin of a window frame.
 struct TbsFormInfo {
-  TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-  TRect ClientRect;
+  TbsCornerKeys Corners;
   int BGPictureIndex = -1, MDIBGPictureIndex = -1;
-  bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
+  TbsStretchKeys Stretch;
   TRect MaskRectArea;
   TPoint HitTestLeftTopPoint, HitTestRightTopPoint, HitTestLeftBottomPoint, HitTestRightBottomPoint;
   TRect ButtonsRect, CaptionRect;

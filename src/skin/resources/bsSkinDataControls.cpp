@@ -23,15 +23,8 @@ void TbsDataSkinControl::ExchangeKeys(TbsKeyIO& io) {
 
 void TbsDataSkinCustomControl::ExchangeKeys(TbsKeyIO& io) {
   TbsDataSkinControl::ExchangeKeys(io);
-  io.Point("lefttoppoint", LeftTopPoint);
-  io.Point("righttoppoint", RightTopPoint);
-  io.Point("leftbottompoint", LeftBottomPoint);
-  io.Point("rightbottompoint", RightBottomPoint);
-  io.Rect("clientrect", ClientRect);
-  io.Flag("leftstretch", LeftStretch);
-  io.Flag("topstretch", TopStretch);
-  io.Flag("rightstretch", RightStretch);
-  io.Flag("bottomstretch", BottomStretch);
+  Corners.Exchange(io);
+  Stretch.Exchange(io);
   io.Flag("stretcheffect", StretchEffect);
 }
 
@@ -76,20 +69,13 @@ void TbsDataSkinTabControl::ExchangeKeys(TbsKeyIO& io) {
   io.Rect("activetabrect", ActiveTabRect);
   io.Rect("focustabrect", FocusTabRect);
   io.Rect("mouseintabrect", MouseInTabRect);
-  io.Rect("clientrect", ClientRect);
+  Corners.Exchange(io);
   io.Int("bgpictureindex", BGPictureIndex);
-  io.Point("lefttoppoint", LeftTopPoint);
-  io.Point("righttoppoint", RightTopPoint);
-  io.Point("leftbottompoint", LeftBottomPoint);
-  io.Point("rightbottompoint", RightBottomPoint);
   io.Int("tableftoffset", TabLeftOffset);
   io.Int("tabrightoffset", TabRightOffset);
   io.Rect("tabsbgrect", TabsBGRect);
   io.Flag("tabstretcheffect", TabStretchEffect);
-  io.Flag("leftstretch", LeftStretch);
-  io.Flag("topstretch", TopStretch);
-  io.Flag("rightstretch", RightStretch);
-  io.Flag("bottomstretch", BottomStretch);
+  Stretch.Exchange(io);
   Exchange(io);
   io.Color("activefontcolor", ActiveFontColor);
   io.Color("focusfontcolor", FocusFontColor);
@@ -145,8 +131,7 @@ void TbsDataSkinUpDownControl::ExchangeKeys(TbsKeyIO& io) {
 
 void TbsDataSkinUpDownControl::LoadFromIni(const TbsMemIniFile& ini) {
   TbsDataSkinCustomControl::LoadFromIni(ini);
-  LeftTopPoint = RightTopPoint = LeftBottomPoint = RightBottomPoint = TPoint{};
-  ClientRect = TRect{};
+  Corners = {};
 }
 
 void TbsDataSkinComboBox::ExchangeKeys(TbsKeyIO& io) {

@@ -41,9 +41,9 @@ class TbsDataSkinControl : public TbsDataSkinEntry {
 class TbsDataSkinCustomControl : public TbsDataSkinControl {
  public:
   using TbsDataSkinControl::TbsDataSkinControl;
-  TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-  TRect ClientRect;
-  bool LeftStretch = false, TopStretch = false, RightStretch = false, BottomStretch = false;
+  TbsCornerKeys Corners;
+  TbsStretchKeys Stretch;
+  // The client area stretched rather than tiled.
   bool StretchEffect = false;
 
  protected:
@@ -99,13 +99,12 @@ class TbsDataSkinTabControl : public TbsDataSkinControl, public TbsFontGroup {
  public:
   using TbsDataSkinControl::TbsDataSkinControl;
   TRect TabRect, ActiveTabRect, FocusTabRect, MouseInTabRect;
-  TRect ClientRect;
+  TbsCornerKeys Corners;
   int BGPictureIndex = -1;
-  TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
   int TabLeftOffset = 0, TabRightOffset = 0;
   TRect TabsBGRect;
   bool TabStretchEffect = false;
-  bool LeftStretch = false, TopStretch = false, RightStretch = false, BottomStretch = false;
+  TbsStretchKeys Stretch;
   TColor ActiveFontColor = 0, FocusFontColor = 0, MouseInFontColor = 0;
   std::string UpDown;
   bool ShowFocus = false;

@@ -1,5 +1,7 @@
 #include "skin/resources/bsSkinDataKeys.h"
 
+#include "skin/resources/bsUtils.h"
+
 namespace bs {
 
 void TbsKeyIO::Int(std::string_view key, int& v) {
@@ -58,6 +60,46 @@ void TbsKeyIO::Font(std::string_view prefix, std::string& name, int& height, TFo
   Int(p + "fontheight", height);
   FontStyle(p + "fontstyle", style);
   Color(p + "fontcolor", color);
+}
+
+void TbsKeyIO::CornerPoints(std::string_view prefix, TPoint& leftTop, TPoint& rightTop, TPoint& leftBottom,
+                            TPoint& rightBottom) {
+  const std::string p(prefix);
+  Point(p + "lefttoppoint", leftTop);
+  Point(p + "righttoppoint", rightTop);
+  Point(p + "leftbottompoint", leftBottom);
+  Point(p + "rightbottompoint", rightBottom);
+}
+
+// ---- Key groups -------------------------------------------------------------------------------
+
+void TbsCornerKeys::Exchange(TbsKeyIO& io, std::string_view clientRectKey) {
+  io.CornerPoints("", LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
+  io.Rect(clientRectKey, ClientRect);
+}
+
+TbsCornerKeys TbsCornerKeys::Grown(int dx, int dy) const {
+  const TRect& c = ClientRect;
+  return {LeftTopPoint,
+          {RightTopPoint.X + dx, RightTopPoint.Y},
+          {LeftBottomPoint.X, LeftBottomPoint.Y + dy},
+          {RightBottomPoint.X + dx, RightBottomPoint.Y + dy},
+          {c.Left, c.Top, c.Right + dx, c.Bottom + dy}};
+}
+
+TbsPieceGeometry TbsCornerKeys::Geometry() const {
+  return {LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint, ClientRect};
+}
+
+void TbsStretchKeys::Exchange(TbsKeyIO& io) {
+  io.Flag("leftstretch", LeftStretch);
+  io.Flag("topstretch", TopStretch);
+  io.Flag("rightstretch", RightStretch);
+  io.Flag("bottomstretch", BottomStretch);
+}
+
+TbsStretchFlags TbsStretchKeys::Flags(bool client) const {
+  return {LeftStretch, TopStretch, RightStretch, BottomStretch, client};
 }
 
 }  // namespace bs

@@ -16,7 +16,7 @@ void TbsDataSkinEntry::SaveToIni(TbsMemIniFile& ini) {
   ExchangeKeys(io);
 }
 
-void TbsDataSkinObject::ExchangeKeys(TbsKeyIO& io) {
+void TbsObjectKeys::Exchange(TbsKeyIO& io) {
   io.Text("hint", Hint);
   io.Int("activepictureindex", ActivePictureIndex);
   io.Flag("skinrectinapicture", SkinRectInAPicture);
@@ -27,36 +27,47 @@ void TbsDataSkinObject::ExchangeKeys(TbsKeyIO& io) {
   io.MorphKind("morphkind", MorphKind);
 }
 
-void TbsDataUserObject::ExchangeKeys(TbsKeyIO& io) { io.Rect("skinrect", SkinRect); }
-
-void TbsDataSkinButton::ExchangeKeys(TbsKeyIO& io) {
-  TbsDataSkinObject::ExchangeKeys(io);
+void TbsButtonKeys::Exchange(TbsKeyIO& io) {
   io.Rect("downrect", DownRect);
   // The key is spelled this way in every skin.
   io.Rect("disableskinrsect", DisableSkinRect);
 }
 
-void TbsDataSkinStdButton::ExchangeKeys(TbsKeyIO& io) {
-  TbsDataSkinButton::ExchangeKeys(io);
-  io.Command("command", Command);
+void TbsRestoreKeys::Exchange(TbsKeyIO& io) {
   io.Rect("restorerect", RestoreRect);
   io.Rect("restoreactiverect", RestoreActiveRect);
   io.Rect("restoredownrect", RestoreDownRect);
   io.Rect("restoreinactiverect", RestoreInActiveRect);
 }
 
-void TbsDataSkinAnimate::ExchangeKeys(TbsKeyIO& io) {
-  TbsDataSkinObject::ExchangeKeys(io);
+void TbsAnimateKeys::Exchange(TbsKeyIO& io) {
   io.Int("countframes", CountFrames);
   io.Flag("cycle", Cycle);
   io.Flag("buttonstyle", ButtonStyle);
   io.Int("timerinterval", TimerInterval);
   io.Command("command", Command);
   io.Rect("downskinrect", DownSkinRect);
-  io.Rect("restorerect", RestoreRect);
-  io.Rect("restoreactiverect", RestoreActiveRect);
-  io.Rect("restoredownrect", RestoreDownRect);
-  io.Rect("restoreinactiverect", RestoreInActiveRect);
+}
+
+void TbsDataSkinObject::ExchangeKeys(TbsKeyIO& io) { TbsObjectKeys::Exchange(io); }
+
+void TbsDataUserObject::ExchangeKeys(TbsKeyIO& io) { io.Rect("skinrect", SkinRect); }
+
+void TbsDataSkinButton::ExchangeKeys(TbsKeyIO& io) {
+  TbsDataSkinObject::ExchangeKeys(io);
+  TbsButtonKeys::Exchange(io);
+}
+
+void TbsDataSkinStdButton::ExchangeKeys(TbsKeyIO& io) {
+  TbsDataSkinButton::ExchangeKeys(io);
+  io.Command("command", Command);
+  TbsRestoreKeys::Exchange(io);
+}
+
+void TbsDataSkinAnimate::ExchangeKeys(TbsKeyIO& io) {
+  TbsDataSkinObject::ExchangeKeys(io);
+  TbsAnimateKeys::Exchange(io);
+  TbsRestoreKeys::Exchange(io);
 }
 
 void TbsDataSkinMenuItem::ExchangeKeys(TbsKeyIO& io) {
@@ -136,57 +147,27 @@ constexpr const char* ColorsSection = "SKINCOLORS";
 void TbsDataSkinPopupWindow::ExchangeKeys(TbsKeyIO& io) {
   io.Int("windowpictureindex", WindowPictureIndex);
   io.Int("maskpictureindex", MaskPictureIndex);
-  io.Point("lefttoppoint", LeftTopPoint);
-  io.Point("righttoppoint", RightTopPoint);
-  io.Point("leftbottompoint", LeftBottomPoint);
-  io.Point("rightbottompoint", RightBottomPoint);
-  io.Rect("itemsrect", ItemsRect);
+  Corners.Exchange(io, "itemsrect");
   io.Color("scrollmarkercolor", ScrollMarkerColor);
   io.Color("scrollmarkeractivecolor", ScrollMarkerActiveColor);
-  io.Flag("leftstretch", LeftStretch);
-  io.Flag("rightstretch", RightStretch);
-  io.Flag("topstretch", TopStretch);
-  io.Flag("bottomstretch", BottomStretch);
+  Stretch.Exchange(io);
 }
 
-void TbsDataSkinPopupWindow::LoadFromIni(const TbsMemIniFile& ini) {
-  *this = TbsDataSkinPopupWindow();
-  TbsKeyIO io(ini, PopupSection);
-  ExchangeKeys(io);
-}
+void TbsDataSkinPopupWindow::LoadFromIni(const TbsMemIniFile& ini) { LoadSectionKeys(*this, ini, PopupSection); }
 
-void TbsDataSkinPopupWindow::SaveToIni(TbsMemIniFile& ini) {
-  ini.EraseSection(PopupSection);
-  TbsKeyIO io(ini, PopupSection, true);
-  ExchangeKeys(io);
-}
+void TbsDataSkinPopupWindow::SaveToIni(TbsMemIniFile& ini) const { SaveSectionKeys(*this, ini, PopupSection); }
 
 void TbsDataSkinHintWindow::ExchangeKeys(TbsKeyIO& io) {
   io.Int("windowpictureindex", WindowPictureIndex);
   io.Int("maskpictureindex", MaskPictureIndex);
-  io.Point("lefttoppoint", LeftTopPoint);
-  io.Point("righttoppoint", RightTopPoint);
-  io.Point("leftbottompoint", LeftBottomPoint);
-  io.Point("rightbottompoint", RightBottomPoint);
-  io.Rect("clientrect", ClientRect);
+  Corners.Exchange(io);
   io.Font("", FontName, FontHeight, FontStyle, FontColor);
-  io.Flag("leftstretch", LeftStretch);
-  io.Flag("rightstretch", RightStretch);
-  io.Flag("topstretch", TopStretch);
-  io.Flag("bottomstretch", BottomStretch);
+  Stretch.Exchange(io);
 }
 
-void TbsDataSkinHintWindow::LoadFromIni(const TbsMemIniFile& ini) {
-  *this = TbsDataSkinHintWindow();
-  TbsKeyIO io(ini, HintSection);
-  ExchangeKeys(io);
-}
+void TbsDataSkinHintWindow::LoadFromIni(const TbsMemIniFile& ini) { LoadSectionKeys(*this, ini, HintSection); }
 
-void TbsDataSkinHintWindow::SaveToIni(TbsMemIniFile& ini) {
-  ini.EraseSection(HintSection);
-  TbsKeyIO io(ini, HintSection, true);
-  ExchangeKeys(io);
-}
+void TbsDataSkinHintWindow::SaveToIni(TbsMemIniFile& ini) const { SaveSectionKeys(*this, ini, HintSection); }
 
 void TbsSkinColors::ExchangeKeys(TbsKeyIO& io) {
   io.Color("cbtnface", cBtnFace);
@@ -199,17 +180,9 @@ void TbsSkinColors::ExchangeKeys(TbsKeyIO& io) {
   io.Color("cbtnshadow", cBtnShadow);
 }
 
-void TbsSkinColors::LoadFromIni(const TbsMemIniFile& ini) {
-  SetColorsToDefault();
-  TbsKeyIO io(ini, ColorsSection);
-  ExchangeKeys(io);
-}
+void TbsSkinColors::LoadFromIni(const TbsMemIniFile& ini) { LoadSectionKeys(*this, ini, ColorsSection); }
 
-void TbsSkinColors::SaveToIni(TbsMemIniFile& ini) {
-  ini.EraseSection(ColorsSection);
-  TbsKeyIO io(ini, ColorsSection, true);
-  ExchangeKeys(io);
-}
+void TbsSkinColors::SaveToIni(TbsMemIniFile& ini) const { SaveSectionKeys(*this, ini, ColorsSection); }
 
 std::unique_ptr<TbsDataSkinObject> CreateSkinObject(std::string_view kind, std::string name) {
   using Make = std::function<std::unique_ptr<TbsDataSkinObject>(std::string)>;

@@ -36,16 +36,47 @@ class TbsDataSkinEntry {
 };
 
 // ---- frame objects ----------------------------------------------------------------
+// The key groups of the frame objects are shared with the frame's runtime objects, which copy
+// each group as a whole.
 
-class TbsDataSkinObject : public TbsDataSkinEntry {
- public:
-  using TbsDataSkinEntry::TbsDataSkinEntry;
+// The keys of every frame object.
+struct TbsObjectKeys {
   std::string Hint;
   int ActivePictureIndex = -1;
   bool SkinRectInAPicture = false;
   TRect SkinRect, ActiveSkinRect, InActiveSkinRect;
   bool Morphing = false;
   TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
+  void Exchange(TbsKeyIO& io);
+};
+
+// A button's pressed and disabled pictures.
+struct TbsButtonKeys {
+  TRect DownRect, DisableSkinRect;
+  void Exchange(TbsKeyIO& io);
+};
+
+// The looks of a caption button whose command is in its reversed state (maximised, minimised,
+// rolled up).
+struct TbsRestoreKeys {
+  TRect RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
+  void Exchange(TbsKeyIO& io);
+};
+
+// An animated button's strip and its command.
+struct TbsAnimateKeys {
+  int CountFrames = 1;
+  bool Cycle = false;
+  bool ButtonStyle = false;
+  int TimerInterval = 50;
+  TbsStdCommand Command = TbsStdCommand::cmDefault;
+  TRect DownSkinRect;
+  void Exchange(TbsKeyIO& io);
+};
+
+class TbsDataSkinObject : public TbsDataSkinEntry, public TbsObjectKeys {
+ public:
+  using TbsDataSkinEntry::TbsDataSkinEntry;
 
  protected:
   void ExchangeKeys(TbsKeyIO& io) override;
@@ -60,20 +91,18 @@ class TbsDataUserObject : public TbsDataSkinObject {
   void ExchangeKeys(TbsKeyIO& io) override;
 };
 
-class TbsDataSkinButton : public TbsDataSkinObject {
+class TbsDataSkinButton : public TbsDataSkinObject, public TbsButtonKeys {
  public:
   using TbsDataSkinObject::TbsDataSkinObject;
-  TRect DownRect, DisableSkinRect;
 
  protected:
   void ExchangeKeys(TbsKeyIO& io) override;
 };
 
-class TbsDataSkinStdButton : public TbsDataSkinButton {
+class TbsDataSkinStdButton : public TbsDataSkinButton, public TbsRestoreKeys {
  public:
   using TbsDataSkinButton::TbsDataSkinButton;
   TbsStdCommand Command = TbsStdCommand::cmDefault;
-  TRect RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
 
  protected:
   void ExchangeKeys(TbsKeyIO& io) override;
@@ -84,15 +113,9 @@ class TbsDataSkinMainMenuBarButton : public TbsDataSkinStdButton {
   using TbsDataSkinStdButton::TbsDataSkinStdButton;
 };
 
-class TbsDataSkinAnimate : public TbsDataSkinObject {
+class TbsDataSkinAnimate : public TbsDataSkinObject, public TbsAnimateKeys, public TbsRestoreKeys {
  public:
   using TbsDataSkinObject::TbsDataSkinObject;
-  int CountFrames = 1;
-  bool Cycle = false;
-  bool ButtonStyle = false;
-  int TimerInterval = 50;
-  TbsStdCommand Command = TbsStdCommand::cmDefault;
-  TRect DownSkinRect, RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
 
  protected:
   void ExchangeKeys(TbsKeyIO& io) override;
@@ -178,15 +201,13 @@ class TbsDataSkinCaption : public TbsDataSkinObject, public TbsDataCaptionKeys {
 class TbsDataSkinPopupWindow {
  public:
   int WindowPictureIndex = -1, MaskPictureIndex = -1;
-  TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-  TRect ItemsRect;
+  // Its client rect is where the items go (key itemsrect).
+  TbsCornerKeys Corners;
   TColor ScrollMarkerColor = 0, ScrollMarkerActiveColor = 0;
-  bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
+  TbsStretchKeys Stretch;
 
   void LoadFromIni(const TbsMemIniFile& ini);
-  void SaveToIni(TbsMemIniFile& ini);
-
- private:
+  void SaveToIni(TbsMemIniFile& ini) const;
   void ExchangeKeys(TbsKeyIO& io);
 };
 
@@ -194,18 +215,15 @@ class TbsDataSkinPopupWindow {
 class TbsDataSkinHintWindow {
  public:
   int WindowPictureIndex = -1, MaskPictureIndex = -1;
-  TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-  TRect ClientRect;
+  TbsCornerKeys Corners;
   std::string FontName = "Arial";
   int FontHeight = 14;
   TFontStyles FontStyle;
   TColor FontColor = 0;
-  bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
+  TbsStretchKeys Stretch;
 
   void LoadFromIni(const TbsMemIniFile& ini);
-  void SaveToIni(TbsMemIniFile& ini);
-
- private:
+  void SaveToIni(TbsMemIniFile& ini) const;
   void ExchangeKeys(TbsKeyIO& io);
 };
 
@@ -218,9 +236,7 @@ class TbsSkinColors {
 
   void SetColorsToDefault() { *this = TbsSkinColors(); }
   void LoadFromIni(const TbsMemIniFile& ini);
-  void SaveToIni(TbsMemIniFile& ini);
-
- private:
+  void SaveToIni(TbsMemIniFile& ini) const;
   void ExchangeKeys(TbsKeyIO& io);
 };
 

@@ -345,6 +345,17 @@ bool SetWindowAlphaValue(HWND window, BYTE alpha) {
   return set && set(window, 0, alpha, LWA_ALPHA);
 }
 
+bool LayeredWindowsAvailable() {
+  HMODULE user = GetModuleHandleW(L"user32.dll");
+  return user && GetProcAddress(user, "SetLayeredWindowAttributes");
+}
+
+void SetLayeredStyle(HWND window, bool on) {
+  const LONG_PTR ex = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  const LONG_PTR next = on ? (ex | WS_EX_LAYERED) : (ex & ~LONG_PTR(WS_EX_LAYERED));
+  if (next != ex) SetWindowLongPtrW(window, GWL_EXSTYLE, next);
+}
+
 namespace {
 
 void PlatformVersion(unsigned& major, unsigned& minor) {

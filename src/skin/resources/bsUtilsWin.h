@@ -117,6 +117,10 @@ void DrawGlyphFrame(HDC dc, int x, int y, int k, int n, const TImage& glyph);
 // Sets a layered window's alpha through SetLayeredWindowAttributes, looked up when called.
 // False where the system has no such function or the call fails.
 bool SetWindowAlphaValue(HWND window, BYTE alpha);
+// Whether the system can make a window translucent (has SetLayeredWindowAttributes).
+bool LayeredWindowsAvailable();
+// Turns a window's WS_EX_LAYERED style on or off (no call when it already is so).
+void SetLayeredStyle(HWND window, bool on);
 bool IsWin2000OrLater();
 bool IsWinXPOrLater();
 // With several monitors: the work area (or the whole area) of the monitor nearest the window;

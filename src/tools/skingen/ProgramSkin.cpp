@@ -515,8 +515,7 @@ void SetFont(bs::TbsFontGroup& f, int height, bool bold, TRgb color) {
 }
 
 void Points(bs::TbsDataSkinCustomControl& c, TPoint lt, TPoint rt, TPoint lb, TPoint rb, TRect client) {
-  c.LeftTopPoint = lt, c.RightTopPoint = rt, c.LeftBottomPoint = lb, c.RightBottomPoint = rb;
-  c.ClientRect = client;
+  c.Corners = {lt, rt, lb, rb, client};
 }
 
 void DescribeFrame(bs::TbsSkinDataCore& d) {
@@ -529,9 +528,7 @@ void DescribeFrame(bs::TbsSkinDataCore& d) {
   d.ActivePictureNames.assign(std::begin(kActiveNames), std::end(kActiveNames));
 
   bs::TbsFormInfo& f = d.FormInfo;
-  f.LeftTopPoint = Frame::LeftTop, f.RightTopPoint = Frame::RightTop;
-  f.LeftBottomPoint = Frame::LeftBottom, f.RightBottomPoint = Frame::RightBottom;
-  f.ClientRect = Frame::Client;
+  f.Corners = {Frame::LeftTop, Frame::RightTop, Frame::LeftBottom, Frame::RightBottom, Frame::Client};
   f.MaskRectArea = Frame::MaskArea;
   f.HitTestLeftTopPoint = Frame::HitLeftTop, f.HitTestRightTopPoint = Frame::HitRightTop;
   f.HitTestLeftBottomPoint = Frame::HitLeftBottom, f.HitTestRightBottomPoint = Frame::HitRightBottom;
@@ -542,16 +539,12 @@ void DescribeFrame(bs::TbsSkinDataCore& d) {
 
   bs::TbsDataSkinPopupWindow& p = d.PopupWindow;
   p.WindowPictureIndex = pwPopup, p.MaskPictureIndex = pwPopupMask;
-  p.LeftTopPoint = Popup::LeftTop, p.RightTopPoint = Popup::RightTop;
-  p.LeftBottomPoint = Popup::LeftBottom, p.RightBottomPoint = Popup::RightBottom;
-  p.ItemsRect = Popup::Items;
+  p.Corners = {Popup::LeftTop, Popup::RightTop, Popup::LeftBottom, Popup::RightBottom, Popup::Items};
   p.ScrollMarkerColor = kTextGrey.Color(), p.ScrollMarkerActiveColor = kText.Color();
 
   bs::TbsDataSkinHintWindow& h = d.HintWindow;
   h.WindowPictureIndex = pwHint, h.MaskPictureIndex = pwHintMask;
-  h.LeftTopPoint = Hint::LeftTop, h.RightTopPoint = Hint::RightTop;
-  h.LeftBottomPoint = Hint::LeftBottom, h.RightBottomPoint = Hint::RightBottom;
-  h.ClientRect = Hint::Client;
+  h.Corners = {Hint::LeftTop, Hint::RightTop, Hint::LeftBottom, Hint::RightBottom, Hint::Client};
   h.FontColor = kText.Color();
 
   bs::TbsSkinColors& c = d.SkinColors;
@@ -882,10 +875,9 @@ void DescribeControls(bs::TbsSkinDataCore& d) {
   }
   {
     auto& t = Control<TbsDataSkinTabControl>(d, "tab", "tab", Page);
-    t.ClientRect = R(2, 2, 93, 77);
+    t.Corners = {P(5, 6), P(93, 4), P(4, 73), P(90, 75), R(2, 2, 93, 77)};
     t.TabRect = Tab, t.ActiveTabRect = TabActive, t.FocusTabRect = TabFocus, t.MouseInTabRect = TabHot;
     t.TabsBGRect = TabsBand;
-    t.LeftTopPoint = P(5, 6), t.RightTopPoint = P(93, 4), t.LeftBottomPoint = P(4, 73), t.RightBottomPoint = P(90, 75);
     t.TabLeftOffset = t.TabRightOffset = 10;
     SetFont(t, 14, false, kText);
     t.ActiveFontColor = t.FocusFontColor = t.MouseInFontColor = kText.Color();

@@ -96,6 +96,10 @@ struct TPanel {
   }
 };
 
+std::vector<bs::TPoint> CornerPoints(const bs::TbsCornerKeys& k) {
+  return {k.LeftTopPoint, k.RightTopPoint, k.LeftBottomPoint, k.RightBottomPoint};
+}
+
 bool IsRectValue(const std::string& v) { return std::count(v.begin(), v.end(), ',') == 3; }
 
 // Marks every rectangle of one description: its piece, the pictures of its states (in
@@ -151,22 +155,20 @@ void RenderSheet(const std::string& iniPath, const std::string& pngPath) {
 
   // The frame: its areas, its corner points and the objects drawn on it.
   const bs::TbsFormInfo& f = skin.FormInfo;
-  for (const bs::TRect& r : {f.ClientRect, f.ButtonsRect, f.CaptionRect}) panels[0].Mark(r, kPlaceLine, "");
+  for (const bs::TRect& r : {f.Corners.ClientRect, f.ButtonsRect, f.CaptionRect}) panels[0].Mark(r, kPlaceLine, "");
   panels[1].Mark(f.MaskRectArea, kPlaceLine, "maskrectarea");
-  panels[0].Points = {f.LeftTopPoint, f.RightTopPoint, f.LeftBottomPoint, f.RightBottomPoint};
+  panels[0].Points = CornerPoints(f.Corners);
   for (const auto& o : skin.SkinObjects)
     MarkDescription(ini, o->IDName, o->SkinRectInAPicture ? active(o->ActivePictureIndex) : &panels[0],
                     active(o->ActivePictureIndex));
   for (const auto& c : skin.SkinControls) MarkDescription(ini, c->IDName, active(c->PictureIndex), active(c->PictureIndex));
   if (TPanel* p = active(skin.PopupWindow.WindowPictureIndex)) {
-    p->Mark(skin.PopupWindow.ItemsRect, kPlaceLine, "items");
-    p->Points = {skin.PopupWindow.LeftTopPoint, skin.PopupWindow.RightTopPoint, skin.PopupWindow.LeftBottomPoint,
-                 skin.PopupWindow.RightBottomPoint};
+    p->Mark(skin.PopupWindow.Corners.ClientRect, kPlaceLine, "items");
+    p->Points = CornerPoints(skin.PopupWindow.Corners);
   }
   if (TPanel* p = active(skin.HintWindow.WindowPictureIndex)) {
-    p->Mark(skin.HintWindow.ClientRect, kPlaceLine, "client");
-    p->Points = {skin.HintWindow.LeftTopPoint, skin.HintWindow.RightTopPoint, skin.HintWindow.LeftBottomPoint,
-                 skin.HintWindow.RightBottomPoint};
+    p->Mark(skin.HintWindow.Corners.ClientRect, kPlaceLine, "client");
+    p->Points = CornerPoints(skin.HintWindow.Corners);
   }
 
   // Flow the panels into rows no wider than the widest picture allows.

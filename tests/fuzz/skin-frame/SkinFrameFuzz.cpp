@@ -3,7 +3,9 @@
 // promises whatever they are.
 
 #include "skin/frame/bsSkinFormLayout.h"
+#include "skin/frame/bsSkinFormStateRules.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -63,9 +65,9 @@ TbsFormInfo Info(Input& in, bool small) {
   auto point = [&] { return small ? in.SmallPoint() : in.Point(); };
   auto rect = [&] { return small ? in.SmallRect() : in.Rect(); };
   TbsFormInfo info;
-  info.LeftTopPoint = point(), info.RightTopPoint = point(), info.LeftBottomPoint = point();
-  info.RightBottomPoint = point();
-  info.ClientRect = rect(), info.MaskRectArea = rect(), info.ButtonsRect = rect(), info.CaptionRect = rect();
+  info.Corners.LeftTopPoint = point(), info.Corners.RightTopPoint = point(), info.Corners.LeftBottomPoint = point();
+  info.Corners.RightBottomPoint = point();
+  info.Corners.ClientRect = rect(), info.MaskRectArea = rect(), info.ButtonsRect = rect(), info.CaptionRect = rect();
   info.HitTestLeftTopPoint = point(), info.HitTestRightTopPoint = point();
   info.HitTestLeftBottomPoint = point(), info.HitTestRightBottomPoint = point();
   info.ButtonsOffset = in.Value();
@@ -143,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Size limits and magnetic edges with any values.
   TbsSizeLimitsInput limits;
   limits.Skinned = in.Flag();
-  limits.PicWidth = picW, limits.PicHeight = picH, limits.SkinClientRect = info.ClientRect;
+  limits.PicWidth = picW, limits.PicHeight = picH, limits.SkinClientRect = info.Corners.ClientRect;
   limits.FormMinWidth = info.FormMinWidth, limits.BuiltInCaptionHeight = in.Value();
   limits.MinWidth = in.Value(), limits.MinHeight = in.Value(), limits.MaxWidth = in.Value();
   limits.MaxHeight = in.Value(), limits.Minimized = in.Flag(), limits.RolledUp = in.Flag();
@@ -154,5 +156,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TbsMagneticState snap;
   const TRect area = in.Rect();
   for (int i = 0; i < 3; ++i) MagneticPosition(snap, in.Point(), W, H, area, in.Point(), in.Value());
+
+  // Window states: any sequence of commands keeps the bookkeeping consistent.
+  TbsWindowStates states;
+  for (int i = 0; i < 12; ++i) {
+    TbsStateRequest r;
+    switch (in.Byte() % 4) {
+      case 0: r = CommandRequest(TbsStdCommand(in.Byte() % 7), states, in.Flag()); break;
+      case 1: r = CaptionDoubleClickRequest(states, in.Flag(), in.Flag()); break;
+      case 2: r = {TbsStateAction::ChangeState, in.Byte() % 3}; break;
+      default: r = {in.Flag() ? TbsStateAction::RollUp : TbsStateAction::RollDown}; break;
+    }
+    const bool rollUpAllowed = in.Flag();
+    if (r.Action == TbsStateAction::RollUp || r.Action == TbsStateAction::RollDown)
+      RollUp(states, r.Action == TbsStateAction::RollUp, rollUpAllowed);
+    if (r.Action == TbsStateAction::ChangeState && ChangeState(states, r.State, in.Flag()).RollDownFirst)
+      RollUp(states, false, rollUpAllowed);
+    Check(states.WindowState >= wsNormal && states.WindowState <= wsMaximized);
+    Check(!states.RolledUpWhileMaximized || (states.RolledUp && states.WindowState != wsNormal));
+    Check(!states.RolledUpBeforeMaximize || states.RolledUp);
+  }
+
+  // Places and bounds with any work area, size and bars already there.
+  const TRect workArea = in.Rect();
+  const int barW = in.Value(), barH = in.Value();
+  std::vector<TPoint> taken;
+  for (int i = in.Byte() % 16; i > 0; --i) taken.push_back(in.Flag() ? in.Point() : TPoint{workArea.Left, in.Value()});
+  const TPoint bar = MinimizedBarPlace(workArea, barW, barH, taken);
+  const TPoint corner = MinimizedBarPlace(workArea, barW, barH, {});
+  Check(bar == corner || std::find(taken.begin(), taken.end(), bar) == taken.end());
+  MaximizedBounds(workArea, in.Flag() ? workArea : in.Rect(), in.Flag() ? workArea : in.Rect(), in.Flag());
+  CentredIn(workArea, in.Value(), in.Value());
   return 0;
 }

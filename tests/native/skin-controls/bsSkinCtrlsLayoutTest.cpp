@@ -6,9 +6,9 @@ namespace bs {
 namespace {
 
 // The program's push button: a 69 x 24 piece cut in three along X.
-const TbsSkinPiece kButton{{17, 9}, {51, 9}, {0, 0}, {0, 0}, {130, 5, 199, 29}, {6, 5, 63, 19}};
+const TbsSkinPiece kButton{{{17, 9}, {51, 9}, {0, 0}, {0, 0}, {6, 5, 63, 19}}, {130, 5, 199, 29}};
 // A 40 x 30 frame cut in nine.
-const TbsSkinPiece kFrame{{5, 5}, {35, 5}, {5, 25}, {35, 25}, {0, 0, 40, 30}, {5, 5, 35, 25}};
+const TbsSkinPiece kFrame{{{5, 5}, {35, 5}, {5, 25}, {35, 25}, {5, 5, 35, 25}}, {0, 0, 40, 30}};
 
 TEST(SkinSizingKind, FollowsThePointsInOrder) {
   struct Case {
@@ -24,7 +24,7 @@ TEST(SkinSizingKind, FollowsThePointsInOrder) {
       {{51, 9}, {0, 0}, {0, 0}, {10, 0, 5, 24}, skNoPiece},
   };
   for (const Case& c : cases) {
-    TbsSkinPiece p{{17, 9}, c.rt, c.lb, c.rb, c.skin, {}};
+    TbsSkinPiece p{{{17, 9}, c.rt, c.lb, c.rb, {}}, c.skin};
     EXPECT_EQ(SizingKindOf(p), c.kind) << c.rt.X << "," << c.lb.Y << "," << c.rb.X;
   }
 }
@@ -35,7 +35,7 @@ TEST(SkinFitSize, WidthOnlyKeepsTheWidthAndTakesThePieceHeight) {
   FitPieceToSize(SizingKindOf(kButton), kButton, W, H, s);
   EXPECT_EQ(W, 121);
   EXPECT_EQ(H, 24);
-  EXPECT_EQ(s.RightTop, (TPoint{103, 9}));
+  EXPECT_EQ(s.RightTopPoint, (TPoint{103, 9}));
   EXPECT_EQ(s.ClientRect, (TRect{6, 5, 115, 19}));
 }
 
@@ -44,15 +44,15 @@ TEST(SkinFitSize, EachKindMovesWhatFollowsTheSize) {
   TbsSizedPiece s;
   FitPieceToSize(skBoth, kFrame, W, H, s);
   EXPECT_EQ((std::pair{W, H}), (std::pair{60, 50}));
-  EXPECT_EQ(s.RightTop, (TPoint{55, 5}));
-  EXPECT_EQ(s.LeftBottom, (TPoint{5, 45}));
-  EXPECT_EQ(s.RightBottom, (TPoint{55, 45}));
+  EXPECT_EQ(s.RightTopPoint, (TPoint{55, 5}));
+  EXPECT_EQ(s.LeftBottomPoint, (TPoint{5, 45}));
+  EXPECT_EQ(s.RightBottomPoint, (TPoint{55, 45}));
   EXPECT_EQ(s.ClientRect, (TRect{5, 5, 55, 45}));
 
   W = 60, H = 50;
   FitPieceToSize(skHeightOnly, kFrame, W, H, s);
   EXPECT_EQ((std::pair{W, H}), (std::pair{40, 50}));
-  EXPECT_EQ(s.LeftBottom, (TPoint{5, 45}));
+  EXPECT_EQ(s.LeftBottomPoint, (TPoint{5, 45}));
   EXPECT_EQ(s.ClientRect, (TRect{5, 5, 35, 45}));
 
   W = 60, H = 50;

@@ -101,11 +101,11 @@ TEST_F(ProgramSkin, ListsItsDescriptionsInOrderWithTheirKinds) {
 
 TEST_F(ProgramSkin, FrameValuesThatTheWindowsRelyOn) {
   const TbsFormInfo& f = Skin->FormInfo;
-  EXPECT_EQ(f.LeftTopPoint, P(52, 28));
-  EXPECT_EQ(f.RightTopPoint, P(74, 28));
-  EXPECT_EQ(f.LeftBottomPoint, P(5, 125));
-  EXPECT_EQ(f.RightBottomPoint, P(170, 123));
-  EXPECT_EQ(f.ClientRect, R(4, 24, 175, 128));
+  EXPECT_EQ(f.Corners.LeftTopPoint, P(52, 28));
+  EXPECT_EQ(f.Corners.RightTopPoint, P(74, 28));
+  EXPECT_EQ(f.Corners.LeftBottomPoint, P(5, 125));
+  EXPECT_EQ(f.Corners.RightBottomPoint, P(170, 123));
+  EXPECT_EQ(f.Corners.ClientRect, R(4, 24, 175, 128));
   EXPECT_EQ(f.MaskRectArea, R(4, 14, 176, 131));
   EXPECT_EQ(f.HitTestLeftTopPoint, P(19, 18));
   EXPECT_EQ(f.HitTestRightTopPoint, P(158, 19));
@@ -120,7 +120,7 @@ TEST_F(ProgramSkin, FrameValuesThatTheWindowsRelyOn) {
   EXPECT_FALSE(f.AutoRenderingInActiveImage);
   EXPECT_EQ(f.InActiveEffect, TbsInactiveEffect::Grayscale);
   EXPECT_EQ(f.BGPictureIndex, -1);
-  EXPECT_FALSE(f.LeftStretch || f.RightStretch || f.TopStretch || f.BottomStretch);
+  EXPECT_FALSE(f.Stretch.LeftStretch || f.Stretch.RightStretch || f.Stretch.TopStretch || f.Stretch.BottomStretch);
 
   const auto& caption = Object<TbsDataSkinCaption>("caption1");
   EXPECT_EQ(caption.SkinRect, R(39, 4, 99, 18));
@@ -163,14 +163,14 @@ TEST_F(ProgramSkin, MenuAndHintGeometry) {
   const TbsDataSkinPopupWindow& p = Skin->PopupWindow;
   EXPECT_EQ(p.WindowPictureIndex, 0);
   EXPECT_EQ(p.MaskPictureIndex, 5);
-  EXPECT_EQ(p.LeftTopPoint, P(27, 12));
-  EXPECT_EQ(p.RightTopPoint, P(59, 15));
-  EXPECT_EQ(p.LeftBottomPoint, P(9, 41));
-  EXPECT_EQ(p.RightBottomPoint, P(41, 43));
-  EXPECT_EQ(p.ItemsRect, R(6, 11, 64, 45));
+  EXPECT_EQ(p.Corners.LeftTopPoint, P(27, 12));
+  EXPECT_EQ(p.Corners.RightTopPoint, P(59, 15));
+  EXPECT_EQ(p.Corners.LeftBottomPoint, P(9, 41));
+  EXPECT_EQ(p.Corners.RightBottomPoint, P(41, 43));
+  EXPECT_EQ(p.Corners.ClientRect, R(6, 11, 64, 45));
   EXPECT_EQ(p.ScrollMarkerColor, 8421504);
   EXPECT_EQ(p.ScrollMarkerActiveColor, 0);
-  EXPECT_FALSE(p.LeftStretch || p.RightStretch || p.TopStretch || p.BottomStretch);
+  EXPECT_FALSE(p.Stretch.LeftStretch || p.Stretch.RightStretch || p.Stretch.TopStretch || p.Stretch.BottomStretch);
 
   ASSERT_FALSE(Skin->SkinObjects.empty());
   const auto* item = dynamic_cast<const TbsDataSkinMenuItem*>(Skin->SkinObjects.front().get());
@@ -201,18 +201,18 @@ TEST_F(ProgramSkin, MenuAndHintGeometry) {
   EXPECT_EQ(h.WindowPictureIndex, 4);
   EXPECT_EQ(h.MaskPictureIndex, 6);
   const TbsSkinBitmap& hint = Skin->ActivePictures[4];
-  EXPECT_EQ(100 + h.ClientRect.Left + (hint.Width() - h.ClientRect.Right), 111);
-  EXPECT_EQ(16 + h.ClientRect.Top + (hint.Height() - h.ClientRect.Bottom), 32);
+  EXPECT_EQ(100 + h.Corners.ClientRect.Left + (hint.Width() - h.Corners.ClientRect.Right), 111);
+  EXPECT_EQ(16 + h.Corners.ClientRect.Top + (hint.Height() - h.Corners.ClientRect.Bottom), 32);
 }
 
 TEST_F(ProgramSkin, ControlValuesThatTheWindowsRelyOn) {
   const auto& button = Control<TbsDataSkinButtonControl>("button");
   EXPECT_EQ(button.SkinRect.Width(), 69);
   EXPECT_EQ(button.SkinRect.Height(), 24);
-  EXPECT_EQ(button.LeftTopPoint.X, 17);
-  EXPECT_EQ(button.RightTopPoint, P(51, 9));
-  EXPECT_EQ(button.RightBottomPoint, P(0, 0));
-  EXPECT_EQ(button.ClientRect, R(6, 5, 63, 19));
+  EXPECT_EQ(button.Corners.LeftTopPoint.X, 17);
+  EXPECT_EQ(button.Corners.RightTopPoint, P(51, 9));
+  EXPECT_EQ(button.Corners.RightBottomPoint, P(0, 0));
+  EXPECT_EQ(button.Corners.ClientRect, R(6, 5, 63, 19));
   EXPECT_EQ(button.MaskPictureIndex, 7);
   EXPECT_EQ(button.DisabledFontColor, 8421504);
   for (const TRect& r : {button.ActiveSkinRect, button.DownSkinRect, button.DisabledSkinRect})
@@ -220,9 +220,9 @@ TEST_F(ProgramSkin, ControlValuesThatTheWindowsRelyOn) {
 
   const auto& edit = Control<TbsDataSkinEditControl>("buttonedit");
   EXPECT_EQ(edit.SkinRect, R(281, 201, 349, 223));
-  EXPECT_EQ(edit.LeftTopPoint, P(15, 8));
-  EXPECT_EQ(edit.RightTopPoint, P(45, 11));
-  EXPECT_EQ(edit.ClientRect, R(7, 4, 47, 18));
+  EXPECT_EQ(edit.Corners.LeftTopPoint, P(15, 8));
+  EXPECT_EQ(edit.Corners.RightTopPoint, P(45, 11));
+  EXPECT_EQ(edit.Corners.ClientRect, R(7, 4, 47, 18));
   EXPECT_EQ(edit.ButtonRect, R(48, 2, 65, 20));
   EXPECT_EQ(edit.ActiveButtonRect, R(259, 202, 276, 220));
   EXPECT_EQ(edit.DownButtonRect, R(258, 226, 275, 244));
@@ -232,16 +232,16 @@ TEST_F(ProgramSkin, ControlValuesThatTheWindowsRelyOn) {
 
   const auto& tab = Control<TbsDataSkinTabControl>("tab");
   EXPECT_EQ(tab.SkinRect, R(1, 146, 96, 225));
-  EXPECT_EQ(tab.ClientRect, R(2, 2, 93, 77));
+  EXPECT_EQ(tab.Corners.ClientRect, R(2, 2, 93, 77));
   EXPECT_EQ(tab.TabRect, R(1, 127, 46, 144));
   EXPECT_EQ(tab.ActiveTabRect, R(121, 108, 166, 125));
   EXPECT_EQ(tab.FocusTabRect, R(101, 127, 146, 144));
   EXPECT_EQ(tab.MouseInTabRect, R(51, 127, 96, 144));
   EXPECT_EQ(tab.TabsBGRect, R(9, 152, 87, 172));
-  EXPECT_EQ(tab.LeftTopPoint, P(5, 6));
-  EXPECT_EQ(tab.RightTopPoint, P(93, 4));
-  EXPECT_EQ(tab.LeftBottomPoint, P(4, 73));
-  EXPECT_EQ(tab.RightBottomPoint, P(90, 75));
+  EXPECT_EQ(tab.Corners.LeftTopPoint, P(5, 6));
+  EXPECT_EQ(tab.Corners.RightTopPoint, P(93, 4));
+  EXPECT_EQ(tab.Corners.LeftBottomPoint, P(4, 73));
+  EXPECT_EQ(tab.Corners.RightBottomPoint, P(90, 75));
   EXPECT_EQ(tab.TabLeftOffset, 10);
   EXPECT_EQ(tab.TabRightOffset, 10);
   EXPECT_EQ(tab.BGPictureIndex, -1);
@@ -263,7 +263,7 @@ TEST_F(ProgramSkin, ControlValuesThatTheWindowsRelyOn) {
 
   const auto& gauge = Control<TbsDataSkinGaugeControl>("gauge");
   EXPECT_EQ(gauge.SkinRect, R(53, 26, 126, 40));
-  EXPECT_EQ(gauge.RightTopPoint, P(67, 4));
+  EXPECT_EQ(gauge.Corners.RightTopPoint, P(67, 4));
   EXPECT_EQ(gauge.ProgressArea, R(1, 1, 72, 13));
   EXPECT_EQ(gauge.ProgressRect, R(4, 26, 31, 38));
   EXPECT_EQ(gauge.BeginOffset, 10);
@@ -274,22 +274,22 @@ TEST_F(ProgramSkin, ControlValuesThatTheWindowsRelyOn) {
 
   const auto& group = Control<TbsDataSkinPanelControl>("groupbox");
   EXPECT_EQ(group.SkinRect, R(307, 5, 374, 70));
-  EXPECT_EQ(group.LeftTopPoint, P(15, 20));
-  EXPECT_EQ(group.RightTopPoint, P(52, 20));
-  EXPECT_EQ(group.LeftBottomPoint, P(6, 62));
-  EXPECT_EQ(group.RightBottomPoint, P(62, 62));
-  EXPECT_EQ(group.ClientRect, R(2, 20, 65, 63));
+  EXPECT_EQ(group.Corners.LeftTopPoint, P(15, 20));
+  EXPECT_EQ(group.Corners.RightTopPoint, P(52, 20));
+  EXPECT_EQ(group.Corners.LeftBottomPoint, P(6, 62));
+  EXPECT_EQ(group.Corners.RightBottomPoint, P(62, 62));
+  EXPECT_EQ(group.Corners.ClientRect, R(2, 20, 65, 63));
   EXPECT_EQ(group.CaptionRect, R(12, 3, 55, 13));
   EXPECT_EQ(group.Alignment, TAlignment::taCenter);
   EXPECT_EQ(group.MaskPictureIndex, -1);
 
   const auto& panel = Control<TbsDataSkinPanelControl>("panel");
   EXPECT_EQ(panel.SkinRect, R(1, 146, 96, 225));
-  EXPECT_EQ(panel.LeftTopPoint, P(4, 4));
-  EXPECT_EQ(panel.RightTopPoint, P(89, 3));
-  EXPECT_EQ(panel.LeftBottomPoint, P(2, 76));
-  EXPECT_EQ(panel.RightBottomPoint, P(90, 75));
-  EXPECT_EQ(panel.ClientRect, R(2, 2, 93, 77));
+  EXPECT_EQ(panel.Corners.LeftTopPoint, P(4, 4));
+  EXPECT_EQ(panel.Corners.RightTopPoint, P(89, 3));
+  EXPECT_EQ(panel.Corners.LeftBottomPoint, P(2, 76));
+  EXPECT_EQ(panel.Corners.RightBottomPoint, P(90, 75));
+  EXPECT_EQ(panel.Corners.ClientRect, R(2, 2, 93, 77));
   EXPECT_FALSE(panel.StretchEffect);
   EXPECT_TRUE(RectIsEmpty(panel.CaptionRect));
   EXPECT_EQ(panel.FontHeight, 12);
@@ -299,11 +299,11 @@ TEST_F(ProgramSkin, ControlValuesThatTheWindowsRelyOn) {
   EXPECT_EQ(resize.ActiveSkinRect, R(71, 228, 100, 253));
   EXPECT_EQ(resize.DownSkinRect, R(102, 228, 131, 253));
   EXPECT_TRUE(RectIsEmpty(resize.DisabledSkinRect));
-  EXPECT_EQ(resize.LeftTopPoint, P(8, 10));
-  EXPECT_EQ(resize.RightTopPoint, P(22, 5));
-  EXPECT_EQ(resize.LeftBottomPoint, P(5, 19));
-  EXPECT_EQ(resize.RightBottomPoint, P(21, 17));
-  EXPECT_EQ(resize.ClientRect, R(4, 3, 25, 22));
+  EXPECT_EQ(resize.Corners.LeftTopPoint, P(8, 10));
+  EXPECT_EQ(resize.Corners.RightTopPoint, P(22, 5));
+  EXPECT_EQ(resize.Corners.LeftBottomPoint, P(5, 19));
+  EXPECT_EQ(resize.Corners.RightBottomPoint, P(21, 17));
+  EXPECT_EQ(resize.Corners.ClientRect, R(4, 3, 25, 22));
   EXPECT_EQ(resize.DisabledFontColor, 8421504);
 
   const auto& label = Control<TbsDataSkinStdLabelControl>("stdlabel");
@@ -316,8 +316,8 @@ TEST_F(ProgramSkin, ControlValuesThatTheWindowsRelyOn) {
 
   const auto& v = Control<TbsDataSkinScrollBarControl>("vscrollbar");
   EXPECT_EQ(v.SkinRect.Width() * 100 + v.SkinRect.Height(), 13 * 100 + 75);
-  EXPECT_EQ(v.LeftTopPoint, P(6, 22));
-  EXPECT_EQ(v.LeftBottomPoint, P(5, 54));
+  EXPECT_EQ(v.Corners.LeftTopPoint, P(6, 22));
+  EXPECT_EQ(v.Corners.LeftBottomPoint, P(5, 54));
   EXPECT_EQ(v.TrackArea, R(0, 12, 13, 63));
   EXPECT_EQ(v.UpButtonRect, R(2, 65, 11, 73));
   EXPECT_EQ(v.DownButtonRect, R(2, 2, 11, 10));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "skin/resources/bsSkinData.h"
+#include "skin/resources/bsUtils.h"
 
 using namespace bs;
 
@@ -112,9 +113,9 @@ TEST(SkinDescription, DefaultsOfAbsentKeys) {
   EXPECT_EQ(d.Control<TbsDataSkinListBox>("lst")->BothScrollBarName, "bothhscrollbar");
   EXPECT_EQ(d.Control<TbsDataSkinGridControl>("g")->Fixed.FontHeight, 14);
   const auto* ud = d.Control<TbsDataSkinUpDownControl>("ud");
-  EXPECT_EQ(ud->LeftTopPoint, TPoint{}) << "an up-down is always a fixed piece";
-  EXPECT_EQ(ud->RightBottomPoint, TPoint{});
-  EXPECT_EQ(ud->ClientRect, TRect{});
+  EXPECT_EQ(ud->Corners.LeftTopPoint, TPoint{}) << "an up-down is always a fixed piece";
+  EXPECT_EQ(ud->Corners.RightBottomPoint, TPoint{});
+  EXPECT_EQ(ud->Corners.ClientRect, TRect{});
   EXPECT_EQ(ud->UpButtonRect, (TRect{0, 0, 15, 11}));
   EXPECT_TRUE(d.Skin.PopupWindow.WindowPictureIndex == -1 && d.Skin.HintWindow.FontName == "Arial");
   EXPECT_EQ(d.Skin.SkinColors.cBtnFace, SystemColor(15));
@@ -158,8 +159,8 @@ TEST(SkinDescription, FrameInfoIsAdjustedAfterReading) {
     const TbsFormInfo& f = d.Skin.FormInfo;
     EXPECT_EQ(f.MaskRectArea, c.MaskArea) << c.Name;
     EXPECT_EQ(f.HitTestLeftTopPoint, c.HitLeftTop) << c.Name;
-    EXPECT_EQ(f.LeftTopPoint, c.LeftTop) << c.Name;
-    EXPECT_EQ(f.RightBottomPoint, c.RightBottom) << c.Name;
+    EXPECT_EQ(f.Corners.LeftTopPoint, c.LeftTop) << c.Name;
+    EXPECT_EQ(f.Corners.RightBottomPoint, c.RightBottom) << c.Name;
   }
 }
 
@@ -185,7 +186,7 @@ TEST(SkinDescription, SavingWritesEveryKeyBackInItsSyntax) {
   ASSERT_EQ(first.SkinObjects.size(), 8u);
   auto* button = dynamic_cast<TbsDataSkinButtonControl*>(first.SkinControls[3].get());
   button->SkinRect = {130, 5, 199, 29};
-  button->RightTopPoint = {51, 9};
+  button->Corners.RightTopPoint = {51, 9};
   button->FontStyle.Bold = true;
   button->MorphKind = TbsMorphKind::mkRightSlide;
   button->Morphing = true;
@@ -203,7 +204,7 @@ TEST(SkinDescription, SavingWritesEveryKeyBackInItsSyntax) {
   EXPECT_EQ(saved.Text(), again.Text());
   const auto* b2 = dynamic_cast<TbsDataSkinButtonControl*>(second.SkinControls[3].get());
   EXPECT_EQ(b2->SkinRect, (TRect{130, 5, 199, 29}));
-  EXPECT_EQ(b2->RightTopPoint, (TPoint{51, 9}));
+  EXPECT_EQ(b2->Corners.RightTopPoint, (TPoint{51, 9}));
   EXPECT_TRUE(b2->FontStyle.Bold);
   EXPECT_TRUE(b2->Morphing);
   EXPECT_EQ(b2->MorphKind, TbsMorphKind::mkRightSlide);
@@ -213,4 +214,65 @@ TEST(SkinDescription, SavingWritesEveryKeyBackInItsSyntax) {
   EXPECT_EQ(saved.Value("o7", "hint"), std::nullopt);
   EXPECT_TRUE(saved.Value("o7", "skinrect"));
   EXPECT_TRUE(saved.Value("o4", "disableskinrsect"));
+}
+
+TEST(SkinDescription, EachKeyOfTheCornerAndStretchGroupsLandsInItsMember) {
+  // One key set at a time, in every section that holds the groups: only its member changes,
+  // and the image builders get it at the same edge.
+  struct Case {
+    const char* Key;
+    TbsCornerKeys Corners;
+    TbsStretchKeys Stretch;
+    TbsStretchFlags Flags;
+  } cases[] = {
+      {"lefttoppoint=3,4", {{3, 4}, {}, {}, {}, {}}, {}, {}},
+      {"righttoppoint=3,4", {{}, {3, 4}, {}, {}, {}}, {}, {}},
+      {"leftbottompoint=3,4", {{}, {}, {3, 4}, {}, {}}, {}, {}},
+      {"rightbottompoint=3,4", {{}, {}, {}, {3, 4}, {}}, {}, {}},
+      {"clientrect=1,2,3,4", {{}, {}, {}, {}, {1, 2, 3, 4}}, {}, {}},
+      {"leftstretch=1", {}, {true, false, false, false}, {true, false, false, false, false}},
+      {"topstretch=1", {}, {false, true, false, false}, {false, true, false, false, false}},
+      {"rightstretch=1", {}, {false, false, true, false}, {false, false, true, false, false}},
+      {"bottomstretch=1", {}, {false, false, false, true}, {false, false, false, true, false}},
+  };
+  auto same = [](const TbsStretchFlags& a, const TbsStretchFlags& b) {
+    return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom && a.Client == b.Client;
+  };
+  for (const Case& c : cases) {
+    const std::string key = std::string(c.Key) + "\n";
+    // The popup window calls its client rect itemsrect.
+    const std::string popupKey = key.starts_with("clientrect") ? "items" + key.substr(6) : key;
+    // The frame holds its corner points inside its client rect: one wide enough keeps them.
+    const bool clientCase = key.starts_with("clientrect");
+    const TRect frameClient = clientCase ? c.Corners.ClientRect : TRect{0, 0, 100, 100};
+    const std::string frameKeys = clientCase ? key : "clientrect=0,0,100,100\n" + key;
+    const TDescribed d("[FORMINFO]\n" + frameKeys + "[HINTWINDOW]\n" + key + "[POPUPWINDOW]\n" + popupKey +
+                       "[SKINCONTROLS]\ncount=2\n0=c:panel\n1=t:tab\n[c]\n" + key + "[t]\n" + key);
+    TbsCornerKeys frame = c.Corners;
+    frame.ClientRect = frameClient;
+    EXPECT_EQ(d.Skin.FormInfo.Corners, frame) << c.Key << " in the frame";
+    const auto* panel = d.Control<TbsDataSkinCustomControl>("c");
+    const auto* tab = d.Control<TbsDataSkinTabControl>("t");
+    ASSERT_TRUE(panel && tab);
+    const std::pair<const char*, const TbsCornerKeys*> corners[] = {{"hint", &d.Skin.HintWindow.Corners},
+                                                                    {"popup", &d.Skin.PopupWindow.Corners},
+                                                                    {"control", &panel->Corners},
+                                                                    {"tab", &tab->Corners}};
+    for (auto [where, k] : corners) EXPECT_EQ(*k, c.Corners) << c.Key << " in the " << where;
+    const std::pair<const char*, const TbsStretchKeys*> stretch[] = {{"frame", &d.Skin.FormInfo.Stretch},
+                                                                     {"hint", &d.Skin.HintWindow.Stretch},
+                                                                     {"popup", &d.Skin.PopupWindow.Stretch},
+                                                                     {"control", &panel->Stretch},
+                                                                     {"tab", &tab->Stretch}};
+    for (auto [where, s] : stretch) {
+      EXPECT_EQ(*s, c.Stretch) << c.Key << " in the " << where;
+      EXPECT_TRUE(same(s->Flags(), c.Flags)) << c.Key << " in the " << where;
+    }
+    const TbsPieceGeometry g = d.Skin.HintWindow.Corners.Geometry();
+    EXPECT_EQ(g, (TbsPieceGeometry{c.Corners.LeftTopPoint, c.Corners.RightTopPoint, c.Corners.LeftBottomPoint,
+                                   c.Corners.RightBottomPoint, c.Corners.ClientRect}))
+        << c.Key;
+  }
+  TbsStretchKeys none;
+  EXPECT_TRUE(none.Flags(true).Client) << "the client's stretch is the control's own key";
 }

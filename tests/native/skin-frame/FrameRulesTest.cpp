@@ -89,9 +89,9 @@ TEST(FrameObjects, ButtonRowVariants) {
   };
   for (const Case& c : cases) {
     TbsFormInfo info;
-    info.LeftTopPoint = {10, 20}, info.RightTopPoint = {90, 20};
-    info.LeftBottomPoint = {10, 40}, info.RightBottomPoint = {90, 40};
-    info.ClientRect = {3, 20, 97, 47};
+    info.Corners.LeftTopPoint = {10, 20}, info.Corners.RightTopPoint = {90, 20};
+    info.Corners.LeftBottomPoint = {10, 40}, info.Corners.RightBottomPoint = {90, 40};
+    info.Corners.ClientRect = {3, 20, 97, 47};
     if (c.area != NoArea) info.CaptionRect = {5, 2, 95, 18};
     if (c.area == ButtonsArea) info.ButtonsRect = {60, 2, 88, 12};
     info.ButtonsOffset = 2;
@@ -193,9 +193,9 @@ TEST(BuiltInLook, HitTest) {
 // sizes the window although it lies well inside the window's rectangle.
 TEST(FrameShape, MaskMakesTheSizingEdge) {
   TbsFormInfo info;
-  info.LeftTopPoint = {5, 5}, info.RightTopPoint = {15, 5}, info.LeftBottomPoint = {5, 15};
-  info.RightBottomPoint = {15, 15};
-  info.ClientRect = info.MaskRectArea = {3, 3, 17, 17};
+  info.Corners.LeftTopPoint = {5, 5}, info.Corners.RightTopPoint = {15, 5}, info.Corners.LeftBottomPoint = {5, 15};
+  info.Corners.RightBottomPoint = {15, 15};
+  info.Corners.ClientRect = info.MaskRectArea = {3, 3, 17, 17};
   info.HitTestLeftTopPoint = {6, 6}, info.HitTestRightTopPoint = {14, 6};
   info.HitTestLeftBottomPoint = {6, 14}, info.HitTestRightBottomPoint = {14, 14};
   TImage mask(20, 20);  // black: all inside
@@ -266,9 +266,9 @@ TEST(MagneticEdges, SnapHoldAndLetGo) {
 
 TEST(FrameLayout, ValuesPastTheIntRangeStopAtItsEnds) {
   TbsFormInfo info;
-  info.RightTopPoint = {INT_MAX, 10};
-  info.RightBottomPoint = {170, INT_MIN + 5};
-  info.ClientRect = {4, 24, 175, 128};
+  info.Corners.RightTopPoint = {INT_MAX, 10};
+  info.Corners.RightBottomPoint = {170, INT_MIN + 5};
+  info.Corners.ClientRect = {4, 24, 175, 128};
   info.ButtonsRect = {INT_MAX - 1, 7, INT_MAX, 15};
   const TbsFrameLayout wide = ComputeFrameLayout(info, 179, 134, 1000, 100);
   EXPECT_EQ(wide.RT, (TPoint{INT_MAX, 10}));

@@ -85,7 +85,7 @@ TEST_F(ProgramFrame, TheSkinIsTheOneTheseCasesDescribe) {
   EXPECT_EQ(Skin->Picture.Height(), 134);
   EXPECT_EQ(Skin->MaskPicture.Width(), 179);
   EXPECT_EQ(Skin->MaskPicture.Height(), 134);
-  EXPECT_EQ(Info().ClientRect, (TRect{4, 24, 175, 128}));
+  EXPECT_EQ(Info().Corners.ClientRect, (TRect{4, 24, 175, 128}));
   EXPECT_EQ(Info().MaskRectArea, (TRect{4, 14, 176, 131}));
   EXPECT_EQ(Info().ButtonsRect, (TRect{99, 7, 164, 15}));
   EXPECT_EQ(Info().BorderWidth, 3);
@@ -105,8 +105,8 @@ TEST_F(ProgramFrame, LayoutOfTheMainWindow) {
   EXPECT_EQ(Layout(), expected);
   // At its natural size the frame is the picture's own geometry.
   const TbsFrameLayout natural = Layout(179, 134);
-  EXPECT_EQ(natural.RB, Info().RightBottomPoint);
-  EXPECT_EQ(natural.ClientRect, Info().ClientRect);
+  EXPECT_EQ(natural.RB, Info().Corners.RightBottomPoint);
+  EXPECT_EQ(natural.ClientRect, Info().Corners.ClientRect);
   EXPECT_EQ(natural.ButtonsRect, Info().ButtonsRect);
 }
 
@@ -310,7 +310,7 @@ TEST_F(ProgramFrame, SizeLimits) {
     TbsSizeLimitsInput in;
     in.Skinned = c.skinned;
     in.PicWidth = Skin->Picture.Width(), in.PicHeight = Skin->Picture.Height();
-    in.SkinClientRect = Info().ClientRect;
+    in.SkinClientRect = Info().Corners.ClientRect;
     in.FormMinWidth = c.formMinWidth;
     in.BuiltInCaptionHeight = BuiltInCaptionHeight(false);
     in.MinWidth = c.minWidth, in.MinHeight = c.minHeight;

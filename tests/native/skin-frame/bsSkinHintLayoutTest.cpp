@@ -6,7 +6,7 @@ namespace bs {
 namespace {
 
 // The program's hint picture: 69 x 27, client (6, 6, 64, 17).
-const TbsHintPiece kHint{{6, 7}, {62, 7}, {6, 16}, {41, 16}, {6, 6, 64, 17}, 69, 27};
+const TbsHintPiece kHint{{{6, 7}, {62, 7}, {6, 16}, {41, 16}, {6, 6, 64, 17}}, 69, 27};
 
 TEST(HintGeometry, SizesFollowTheTextWithinThePicturesBorders) {
   struct Case {
@@ -30,10 +30,10 @@ TEST(HintGeometry, SizesFollowTheTextWithinThePicturesBorders) {
 TEST(HintGeometry, PointsMoveWithTheSize) {
   const TbsHintGeometry g = HintGeometry(100, 16, &kHint);
   EXPECT_EQ(g.ClientRect, (TRect{6, 6, 106, 22}));
-  EXPECT_EQ(g.LeftTop, (TPoint{6, 7}));
-  EXPECT_EQ(g.RightTop, (TPoint{104, 7}));
-  EXPECT_EQ(g.LeftBottom, (TPoint{6, 21}));
-  EXPECT_EQ(g.RightBottom, (TPoint{83, 21}));
+  EXPECT_EQ(g.LeftTopPoint, (TPoint{6, 7}));
+  EXPECT_EQ(g.RightTopPoint, (TPoint{104, 7}));
+  EXPECT_EQ(g.LeftBottomPoint, (TPoint{6, 21}));
+  EXPECT_EQ(g.RightBottomPoint, (TPoint{83, 21}));
   EXPECT_EQ(HintTextOrigin(g.ClientRect, 100, 16), (TPoint{6, 6}));
   EXPECT_EQ(HintTextOrigin(HintGeometry(30, 16, &kHint).ClientRect, 30, 16), (TPoint{6 + 29 - 15, 6}));
 }

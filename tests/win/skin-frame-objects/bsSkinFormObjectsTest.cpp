@@ -395,11 +395,11 @@ class HandMadeSkinTest : public ::testing::Test {
     Fill(pieces, {0, 40, 80, 58}, Red);      // its two animation frames
     Fill(pieces, {80, 40, 160, 58}, Yellow);
     Fill(s.Picture.Image, {20, 2, 100, 20}, Green);  // the caption's place in the frame picture
-    s.FormInfo.LeftTopPoint = {20, 25};
-    s.FormInfo.RightTopPoint = {100, 25};
-    s.FormInfo.LeftBottomPoint = {5, 50};
-    s.FormInfo.RightBottomPoint = {115, 50};
-    s.FormInfo.ClientRect = {5, 25, 115, 50};
+    s.FormInfo.Corners.LeftTopPoint = {20, 25};
+    s.FormInfo.Corners.RightTopPoint = {100, 25};
+    s.FormInfo.Corners.LeftBottomPoint = {5, 50};
+    s.FormInfo.Corners.RightBottomPoint = {115, 50};
+    s.FormInfo.Corners.ClientRect = {5, 25, 115, 50};
     s.FormInfo.ButtonsRect = {60, 5, 110, 15};
 
     auto& morph = AddObject<TbsDataSkinButton>(s, "button", "morphbutton");

@@ -140,13 +140,13 @@ class SkinFrameTest : public ::testing::Test {
 inline TbsRegionHandle MaskShape(const TbsSkinData& skin, int W, int H) {
   const TbsFormInfo& fi = skin.FormInfo;
   const int dx = W - skin.Picture.Width(), dy = H - skin.Picture.Height();
-  const TbsPieceGeometry g{fi.LeftTopPoint, fi.RightTopPoint, fi.LeftBottomPoint, fi.RightBottomPoint,
-                           fi.MaskRectArea};
+  const TbsCornerKeys& k = fi.Corners;
+  const TbsPieceGeometry g{k.LeftTopPoint, k.RightTopPoint, k.LeftBottomPoint, k.RightBottomPoint, fi.MaskRectArea};
   const TRect& m = fi.MaskRectArea;
-  const TbsPieceGeometry ng{fi.LeftTopPoint,
-                            {fi.RightTopPoint.X + dx, fi.RightTopPoint.Y},
-                            {fi.LeftBottomPoint.X, fi.LeftBottomPoint.Y + dy},
-                            {fi.RightBottomPoint.X + dx, fi.RightBottomPoint.Y + dy},
+  const TbsPieceGeometry ng{k.LeftTopPoint,
+                            {k.RightTopPoint.X + dx, k.RightTopPoint.Y},
+                            {k.LeftBottomPoint.X, k.LeftBottomPoint.Y + dy},
+                            {k.RightBottomPoint.X + dx, k.RightBottomPoint.Y + dy},
                             {m.Left, m.Top, m.Right + dx, m.Bottom + dy}};
   TImage top, left, right, bottom;
   MaskBorderStrips(g, ng, skin.MaskPicture.Image, {&top, &left, &right, &bottom}, W);

@@ -497,7 +497,7 @@ TEST_F(SkinFrameBehaviourTest, TheClientIsTiledWithTheSkinsBackgroundPiece) {
   const TImage& pic = w->skin->Picture.Image;
   const TImage& active = w->skin->ActivePicture(2)->Image;
   const TPixel face = PixelOf(GetSysColor(COLOR_BTNFACE));
-  const TRect clientPiece = info.ClientRect;
+  const TRect clientPiece = info.Corners.ClientRect;
   ASSERT_LT(clientPiece.Width(), 604 / 2) << "the client holds more than one tile across";
   const struct {
     int bgPictureIndex;
@@ -505,7 +505,7 @@ TEST_F(SkinFrameBehaviourTest, TheClientIsTiledWithTheSkinsBackgroundPiece) {
   } cases[] = {{-1, true}, {2, true}, {-1, false}, {99, true}};
   for (const auto& c : cases) {
     info.BGPictureIndex = c.bgPictureIndex;
-    info.ClientRect = c.clientPiece ? clientPiece : TRect{};
+    info.Corners.ClientRect = c.clientPiece ? clientPiece : TRect{};
     const TbsFBitmap erased = Erased(w->Handle());
     ASSERT_EQ(erased.Width(), 604);
     ASSERT_EQ(erased.Height(), 370);
@@ -517,7 +517,7 @@ TEST_F(SkinFrameBehaviourTest, TheClientIsTiledWithTheSkinsBackgroundPiece) {
 
 TEST_F(SkinFrameBehaviourTest, TheLogoSitsInTheClientsBottomRightCorner) {
   const TImage& pic = w->skin->Picture.Image;
-  const TRect tile = w->skin->FormInfo.ClientRect;
+  const TRect tile = w->skin->FormInfo.Corners.ClientRect;
   const TPixel red{0, 0, 255};
   TBitmap& logo = w->frame->LogoBitMap();
   logo.SetSize(30, 20);

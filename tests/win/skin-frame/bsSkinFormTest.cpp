@@ -188,10 +188,10 @@ TEST_F(SkinFrameTest, TheWindowRegionIsTheMasksShapeAtEverySize) {
           if (bool(PtInRegion(shown.get(), x, y)) != (mask.At(x - mx, y - my) == Black)) ++wrong;
       EXPECT_EQ(wrong, 0) << W << " x " << H << " corner at " << x0 << ", " << y0;
     };
-    expectCorner(0, 0, fi.LeftTopPoint.X, fi.MaskRectArea.Top, 0, 0);
-    expectCorner(fi.RightTopPoint.X + dx, 0, W, fi.MaskRectArea.Top, dx, 0);
-    expectCorner(0, fi.MaskRectArea.Bottom + dy, fi.LeftBottomPoint.X, H, 0, dy);
-    expectCorner(fi.RightBottomPoint.X + dx, fi.MaskRectArea.Bottom + dy, W, H, dx, dy);
+    expectCorner(0, 0, fi.Corners.LeftTopPoint.X, fi.MaskRectArea.Top, 0, 0);
+    expectCorner(fi.Corners.RightTopPoint.X + dx, 0, W, fi.MaskRectArea.Top, dx, 0);
+    expectCorner(0, fi.MaskRectArea.Bottom + dy, fi.Corners.LeftBottomPoint.X, H, 0, dy);
+    expectCorner(fi.Corners.RightBottomPoint.X + dx, fi.MaskRectArea.Bottom + dy, W, H, dx, dy);
     if (W == 300 || W == 1280) {
       spv::test::SaveWindowPng(w->Handle(), "frame-" + std::to_string(W) + "x" + std::to_string(H));
     }
@@ -204,7 +204,7 @@ TEST_F(SkinFrameTest, ThePaintRequestDrawsTheFrameFromTheSkinsPicture) {
   const TImage& pic = w->skin->Picture.Image;
   const TbsFormInfo& fi = w->skin->FormInfo;
   const int dx = W - pic.Width(), dy = H - pic.Height();
-  const int top = fi.ClientRect.Top, bottom = pic.Height() - fi.ClientRect.Bottom;
+  const int top = fi.Corners.ClientRect.Top, bottom = pic.Height() - fi.Corners.ClientRect.Bottom;
 
   // Every pixel of the four corners that no object covers is the picture's, moved with its
   // corner; the middle of the top band repeats the picture's middle.
@@ -217,10 +217,10 @@ TEST_F(SkinFrameTest, ThePaintRequestDrawsTheFrameFromTheSkinsPicture) {
     TRect window;
     int mx, my;
   } corners[] = {
-      {{0, 0, fi.LeftTopPoint.X, top}, 0, 0},
-      {{fi.RightTopPoint.X + dx, 0, W, top}, dx, 0},
-      {{0, H - bottom, fi.LeftBottomPoint.X, H}, 0, dy},
-      {{fi.RightBottomPoint.X + dx, H - bottom, W, H}, dx, dy},
+      {{0, 0, fi.Corners.LeftTopPoint.X, top}, 0, 0},
+      {{fi.Corners.RightTopPoint.X + dx, 0, W, top}, dx, 0},
+      {{0, H - bottom, fi.Corners.LeftBottomPoint.X, H}, 0, dy},
+      {{fi.Corners.RightBottomPoint.X + dx, H - bottom, W, H}, dx, dy},
   };
   for (const auto& c : corners) {
     int wrong = 0, compared = 0;
@@ -234,11 +234,12 @@ TEST_F(SkinFrameTest, ThePaintRequestDrawsTheFrameFromTheSkinsPicture) {
     EXPECT_EQ(wrong, 0) << "corner at " << c.window.Left << ", " << c.window.Top;
   }
   EXPECT_TRUE(ShowsPiece(painted, {0, 0, 20, 24}, pic, {0, 0, 20, 24})) << "the top-left corner";
-  const int middle = fi.RightTopPoint.X - fi.LeftTopPoint.X;
+  const TPoint &lt = fi.Corners.LeftTopPoint, &rt = fi.Corners.RightTopPoint;
+  const int middle = rt.X - lt.X;
   int wrong = 0;
   for (int y = 0; y < 4; ++y)
-    for (int x = fi.LeftTopPoint.X; x < fi.RightTopPoint.X + dx; ++x)
-      if (!(painted.At(x, y) == pic.At(fi.LeftTopPoint.X + (x - fi.LeftTopPoint.X) % middle, y))) ++wrong;
+    for (int x = lt.X; x < rt.X + dx; ++x)
+      if (!(painted.At(x, y) == pic.At(lt.X + (x - lt.X) % middle, y))) ++wrong;
   EXPECT_EQ(wrong, 0) << "the top band above the caption";
 
   // The buttons show their normal pieces; the client area is left alone.

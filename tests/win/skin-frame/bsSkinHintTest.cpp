@@ -253,8 +253,8 @@ TEST_F(SkinHintTest, TheWindowHasNoBorderStaysOnTopNeverTakesTheForegroundAndHas
   for (int y = 0; y < size.cy; ++y)
     for (int x = 0; x < size.cx; ++x) {
       const TPixel m = mask.At(x, y);
-      const bool inClient = d.ClientRect.Left <= x && x < d.ClientRect.Right && d.ClientRect.Top <= y &&
-                            y < d.ClientRect.Bottom;
+      const TRect& c = d.Corners.ClientRect;
+      const bool inClient = c.Left <= x && x < c.Right && c.Top <= y && y < c.Bottom;
       const bool expected = inClient || m.R + m.G + m.B == 0;
       outside += !expected;
       EXPECT_EQ(PtInRegion(shape.get(), x, y) != FALSE, expected) << x << "," << y;
