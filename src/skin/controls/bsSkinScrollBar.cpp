@@ -181,7 +181,7 @@ void TbsSkinScrollBar::ReadSkinObject() {
   ThumbTransparent_ = o->ThumbTransparent;
   ThumbTransparentColor_ = o->ThumbTransparentColor;
   const bool vertical = Kind_ == TbsScrollBarKind::sbVertical;
-  Skin_ = {o->SkinRect, o->TrackArea, o->UpButtonRect, o->DownButtonRect, o->RightTopPoint, o->LeftBottomPoint,
+  Skin_ = {o->SkinRect, o->TrackArea, o->UpButtonRect, o->DownButtonRect, o->Corners.RightTopPoint, o->Corners.LeftBottomPoint,
            vertical ? ThumbRect_.Height() : ThumbRect_.Width(), vertical ? ThumbRect_.Width() : ThumbRect_.Height()};
 }
 
