@@ -4,56 +4,6 @@ namespace bs {
 
 using namespace spv::platform;
 
-TbsGraphicSkinControl::TbsGraphicSkinControl(TComponent* owner) : TGraphicControl(owner) {}
-
-TbsGraphicSkinControl::~TbsGraphicSkinControl() {
-  if (SkinData_) RemoveFreeNotification(SkinData_);
-}
-
-void TbsGraphicSkinControl::SetSkinData(TbsSkinData* value) {
-  if (SkinData_) RemoveFreeNotification(SkinData_);
-  SkinData_ = value;
-  if (value) FreeNotification(value);
-  if (value && !value->IsEmpty && !(ComponentState() & csDesigning)) ApplySkin();
-}
-
-void TbsGraphicSkinControl::Notification(TComponent* component, TOperation operation) {
-  TGraphicControl::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == SkinData_) {
-    SkinData_ = nullptr;
-    SkinObjectIndex_ = -1;
-    if (!Destroying()) Invalidate();
-  }
-}
-
-void TbsGraphicSkinControl::ReadSkinObject() {
-  SkinObjectIndex_ = !SkinData_ || SkinData_->IsEmpty ? -1 : SkinData_->FindSkinControl(SkinDataName_);
-}
-
-const TbsDataSkinControl* TbsGraphicSkinControl::SkinObject() const {
-  if (!SkinData_ || SkinObjectIndex_ < 0 || SkinObjectIndex_ >= int(SkinData_->SkinControls.size())) return nullptr;
-  return SkinData_->SkinControls[std::size_t(SkinObjectIndex_)].get();
-}
-
-void TbsGraphicSkinControl::ApplySkin() {
-  ReadSkinObject();
-  Invalidate();
-}
-
-void TbsGraphicSkinControl::Compose(TbsFBitmap& bitmap) {
-  ReadSkinObject();
-  bitmap.SetSize(Width(), Height());
-  if (SkinObjectIndex_ < 0) PaintDefaultLook(bitmap);
-  else PaintSkinLook(bitmap);
-  GdiFlush();
-}
-
-TbsFBitmap TbsGraphicSkinControl::Snapshot() {
-  TbsFBitmap bitmap;
-  if (Width() > 0 && Height() > 0) Compose(bitmap);
-  return bitmap;
-}
-
 void TbsGraphicSkinControl::Paint() {
   if (Width() <= 0 || Height() <= 0) return;
   TbsFBitmap bitmap;

@@ -7,6 +7,7 @@
 
 #include "platform/Controls.h"
 #include "skin/controls/bsSkinCtrlsLayout.h"
+#include "skin/controls/bsSkinLinkedControl.h"
 #include "skin/resources/bsSkinClientWin.h"
 #include "skin/resources/bsSkinDataControls.h"
 #include "skin/resources/bsUtilsWin.h"
@@ -15,38 +16,12 @@
 
 namespace bs {
 
-class TbsGraphicSkinControl : public spv::platform::TGraphicControl, public TbsSkinClient {
+class TbsGraphicSkinControl : public TbsSkinLinkedControl<spv::platform::TGraphicControl> {
  public:
-  explicit TbsGraphicSkinControl(spv::platform::TComponent* owner = nullptr);
-  ~TbsGraphicSkinControl() override;
+  explicit TbsGraphicSkinControl(spv::platform::TComponent* owner = nullptr) : TbsSkinLinkedControl(owner) {}
   std::string_view ClassName() const override { return "TbsGraphicSkinControl"; }
 
-  TbsSkinData* SkinData() const override { return SkinData_; }
-  virtual void SetSkinData(TbsSkinData* value);
-  const std::string& SkinDataName() const { return SkinDataName_; }
-  void SetSkinDataName(std::string_view name) { SkinDataName_ = name; }
-  int SkinObjectIndex() const { return SkinObjectIndex_; }
-
-  virtual void ReadSkinObject();
-  void ApplySkin() override;
-  void ForgetSkinObject() override { SkinObjectIndex_ = -1; }
-
-  // The picture the control shows now.
-  TbsFBitmap Snapshot();
   void Paint() override;
-
- protected:
-  virtual void PaintDefaultLook(TbsFBitmap&) {}
-  virtual void PaintSkinLook(TbsFBitmap&) {}
-  void Notification(spv::platform::TComponent* component, spv::platform::TOperation operation) override;
-  const TbsDataSkinControl* SkinObject() const;
-
-  int SkinObjectIndex_ = -1;
-  std::string SkinDataName_;
-
- private:
-  void Compose(TbsFBitmap& bitmap);
-  TbsSkinData* SkinData_ = nullptr;
 };
 
 class TbsGraphicSkinCustomControl : public TbsGraphicSkinControl {

@@ -139,55 +139,7 @@ void TbsOnDemandTimer::Stop() {
 
 // ---- TbsSkinControl -------------------------------------------------------------------------
 
-TbsSkinControl::TbsSkinControl(TComponent* owner) : TCustomControl(owner) {}
-
-TbsSkinControl::~TbsSkinControl() {
-  if (SkinData_) RemoveFreeNotification(SkinData_);
-}
-
-void TbsSkinControl::SetSkinData(TbsSkinData* value) {
-  if (SkinData_) RemoveFreeNotification(SkinData_);
-  SkinData_ = value;
-  if (value) FreeNotification(value);
-  if (value && !value->IsEmpty && !(ComponentState() & spv::platform::csDesigning)) ApplySkin();
-}
-
-void TbsSkinControl::Notification(TComponent* component, spv::platform::TOperation operation) {
-  TCustomControl::Notification(component, operation);
-  if (operation == spv::platform::TOperation::opRemove && component == SkinData_) {
-    SkinData_ = nullptr;
-    SkinObjectIndex_ = -1;
-    if (!Destroying()) Invalidate();
-  }
-}
-
-void TbsSkinControl::ReadSkinObject() {
-  SkinObjectIndex_ = !SkinData_ || SkinData_->IsEmpty ? -1 : SkinData_->FindSkinControl(SkinDataName_);
-}
-
-const TbsDataSkinControl* TbsSkinControl::SkinObject() const {
-  if (!SkinData_ || SkinObjectIndex_ < 0 || SkinObjectIndex_ >= int(SkinData_->SkinControls.size())) return nullptr;
-  return SkinData_->SkinControls[std::size_t(SkinObjectIndex_)].get();
-}
-
-void TbsSkinControl::ApplySkin() {
-  ReadSkinObject();
-  Invalidate();
-}
-
-void TbsSkinControl::Compose(TbsFBitmap& bitmap) {
-  ReadSkinObject();
-  bitmap.SetSize(Width(), Height());
-  if (SkinObjectIndex_ < 0) PaintDefaultLook(bitmap);
-  else PaintSkinLook(bitmap);
-  GdiFlush();
-}
-
-TbsFBitmap TbsSkinControl::Snapshot() {
-  TbsFBitmap bitmap;
-  if (Width() > 0 && Height() > 0) Compose(bitmap);
-  return bitmap;
-}
+TbsSkinControl::TbsSkinControl(TComponent* owner) : TbsSkinLinkedControl(owner) {}
 
 void TbsSkinControl::PaintTo(HDC dc) {
   if (Width() <= 0 || Height() <= 0) return;

@@ -10,6 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/ExtCtrls.h"
 #include "skin/controls/bsSkinCtrlsLayout.h"
+#include "skin/controls/bsSkinLinkedControl.h"
 #include "skin/resources/bsSkinClientWin.h"
 #include "skin/resources/bsSkinDataControls.h"
 #include "skin/resources/bsSkinDataWin.h"
@@ -66,58 +67,32 @@ class TbsOnDemandTimer {
   std::unique_ptr<spv::platform::TTimer> Timer_, Retired_;
 };
 
-class TbsSkinControl : public spv::platform::TCustomControl, public TbsSkinClient {
+class TbsSkinControl : public TbsSkinLinkedControl<spv::platform::TCustomControl> {
  public:
   explicit TbsSkinControl(spv::platform::TComponent* owner = nullptr);
-  ~TbsSkinControl() override;
   std::string_view ClassName() const override { return "TbsSkinControl"; }
 
-  TbsSkinData* SkinData() const override { return SkinData_; }
-  virtual void SetSkinData(TbsSkinData* value);
-  const std::string& SkinDataName() const { return SkinDataName_; }
-  // Takes effect at the next ReadSkinObject.
-  virtual void SetSkinDataName(std::string_view name) { SkinDataName_ = name; }
-  int SkinObjectIndex() const { return SkinObjectIndex_; }
   bool InPaintMessage() const { return InPaintMessage_; }
   // The region installed in the window, or null.
   HRGN WindowRegion() const { return WindowRegion_; }
-
-  // Finds the description by name (and, in descendants, copies its values).
-  virtual void ReadSkinObject();
-  // The skin-change walk: ForgetSkinObject before a change, ApplySkin after it.
-  void ApplySkin() override;
-  void ForgetSkinObject() override { SkinObjectIndex_ = -1; }
-
-  // The picture the control shows now, composed as a paint composes it (empty for no size).
-  TbsFBitmap Snapshot();
 
   spv::platform::TNotifyEvent OnMouseEnter, OnMouseLeave;
 
   bool ReadProperty(const spv::platform::TStoredProperty& property, spv::platform::TFormReader& reader) override;
 
  protected:
-  virtual void PaintDefaultLook(TbsFBitmap&) {}
-  virtual void PaintSkinLook(TbsFBitmap&) {}
   // Composes the picture off-screen and copies it to `dc` in one block.
   void PaintTo(HDC dc);
   void Paint() override;
   void WndProc(spv::platform::TMessage& message) override;
   void DoEnter() override;
-  void Notification(spv::platform::TComponent* component, spv::platform::TOperation operation) override;
   virtual void MouseEnter();
   virtual void MouseLeave();
   // Installs `region` in the window (null removes it); the window owns it from then on.
   void InstallWindowRegion(TbsRegionHandle region);
-  const TbsDataSkinControl* SkinObject() const;
-
-  int SkinObjectIndex_ = -1;
-  std::string SkinDataName_;
 
  private:
-  void Compose(TbsFBitmap& bitmap);
-
   HRGN WindowRegion_ = nullptr;
-  TbsSkinData* SkinData_ = nullptr;
   bool InPaintMessage_ = false;
 };
 
