@@ -1,4 +1,6 @@
 #include "app/Main.h"
+#include "platform/FormReader.h"
+#include "resources/ProgramForm.h"
 
 #include "WindowShot.h"
 
@@ -11,6 +13,8 @@ namespace {
 
 TEST(MainWindowTest, OpensSkinnedAndCentredWithTheDesignClientSize) {
   TFRM_SPV form;
+  platform::TFormReader::ReadInto(form, ProgramFormDescription());
+  form.DoCreate();
   ASSERT_FALSE(form.bsSkinData1->IsEmpty) << "the program's skin is loaded";
   EXPECT_TRUE(form.bsSkinForm1->Skinned());
   form.Show();
