@@ -1,5 +1,7 @@
 #include "app/Main.h"
 
+#include "app/Engine.h"
+#include "app/ResultView.h"
 #include "app/Settings.h"
 #include "app/Utf8Path.h"
 #include "base/UserLocale.h"
@@ -41,14 +43,42 @@ class TFRM_SPV::TProgress final : public TProgressDialog {
   TFRM_SPV& Form_;
 };
 
+// The result grid `SGRep` as the result view and the column fitting see it. Cell texts are
+// UTF-8 to the check and single-byte to the grid.
+class TFRM_SPV::TGrid final : public TResultGrid, public TGridMetrics {
+ public:
+  explicit TGrid(TFRM_SPV& form) : Form_(form) {}
+  void SetRowCount(int rows) override { G().SetRowCount(rows); }
+  int ColCount() const override { return G().ColCount(); }
+  void SetCell(int col, int row, std::string_view text) override {
+    G().SetCellText(col, row, platform::WideToCp1251(platform::Utf8ToWide(text)));
+  }
+  void Repaint() override { G().Repaint(); }
+  int RowCount() const override { return G().RowCount(); }
+  int RowHeight(int row) const override { return G().RowHeights(row); }
+  int ColWidth(int col) const override { return G().ColWidths(col); }
+  // A window narrower than the kept columns leaves the shared ones no room at all rather than
+  // a negative width, over which the grid would draw its columns on top of each other.
+  void SetColWidth(int col, int width) override { G().SetColWidths(col, std::max(0, width)); }
+  int Width() const override { return G().Width(); }
+  int ClientWidth() const override { return G().ClientWidth(); }
+  int ClientHeight() const override { return G().ClientHeight(); }
+
+ private:
+  bs::TbsSkinStringGrid& G() const { return *Form_.SGRep; }
+  TFRM_SPV& Form_;
+};
+
 TFRM_SPV::TFRM_SPV(platform::TComponent* owner)
     : TForm(owner),
       MsgBox_(std::make_unique<TMsgBox>(*this)),
       Progress_(std::make_unique<TProgress>(*this)),
+      Grid_(std::make_unique<TGrid>(*this)),
       Check_(std::make_unique<TPlaylistCheck>(*MsgBox_, *Progress_, Pump_, Files_)) {
   RegisterClasses();
   const base::TUserLocale locale = base::UserLocale();
   Check_->ShortDateFormat = locale.ShortDateFormat;
+  LongTimeFormat_ = locale.LongTimeFormat;
   Check_->SettingsPath = PathUtf8(SettingsFile());
   PublishMethod("FormCreate", [this](TObject* s) { FormCreate(s); });
   PublishMethod("SBExecClick", [this](TObject* s) { SBExecClick(s); });
@@ -107,6 +137,11 @@ void TFRM_SPV::Loaded() {
   Panel1 = Component<platform::TPanel>("Panel1");
   bsSkinBevel1 = Component<bs::TbsSkinBevel>("bsSkinBevel1");
   TabHour = Component<bs::TbsSkinTabControl>("TabHour");
+  SGRep = Component<bs::TbsSkinStringGrid>("SGRep");
+  // The draw-cell event carries more than a sender, so it is joined here rather than by name.
+  SGRep->OnDrawCell = [this](TObject* s, int col, int row, const RECT& rect, bs::TGridDrawState state) {
+    SGRepDrawCell(s, col, row, rect, state);
+  };
   bsSkinForm1 = Component<bs::TbsSkinForm>("bsSkinForm1");
   bsSkinData1 = Component<bs::TbsSkinData>("bsSkinData1");
   bsCompressedStoredSkin1 = Component<bs::TbsCompressedStoredSkin>("bsCompressedStoredSkin1");
@@ -120,6 +155,8 @@ void TFRM_SPV::FormCreate(TObject*) {
   TabHour->SetTabs(std::move(hours));
   TabHour->SetTabIndex(0);
   EDate->SetDate(platform::Date() - 1);
+  for (int col = 0; col < kResultColumns; ++col)
+    Grid_->SetCell(col, 0, kResultHeader[std::size_t(col)]);
   ReadSetting();
 }
 
@@ -153,6 +190,20 @@ void TFRM_SPV::TabHourChange(TObject*) {
   const int hour = TabHour->TabIndex();
   if (hour < 0 || hour >= kHoursPerDay) return;
   Check_->Compares(hour);
+  ShowLogs(*Grid_, Check_->Logs, LongTimeFormat_);
+}
+
+void TFRM_SPV::SGRepDrawCell(TObject*, int col, int row, const RECT& rect, bs::TGridDrawState) {
+  const std::optional<TColor> color = ResultCellColor(Check_->Logs, TabHour->TabIndex(), col, row);
+  if (!color) return;
+  platform::TCanvas& canvas = SGRep->Canvas();
+  canvas.Brush().SetColor(platform::TColor(*color));
+  canvas.Brush().SetStyle(platform::TBrushStyle::bsSolid);
+  canvas.Pen().SetColor(platform::clBlack);
+  canvas.FillRect(rect);
+  canvas.Font().SetColor(platform::clBlack);
+  SetBkMode(canvas.Handle(), TRANSPARENT);
+  canvas.TextOut(rect.left + 2, rect.top, platform::Cp1251ToWide(SGRep->CellText(col, row)));
 }
 
 void TFRM_SPV::TabHourResize(TObject*) {
@@ -160,6 +211,8 @@ void TFRM_SPV::TabHourResize(TObject*) {
   // Twelve tabs a row: the 24 hours take two rows.
   const int width = TabHour->ClientWidth() / 12 - 1;
   TabHour->SetTabWidth(std::clamp(width, 1, int(std::numeric_limits<std::int16_t>::max())));
+  static constexpr std::int16_t kShares[kResultColumns] = {0, 45, 40, 0, 15};
+  if (SGRep) FitGridColumns(*Grid_, kShares);
 }
 
 }  // namespace spv::app

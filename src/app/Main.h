@@ -15,6 +15,7 @@
 #include "skin/controls/bsSkinBoxCtrls.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/controls/bsSkinDateEdit.h"
+#include "skin/controls/bsSkinGrids.h"
 #include "skin/controls/bsSkinLabel.h"
 #include "skin/controls/bsSkinPanel.h"
 #include "skin/controls/bsSkinTabs.h"
@@ -61,6 +62,7 @@ class TFRM_SPV : public platform::TForm {
   platform::TPanel* Panel1 = nullptr;
   bs::TbsSkinBevel* bsSkinBevel1 = nullptr;
   bs::TbsSkinTabControl* TabHour = nullptr;
+  bs::TbsSkinStringGrid* SGRep = nullptr;
   bs::TbsSkinForm* bsSkinForm1 = nullptr;
   bs::TbsSkinData* bsSkinData1 = nullptr;
   bs::TbsCompressedStoredSkin* bsCompressedStoredSkin1 = nullptr;
@@ -78,6 +80,7 @@ class TFRM_SPV : public platform::TForm {
   void SBExecClick(platform::TObject* sender);
   void TabHourChange(platform::TObject* sender);
   void TabHourResize(platform::TObject* sender);
+  void SGRepDrawCell(platform::TObject* sender, int col, int row, const RECT& rect, bs::TGridDrawState state);
 
   // The settings file: the executable's path with the extension ".ini".
   static std::filesystem::path SettingsFile();
@@ -87,12 +90,15 @@ class TFRM_SPV : public platform::TForm {
  private:
   class TMsgBox;
   class TProgress;
+  class TGrid;
 
   template <typename T>
   T* Component(std::string_view name);
 
   std::unique_ptr<TMsgBox> MsgBox_;
   std::unique_ptr<TProgress> Progress_;
+  std::unique_ptr<TGrid> Grid_;
+  std::string LongTimeFormat_;
   TWindowPump Pump_;
   TLocalFileSystem Files_;
   std::unique_ptr<TPlaylistCheck> Check_;
