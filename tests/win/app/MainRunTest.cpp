@@ -42,6 +42,7 @@ TEST_F(MainRunTest, EachFailedCheckShowsItsMessageAndChangesNothing) {
       {bases, reports, L"14042026",
        L"База отчета за 14.04.2026 не найдена: " + reports + L"\\rep_2604.db"},
   };
+  ShotBoxAs = "main-window-error-box";
   for (const Case& c : cases) {
     Type(c.bases, c.reports, c.date);
     EXPECT_EQ(Form->EBases->Text(), c.bases);
@@ -135,7 +136,7 @@ TEST_F(MainRunTest, ADamagedHistoryIsReportedAndTheWindowKeepsWorking) {
 // a tab change that arrives meanwhile waits for nothing and disturbs nothing.
 TEST_F(MainRunTest, TheReadShowsItsProgressAndIgnoresInputMeanwhile) {
   Type(demo.BasesText(), demo.ReportsText(), L"15032026");
-  bool sawDialog = false, pressedMeanwhile = false, clickedTab = false;
+  bool sawDialog = false, shot = false, pressedMeanwhile = false, clickedTab = false;
   std::wstring label;
   int reads = 0;
   platform::TTimer watch;
@@ -145,6 +146,9 @@ TEST_F(MainRunTest, TheReadShowsItsProgressAndIgnoresInputMeanwhile) {
     if (!sawDialog) {
       sawDialog = true;
       label = Form->Process->LabelCaption;
+    } else if (!shot && Form->Process->Value() > 0) {
+      // Once the gauge has moved, the dialog has painted.
+      shot = true;
       spv::test::SaveWindowPng(Form->Process->Form()->Handle(), "main-window-progress");
     }
     if (!pressedMeanwhile) {

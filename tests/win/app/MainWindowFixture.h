@@ -134,6 +134,7 @@ class MainWindowTest : public ::testing::Test {
         GetWindowTextW(box->WindowHandle(), caption, 256);
         Boxes.push_back({true, caption, box->Message->Caption()});
         if (ShotBoxAs.size()) {
+          RedrawWindow(box->WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
           spv::test::SaveWindowPng(box->WindowHandle(), ShotBoxAs);
           ShotBoxAs.clear();
         }
