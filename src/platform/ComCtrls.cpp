@@ -219,6 +219,7 @@ bool TCustomTabControl::ReadProperty(const TStoredProperty& p, TFormReader& read
   else if (SameIdent(p.Name, "MultiLine")) SetMultiLine(p.Boolean());
   else if (SameIdent(p.Name, "TabWidth")) SetTabWidth(p.Int());
   else if (SameIdent(p.Name, "TabHeight")) SetTabHeight(p.Int());
+  else if (SameIdent(p.Name, "OnChange")) OnChange = reader.Method(p);
   else return TWinControl::ReadProperty(p, reader);
   return true;
 }

@@ -1,42 +1,165 @@
-#include "app/Main.h"
+// The main window at start and as its size changes.
+#include "MainWindowFixture.h"
 
-#include "WindowShot.h"
-
-#include <gtest/gtest.h>
+#include "base/DateTime.h"
+#include "platform/Locale.h"
 
 #include <cstdlib>
 
-namespace spv::app {
+namespace spv::app::test {
 namespace {
 
-TEST(MainWindowTest, OpensSkinnedAndCentredWithTheDesignClientSize) {
-  TFRM_SPV form;
-  ASSERT_FALSE(form.bsSkinData1->IsEmpty) << "the program's skin is loaded";
-  EXPECT_TRUE(form.bsSkinForm1->Skinned());
-  form.Show();
-  test::PumpMessages();
-  HWND window = form.Handle();
+TEST_F(MainWindowTest, StartsWithTheHoursYesterdayAndTheDefaultFoldersSkinnedAndCentred) {
+  Open();
+  ASSERT_FALSE(Form->bsSkinData1->IsEmpty) << "the stored skin is loaded from the description";
+  EXPECT_TRUE(Form->bsSkinForm1->Skinned());
+  HWND window = Form->Handle();
+
+  const auto& tabs = Form->TabHour->Tabs();
+  ASSERT_EQ(tabs.size(), 24u);
+  for (int hour = 0; hour < 24; ++hour) EXPECT_EQ(tabs[std::size_t(hour)], std::to_wstring(hour));
+  EXPECT_EQ(Form->TabHour->TabIndex(), 0);
+  EXPECT_EQ(Form->EDate->Date(), platform::Date() - 1);
+  EXPECT_EQ(Form->EDate->Text(), platform::DateToStr(platform::Date() - 1));
+  EXPECT_EQ(Form->EBases->Text(), L"C:\\Quorvane");
+  EXPECT_EQ(Form->EReport->Text(), L"C:\\Quorvane\\Report");
+  EXPECT_FALSE(fs::exists(TFRM_SPV::SettingsFile())) << "reading the settings writes nothing";
 
   RECT client, frame, work;
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, kClientWidth);
   EXPECT_EQ(client.bottom, kClientHeight);
   GetWindowRect(window, &frame);
-  // The skin's frame: 4 pixels left and right, 24 above, 6 below.
-  EXPECT_EQ(frame.right - frame.left, kClientWidth + 8);
-  EXPECT_EQ(frame.bottom - frame.top, kClientHeight + 30);
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_LE(std::abs((frame.left - work.left) - (work.right - frame.right)), 1);
   EXPECT_LE(std::abs((frame.top - work.top) - (work.bottom - frame.bottom)), 1);
-
-  // The caption buttons the window asks for are all there and usable.
   for (const char* name : {"closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton"}) {
-    const bs::TbsActiveSkinObject* button = form.bsSkinForm1->FindObject(name);
+    const bs::TbsActiveSkinObject* button = Form->bsSkinForm1->FindObject(name);
     ASSERT_NE(button, nullptr) << name;
     EXPECT_TRUE(button->Enabled && button->Visible) << name;
   }
-  test::SaveWindowPng(window, "main-window");
+  EXPECT_TRUE(Boxes.empty());
+  spv::test::SaveWindowPng(window, "main-window");
+}
+
+TEST_F(MainWindowTest, TheDescriptionPlacesEveryComponent) {
+  Open();
+  // Left and top in the parent's client area as the description stores them, and the width
+  // where neither the text (labels size to it) nor the skin (edit and button heights) sets it.
+  struct Placed {
+    TControl* control;
+    TControl* parent;
+    int left, top, width;
+  };
+  const std::vector<Placed> placed = {
+      {Form->bsSkinStdLabel1, Form->GBSetting, 12, 24, 0}, {Form->bsSkinStdLabel2, Form->GBSetting, 12, 68, 0},
+      {Form->bsSkinStdLabel3, Form->GBSetting, 328, 24, 0}, {Form->EBases, Form->GBSetting, 8, 44, 300},
+      {Form->EReport, Form->GBSetting, 8, 84, 300},         {Form->EDate, Form->GBSetting, 328, 44, 121},
+      {Form->SBExec, Form->GBSetting, 328, 80, 121},        {Form->Panel2, Form->bsSkinGroupBox2, 4, 24, 128},
+      {Form->Panel3, Form->bsSkinGroupBox2, 4, 46, 128},   {Form->Panel1, Form->bsSkinGroupBox2, 4, 68, 128},
+  };
+  for (const Placed& p : placed) {
+    EXPECT_EQ(p.control->Parent(), p.parent) << p.control->Name();
+    EXPECT_EQ(p.control->Left(), p.left) << p.control->Name();
+    EXPECT_EQ(p.control->Top(), p.top) << p.control->Name();
+    if (p.width) {
+      EXPECT_EQ(p.control->Width(), p.width) << p.control->Name();
+    }
+  }
+  EXPECT_EQ(Form->bsSkinGroupBox2->Align(), platform::TAlign::alRight);
+  EXPECT_EQ(Form->bsSkinGroupBox2->Width(), 136);
+  EXPECT_GT(Form->bsSkinGroupBox2->Left(), Form->SBExec->Left() + Form->SBExec->Width());
+  EXPECT_EQ(Form->GBSetting->Height(), 113);
+  EXPECT_EQ(Form->GBSetting->Width(), kClientWidth);
+  EXPECT_EQ(Form->bsSkinBevel1->Top(), 113);
+  EXPECT_EQ(Form->bsSkinBevel1->Height(), 4);
+  EXPECT_EQ(Form->TabHour->Top(), 117);
+  EXPECT_EQ(Form->TabHour->Height(), kClientHeight - 117);
+  EXPECT_EQ(Form->Panel2->Caption(), L"Поставлены вручную");
+  EXPECT_EQ(Form->Panel2->Color(), platform::clRed);
+  EXPECT_EQ(Form->Panel3->Color(), platform::clYellow);
+  EXPECT_EQ(Form->Panel1->Color(), platform::clGreen);
+  EXPECT_EQ(Form->SBExec->Caption(), L"Выполнить");
+  EXPECT_EQ(Form->GBSetting->Caption(), L"Установки");
+  EXPECT_EQ(Form->bsSkinGroupBox2->Caption(), L"Легенда");
+  EXPECT_EQ(Form->EDate->EditMask(), L"!99/99/0000;1; ");
+  EXPECT_EQ(Form->Process->LabelCaption, L"Обработка данных");
+  EXPECT_EQ(Form->TabHour->SkinData(), Form->bsSkinData1);
+  EXPECT_EQ(Form->Msg->CtrlSkinData(), Form->bsSkinData1);
+}
+
+TEST_F(MainWindowTest, SettingsFromTheFileAreShownAsTheyAreStored) {
+  {
+    std::ofstream out(TFRM_SPV::SettingsFile(), std::ios::binary);
+    out << "[Settings]\r\nBases=D:\\\xD0\x91\xD0\xB0\xD0\xB7\xD1\x8B\r\nReports= D:\\Rep\\ \r\n";
+  }
+  Open();
+  EXPECT_EQ(Form->EBases->Text(), L"D:\\\u0411\u0430\u0437\u044B");
+  EXPECT_EQ(Form->EReport->Text(), L"D:\\Rep\\");
+}
+
+// Tab width = client width div 12 - 1 whatever changes the tab control's size.
+TEST_F(MainWindowTest, TabsFollowTheTabControlsWidthThroughResizeRollUpAndMaximise) {
+  Open();
+  auto expectFitted = [&](const char* when) {
+    EXPECT_EQ(Form->TabHour->TabWidth(), Form->TabHour->ClientWidth() / 12 - 1) << when;
+    EXPECT_EQ(Form->TabHour->RowCount(), 2) << when;
+  };
+  expectFitted("at start");
+  EXPECT_EQ(Form->TabHour->TabWidth(), 49);
+
+  Form->SetBounds(10, 10, 900, 700);
+  spv::test::PumpMessages();
+  expectFitted("wider");
+
+  // The settings group rolled up to its caption and back down: the tabs get its room.
+  const int tabTop = Form->TabHour->Top();
+  Click(*Form->GBSetting, Form->GBSetting->Width() - 12, 10);
+  spv::test::PumpMessages();
+  EXPECT_LT(Form->TabHour->Top(), tabTop);
+  expectFitted("rolled up");
+  spv::test::SaveWindowPng(Form->Handle(), "main-window-rolled-up");
+  Click(*Form->GBSetting, Form->GBSetting->Width() - 12, 10);
+  spv::test::PumpMessages();
+  EXPECT_EQ(Form->TabHour->Top(), tabTop);
+
+  Form->SetWindowState(platform::TWindowState::wsMaximized);
+  spv::test::PumpMessages(200);
+  expectFitted("maximised");
+  spv::test::SaveWindowPng(Form->Handle(), "main-window-maximised");
+  Form->SetWindowState(platform::TWindowState::wsNormal);
+  spv::test::PumpMessages(200);
+  expectFitted("restored");
+
+  // A window narrower than twelve tabs need keeps a positive tab width.
+  Form->SetBounds(10, 10, 40, 300);
+  spv::test::PumpMessages();
+  EXPECT_GE(Form->TabHour->TabWidth(), 1);
+  EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(MainWindowTest, TheCalendarDropsDownUnderTheDateField) {
+  Open();
+  // The button lies in the field's frame.
+  bs::test::MouseTo(bs::test::WindowPoint(Form->EDate->Handle(), Form->EDate->Width() - 10, 10));
+  bs::test::MouseButton(true);
+  bs::test::MouseButton(false);
+  spv::test::PumpMessages(150);
+  auto* calendar = Form->EDate->Calendar();
+  ASSERT_TRUE(calendar->Visible());
+  RECT field, drop;
+  GetWindowRect(Form->EDate->Handle(), &field);
+  GetWindowRect(calendar->Handle(), &drop);
+  EXPECT_EQ(drop.left, field.left);
+  EXPECT_EQ(drop.top, field.bottom);
+  EXPECT_EQ(drop.right - drop.left, 200);
+  RECT both;
+  GetWindowRect(Form->Handle(), &both);
+  UnionRect(&both, &both, &drop);
+  spv::test::SaveScreenPng(both, "main-window-calendar");
+  bs::test::TypeKey(VK_ESCAPE);
+  EXPECT_FALSE(calendar->Visible());
 }
 
 }  // namespace
-}  // namespace spv::app
+}  // namespace spv::app::test

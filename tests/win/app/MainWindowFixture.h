@@ -1,0 +1,179 @@
+#pragma once
+// The main window as the program makes it, driven through real input: the pointer, the
+// keyboard, and whatever boxes it shows on the way, read back and closed from a timer of the
+// thread (a box runs its own message loop).
+
+#include "../skin-controls/SkinTestForm.h"
+#include "app/Main.h"
+#include "app/Utf8Path.h"
+#include "platform/FormReader.h"
+#include "platform/SysUtils.h"
+#include "resources/ProgramForm.h"
+#include "tools/spinvolt-demo/DemoFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace spv::app::test {
+
+namespace fs = std::filesystem;
+using platform::TControl;
+
+// A box the window showed: the skinned message box (its caption and text) or the
+// application's error report.
+struct TShownBox {
+  bool Skinned = false;
+  std::wstring Caption;
+  std::wstring Text;
+  friend bool operator==(const TShownBox&, const TShownBox&) = default;
+};
+
+inline std::ostream& operator<<(std::ostream& os, const TShownBox& b) {
+  return os << (b.Skinned ? "skinned box " : "error report ") << platform::WideToUtf8(b.Caption) << ": "
+            << platform::WideToUtf8(b.Text);
+}
+
+// A demo Quorvane folder of three days ending on 15 March 2026, under a folder name with
+// Cyrillic letters.
+struct TDemoFolder {
+  fs::path Root = fs::temp_directory_path() / (L"spv-main-\u0411\u0430\u0437\u044B-" +
+                                               std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(Count()));
+  fs::path Reports = Root / "Report";
+  demo::TDemoSummary Summary;
+  TDemoFolder() {
+    demo::TDemoOptions options;
+    options.Folder = Root;
+    options.LastDay = *base::EncodeDate(2026, 3, 15);
+    options.Days = 3;
+    Summary = demo::WriteDemoFolder(options);
+  }
+  ~TDemoFolder() {
+    std::error_code ec;
+    fs::remove_all(Root, ec);
+  }
+  static int Count() {
+    static int made = 0;
+    return ++made;
+  }
+  std::wstring BasesText() const { return Root.wstring(); }
+  std::wstring ReportsText() const { return Reports.wstring(); }
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::error_code ec;
+    fs::remove(TFRM_SPV::SettingsFile(), ec);
+    platform::Application().MessageBoxFunction = [this](HWND, const std::wstring& text, const std::wstring& caption,
+                                                        UINT) {
+      Boxes.push_back({false, caption, text});
+      return IDOK;
+    };
+  }
+  void TearDown() override {
+    Form.reset();
+    spv::test::PumpMessages();
+    platform::Application().MessageBoxFunction = nullptr;
+    std::error_code ec;
+    fs::remove(TFRM_SPV::SettingsFile(), ec);
+  }
+
+  // The window read from the program's description, created and shown.
+  void Open() {
+    Form = std::make_unique<TFRM_SPV>();
+    platform::TFormReader::ReadInto(*Form, ProgramFormDescription());
+    Form->DoCreate();
+    Form->Show();
+    spv::test::PumpMessages(100);
+  }
+
+  // A real click at a point of a control's client area.
+  static void Click(TControl& control, int x, int y) {
+    bs::test::MouseTo(control.ClientToScreen({x, y}));
+    bs::test::MouseButton(true);
+    bs::test::MouseButton(false);
+  }
+  static void ClickMiddle(TControl& control) { Click(control, control.Width() / 2, control.Height() / 2); }
+
+  // Clicks into an edit, selects all it holds and types the text over it.
+  static void TypeInto(TControl& edit, std::wstring_view text) {
+    Click(edit, 12, edit.Height() / 2);
+    bs::test::TypeKey(VK_END);
+    bs::test::TypeKey(VK_HOME, {VK_SHIFT});
+    bs::test::TypeKey(VK_DELETE);
+    bs::test::TypeText(text);
+  }
+  // The date field keeps its mask: cleared to its blanks, then the digits typed from its start.
+  void TypeDate(std::wstring_view digits) {
+    Click(*Form->EDate, 12, Form->EDate->Height() / 2);
+    bs::test::TypeKey(VK_END);
+    bs::test::TypeKey(VK_HOME, {VK_SHIFT});
+    bs::test::TypeKey(VK_DELETE);
+    bs::test::TypeKey(VK_HOME);
+    bs::test::TypeText(digits);
+  }
+
+  // Runs `act` while a timer reads and closes every skinned box that opens, by a real click on
+  // its OK button; returns the boxes seen, error reports included, in order.
+  std::vector<TShownBox> WithBoxes(const std::function<void()>& act) {
+    Boxes.clear();
+    platform::TTimer timer;
+    timer.SetInterval(60);
+    bs::TbsMessageForm* handled = nullptr;
+    timer.OnTimer = [&](platform::TObject*) {
+      for (int i = 0; i < platform::Screen().FormCount(); ++i) {
+        auto* box = dynamic_cast<bs::TbsMessageForm*>(platform::Screen().Forms(i));
+        if (!box || box == handled || !box->HandleAllocated() || !IsWindowVisible(box->WindowHandle())) continue;
+        handled = box;
+        wchar_t caption[256]{};
+        GetWindowTextW(box->WindowHandle(), caption, 256);
+        Boxes.push_back({true, caption, box->Message->Caption()});
+        if (ShotBoxAs.size()) {
+          RedrawWindow(box->WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+          spv::test::SaveWindowPng(box->WindowHandle(), ShotBoxAs);
+          ShotBoxAs.clear();
+        }
+        for (int c = 0; c < box->ControlCount(); ++c)
+          if (auto* ok = dynamic_cast<bs::TbsSkinButton*>(box->Controls(c))) {
+            // Posted, as the queue delivers the pointer's: the box's own loop takes them.
+            const LPARAM at = MAKELPARAM(ok->Width() / 2, ok->Height() / 2);
+            PostMessageW(ok->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageW(ok->Handle(), WM_LBUTTONUP, 0, at);
+            return;
+          }
+      }
+    };
+    timer.SetEnabled(true);
+    act();
+    spv::test::PumpMessages(100);
+    timer.SetEnabled(false);
+    return Boxes;
+  }
+
+  // Presses "Выполнить" and waits until the run is over, its boxes read and closed.
+  std::vector<TShownBox> Run() {
+    return WithBoxes([&] {
+      ClickMiddle(*Form->SBExec);
+      spv::test::PumpUntil([&] { return !Form->Check().Reading(); });
+    });
+  }
+
+  std::string SettingsText() const {
+    std::ifstream in(TFRM_SPV::SettingsFile(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  std::unique_ptr<TFRM_SPV> Form;
+  std::vector<TShownBox> Boxes;
+  std::string ShotBoxAs;  // the next skinned box is saved as this PNG
+};
+
+inline TShownBox ErrorBox(std::wstring text) { return {true, L"Error", std::move(text)}; }
+inline TShownBox WarningBox(std::wstring text) { return {true, L"Warning", std::move(text)}; }
+
+}  // namespace spv::app::test
