@@ -730,6 +730,15 @@ void TWinControl::WndProc(TMessage& m) {
         if (m.Result || m.Msg == WM_COMMAND) return;
       }
       break;
+    case WM_NOTIFY:
+      // A common control's notification goes back to the control that owns the window.
+      if (const auto* header = reinterpret_cast<const NMHDR*>(m.LParam)) {
+        if (TWinControl* child = FromHandle(header->hwndFrom); child && child != this) {
+          m.Result = child->Perform(CN_NOTIFY, m.WParam, m.LParam);
+          return;
+        }
+      }
+      break;
     default: break;
   }
   bool routed = false;

@@ -42,9 +42,10 @@ inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 9;
 inline constexpr UINT CM_CANCELMODE = CM_BASE + 10;
 
 // Notifications a parent passes back to the system child window they came from: CN_BASE +
-// the message (WM_COMMAND, WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC), same wParam and lParam.
+// the message (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC), same wParam and lParam.
 inline constexpr UINT CN_BASE = 0xBC00;
 inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 inline constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 inline constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 
