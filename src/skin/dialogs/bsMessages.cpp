@@ -35,12 +35,6 @@ TbsMessageForm::TbsMessageForm(TComponent* owner) : TForm(owner) {
 
 namespace {
 
-std::wstring TextOf(std::string_view key, std::string_view builtIn, const TbsSkinData* ctrlSkinData) {
-  if (ctrlSkinData && ctrlSkinData->ResourceStrData())
-    return spv::platform::Cp1251ToWide(ctrlSkinData->ResourceStrData()->GetResStr(key));
-  return spv::platform::Cp1251ToWide(builtIn);
-}
-
 // The system icon of a kind; none for the custom kind.
 HICON KindIcon(TMsgDlgType kind) {
   WORD id = 0;
@@ -57,12 +51,12 @@ HICON KindIcon(TMsgDlgType kind) {
 }  // namespace
 
 std::wstring MessageButtonCaption(TMsgDlgBtn button, const TbsSkinData* ctrlSkinData) {
-  return TextOf(MessageButtonResKey(button), MessageButtonBuiltInCaption(button), ctrlSkinData);
+  return SkinText(ctrlSkinData, MessageButtonResKey(button), MessageButtonBuiltInCaption(button));
 }
 
 std::wstring MessageBoxCaption(TMsgDlgType kind, const TbsSkinData* ctrlSkinData) {
   if (kind == TMsgDlgType::mtCustom) return spv::platform::Application().Title;
-  return TextOf(MessageBoxResKey(kind), MessageBoxBuiltInCaption(kind), ctrlSkinData);
+  return SkinText(ctrlSkinData, MessageBoxResKey(kind), MessageBoxBuiltInCaption(kind));
 }
 
 // ---- The component ----------------------------------------------------------------------------
@@ -154,7 +148,7 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::BuildMessageForm(std::wstring_vi
     box.SetUseSkinFont(UseSkinFont);
     box.SetSkinData(CtrlSkinData_);
     // Unlike the other texts, a missing key falls back to the built-in one.
-    std::wstring flag = TextOf("MSG_CAP_SHOWFLAG", BS_MSG_CAP_SHOWFLAG, CtrlSkinData_);
+    std::wstring flag = SkinText(CtrlSkinData_, "MSG_CAP_SHOWFLAG", BS_MSG_CAP_SHOWFLAG);
     if (flag.empty()) flag = spv::platform::Cp1251ToWide(BS_MSG_CAP_SHOWFLAG);
     box.SetCaption(flag);
     spv::platform::TFont font;

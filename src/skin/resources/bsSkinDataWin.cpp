@@ -93,4 +93,9 @@ void RegisterSkinDataClasses() {
   (void)done;
 }
 
+std::wstring SkinText(const TbsSkinData* skin, std::string_view key, std::string_view builtIn) {
+  if (skin && skin->ResourceStrData()) return spv::platform::Cp1251ToWide(skin->ResourceStrData()->GetResStr(key));
+  return spv::platform::Cp1251ToWide(builtIn);
+}
+
 }  // namespace bs

@@ -57,4 +57,8 @@ class TbsSkinData : public spv::platform::TComponent, public TbsSkinDataCore {
 // Makes the three classes known to form descriptions.
 void RegisterSkinDataClasses();
 
+// A user-visible text of the skin library: the string table's entry `key` when the skin has a
+// table, the built-in English `builtIn` otherwise. Both are Windows-1251.
+std::wstring SkinText(const TbsSkinData* skin, std::string_view key, std::string_view builtIn);
+
 }  // namespace bs

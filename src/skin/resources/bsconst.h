@@ -30,4 +30,11 @@ inline constexpr std::string_view BS_MSG_BTN_HELP = "&Help";
 inline constexpr std::string_view BS_PROGRESS_CAPTION = "Process";
 inline constexpr std::string_view BS_PROGRESS_LABEL = "Name of process:";
 
+// The folder chooser.
+inline constexpr std::string_view BS_SELDIR_TITLE = "Select folder";
+inline constexpr std::string_view BS_MSG_BTN_NEWFOLDER_HINT = "Create New Folder";
+inline constexpr std::string_view BS_MSG_NEWFOLDER = "New Folder";
+inline constexpr std::string_view BS_ERROR_SETTING_PATH = "Error setting path: \"%s\"";
+inline constexpr std::string_view BS_RENAME_FAILED = "Rename to %s failed";
+
 }  // namespace bs
