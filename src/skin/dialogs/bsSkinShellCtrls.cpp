@@ -114,6 +114,7 @@ std::unique_ptr<TbsSelDirDlgForm> TbsSkinSelectDirectoryDialog::BuildForm() {
   TbsSelDirDlgForm& f = *form;
   f.Frame = new TbsSkinForm(&f);
   f.Frame->SetBorderIcons(0);
+  f.Frame->SetHideCaptionButtons(true);
   f.Frame->MinWidth = DialogMinWidth;
   f.Frame->MinHeight = DialogMinHeight;
   f.Frame->SetAlphaBlend(AlphaBlend);
