@@ -135,6 +135,27 @@ std::unique_ptr<TbsSelDirDlgForm> TbsSkinSelectDirectoryDialog::BuildForm() {
   f.TreePanel->SetParent(&f);
   f.TreePanel->SetSkinData(CtrlSkinData_);
 
+  f.VScrollBar = new TbsSkinScrollBar(&f);
+  f.VScrollBar->SetName("VScrollBar");
+  f.VScrollBar->SetKind(TbsScrollBarKind::sbVertical);
+  f.VScrollBar->SetSkinDataName("vscrollbar");
+  f.VScrollBar->SetEnabled(false);
+  f.VScrollBar->SetWidth(19);
+  f.VScrollBar->SetAlign(TAlign::alRight);
+  f.VScrollBar->SetParent(f.TreePanel);
+  f.VScrollBar->SetSkinData(CtrlSkinData_);
+
+  f.HScrollBar = new TbsSkinScrollBar(&f);
+  f.HScrollBar->SetName("HScrollBar");
+  f.HScrollBar->SetKind(TbsScrollBarKind::sbHorizontal);
+  f.HScrollBar->SetSkinDataName("hscrollbar");
+  f.HScrollBar->SetBothMarkerWidth(19);
+  f.HScrollBar->SetEnabled(false);
+  f.HScrollBar->SetHeight(19);
+  f.HScrollBar->SetAlign(TAlign::alBottom);
+  f.HScrollBar->SetParent(f.TreePanel);
+  f.HScrollBar->SetSkinData(CtrlSkinData_);
+
   f.Tree = new TbsSkinDirTreeView(&f);
   TbsSkinDirTreeView& tree = *f.Tree;
   tree.SetName("Tree");
@@ -144,6 +165,8 @@ std::unique_ptr<TbsSelDirDlgForm> TbsSkinSelectDirectoryDialog::BuildForm() {
   tree.SetAlign(TAlign::alClient);
   tree.SetParent(f.TreePanel);
   tree.SetSkinData(CtrlSkinData_);
+  tree.SetVScrollBar(f.VScrollBar);
+  tree.SetHScrollBar(f.HScrollBar);
   if (f.PathEdit) {
     TbsSelDirDlgForm* owner = &f;
     tree.OnChange = [owner](TObject*, TTreeNode*) { owner->PathEdit->SetText(owner->Tree->SelectedPath()); };

@@ -11,6 +11,7 @@
 #include "skin/controls/bsSkinBoxCtrls.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/controls/bsSkinPanel.h"
+#include "skin/controls/bsSkinScrollBar.h"
 #include "skin/controls/bsSkinSpeedButton.h"
 #include "skin/dialogs/bsSkinShellTree.h"
 #include "skin/frame/bsSkinForm.h"
@@ -32,6 +33,8 @@ class TbsSelDirDlgForm : public spv::platform::TForm {
   TbsSkinBevel* ToolSpacer = nullptr;
   TbsSkinEdit* PathEdit = nullptr;
   TbsSkinPanel* TreePanel = nullptr;
+  TbsSkinScrollBar* VScrollBar = nullptr;
+  TbsSkinScrollBar* HScrollBar = nullptr;
   TbsSkinDirTreeView* Tree = nullptr;
   TbsSkinPanel* ButtonPanel = nullptr;
   TbsSkinButton* OKButton = nullptr;

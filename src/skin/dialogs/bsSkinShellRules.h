@@ -31,9 +31,11 @@ bool IsFolderItem(bool shellFolder, bool fileSystem, std::wstring_view path, boo
 // The tree's scroll state and which of its outside bars show.
 struct TbsTreeScrollState {
   int VertMax = 0;       // the vertical range's maximum
+  int VertPos = 0;
   int VisibleCount = 0;  // items that fit in the window
   int ItemCount = 0;     // nodes of the tree
   int HorzMax = 0;       // the horizontal range's maximum, in pixels
+  int HorzPos = 0;
   int TreeWidth = 0;
   bool TreeVisible = true;
 };

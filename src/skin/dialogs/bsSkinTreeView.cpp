@@ -34,10 +34,58 @@ void TbsSkinCustomTreeView::SetUseSkinFont(bool value) {
 
 void TbsSkinCustomTreeView::Notification(TComponent* component, TOperation operation) {
   TCustomTreeView::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == SkinData_) {
+  if (operation != TOperation::opRemove) return;
+  if (component == SkinData_) {
     SkinData_ = nullptr;
     SkinObjectIndex_ = -1;
   }
+  if (component == HScrollBar_) HScrollBar_ = nullptr;
+  if (component == VScrollBar_) VScrollBar_ = nullptr;
+}
+
+void TbsSkinCustomTreeView::AttachBar(TbsSkinScrollBar*& slot, TbsSkinScrollBar* bar, bool vertical) {
+  if (slot == bar) return;
+  if (slot) {
+    RemoveFreeNotification(slot);
+    slot->OnChange = nullptr;
+  }
+  if (!bar) {
+    slot = nullptr;
+    return;
+  }
+  // Hidden before it is linked: hiding a window lets the tree repaint, and a linked bar would
+  // be shown again from inside its own hiding.
+  bar->SetEnabled(true);
+  bar->SetVisible(false);
+  slot = bar;
+  FreeNotification(bar);
+  // Every move of the bar, by its buttons, its track or its thumb, scrolls the tree there.
+  bar->OnChange = [this, bar, vertical](TObject*) {
+    if (Updating_ || !HandleAllocated()) return;
+    SendMessageW(Handle(), vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, WORD(bar->Position())), 0);
+  };
+  UpdateScrollBars();
+}
+
+void TbsSkinCustomTreeView::SetHScrollBar(TbsSkinScrollBar* bar) { AttachBar(HScrollBar_, bar, false); }
+
+void TbsSkinCustomTreeView::SetVScrollBar(TbsSkinScrollBar* bar) { AttachBar(VScrollBar_, bar, true); }
+
+void TbsSkinCustomTreeView::ShowScrollState(const TbsTreeScrollState& s) {
+  const TbsTreeScrollBars shown = TreeScrollBarsShown(s);
+  bool changed = false;
+  auto fit = [&changed](TbsSkinScrollBar* bar, bool show, int max, int page, int position) {
+    if (!bar) return;
+    bar->SetRange(0, show ? max : 0, show ? page : 0, position);
+    if (bar->Visible() != show) {
+      bar->SetVisible(show);
+      changed = true;
+    }
+  };
+  fit(VScrollBar_, shown.Vertical, s.VertMax, s.VisibleCount, s.VertPos);
+  fit(HScrollBar_, shown.Horizontal, s.HorzMax, s.TreeWidth, s.HorzPos);
+  if (HScrollBar_) HScrollBar_->SetBoth(shown.HorizontalBoth && VScrollBar_);
+  if (changed && Align() != TAlign::alNone && Parent()) Parent()->Realign();
 }
 
 void TbsSkinCustomTreeView::ApplySkin() {
@@ -83,9 +131,15 @@ TbsTreeScrollState TbsSkinCustomTreeView::ScrollState() const {
   SCROLLINFO v{};
   v.cbSize = sizeof(v);
   v.fMask = SIF_ALL;
-  if (GetScrollInfo(w, SB_VERT, &v)) s.VertMax = v.nMax;
+  if (GetScrollInfo(w, SB_VERT, &v)) {
+    s.VertMax = v.nMax;
+    s.VertPos = v.nPos;
+  }
   SCROLLINFO h = v;
-  if (GetScrollInfo(w, SB_HORZ, &h)) s.HorzMax = h.nMax;
+  if (GetScrollInfo(w, SB_HORZ, &h)) {
+    s.HorzMax = h.nMax;
+    s.HorzPos = h.nPos;
+  }
   s.VisibleCount = int(SendMessageW(w, TVM_GETVISIBLECOUNT, 0, 0));
   s.ItemCount = NodeCount();
   return s;

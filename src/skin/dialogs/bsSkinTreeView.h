@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "platform/TreeView.h"
+#include "skin/controls/bsSkinScrollBar.h"
 #include "skin/dialogs/bsSkinShellRules.h"
 #include "skin/resources/bsSkinClientWin.h"
 
@@ -33,6 +34,13 @@ class TbsSkinCustomTreeView : public spv::platform::TCustomTreeView, public TbsS
   // The background the tree paints now.
   spv::platform::TColor BackgroundColor() const { return BackgroundColor_; }
 
+  // The outside bars that stand in for the tree's own: they follow its scrolling and scroll
+  // it; each shows only while the tree has something to scroll that way.
+  TbsSkinScrollBar* HScrollBar() const { return HScrollBar_; }
+  void SetHScrollBar(TbsSkinScrollBar* bar);
+  TbsSkinScrollBar* VScrollBar() const { return VScrollBar_; }
+  void SetVScrollBar(TbsSkinScrollBar* bar);
+
   // The tree's scrolling now, as the outside bars show it.
   TbsTreeScrollState ScrollState() const;
   // Brings the outside bars in step with the tree.
@@ -42,11 +50,11 @@ class TbsSkinCustomTreeView : public spv::platform::TCustomTreeView, public TbsS
   void CreateWnd() override;
   void WndProc(spv::platform::TMessage& message) override;
   void Notification(spv::platform::TComponent* component, spv::platform::TOperation operation) override;
-  // The bars' part of UpdateScrollBars; nothing here, where no bars are linked.
-  virtual void ShowScrollState(const TbsTreeScrollState&) {}
 
  private:
   void ApplyLook();
+  void AttachBar(TbsSkinScrollBar*& slot, TbsSkinScrollBar* bar, bool vertical);
+  void ShowScrollState(const TbsTreeScrollState& s);
 
   TbsSkinData* SkinData_ = nullptr;
   std::string SkinDataName_ = "treeview";
@@ -55,6 +63,8 @@ class TbsSkinCustomTreeView : public spv::platform::TCustomTreeView, public TbsS
   bool UseSkinFont_ = true;
   spv::platform::TColor BackgroundColor_ = spv::platform::clWindow;
   bool Updating_ = false;
+  TbsSkinScrollBar* HScrollBar_ = nullptr;
+  TbsSkinScrollBar* VScrollBar_ = nullptr;
 };
 
 }  // namespace bs

@@ -127,6 +127,45 @@ TEST_F(ChooserTest, OpensTitledWithOkAndCancelInTheButtonBarAt280Square) {
   (void)nested;
 }
 
+// The two skinned bars stand in for the tree's own: they show when there is something to
+// scroll, follow the tree and scroll it.
+TEST_F(ChooserTest, TheSkinnedBarsFollowTheTreeAndScrollIt) {
+  for (int i = 0; i < 30; ++i) folders.Make(L"many\\folder " + std::to_wstring(100 + i));
+  folders.Make(L"many\\" + std::wstring(90, L'w'));
+  edit->SetText(folders.Root() + L"\\many");
+  TTreeNode* topBefore = nullptr;
+  TChooserDriver driver(
+      {[&](TbsSelDirDlgForm& f) {
+         const TbsTreeScrollState s = f.Tree->ScrollState();
+         EXPECT_TRUE(f.VScrollBar->Visible());
+         EXPECT_TRUE(f.VScrollBar->Enabled());
+         EXPECT_EQ(f.VScrollBar->Max(), s.VertMax);
+         EXPECT_EQ(f.VScrollBar->Position(), s.VertPos);
+         EXPECT_TRUE(f.HScrollBar->Visible()) << "a name wider than the tree";
+         EXPECT_TRUE(f.HScrollBar->Both()) << "the corner under the vertical bar is left free";
+         EXPECT_EQ(f.VScrollBar->Left() + f.VScrollBar->Width(), f.TreePanel->PanelClientRect().right);
+         EXPECT_EQ(f.Tree->Left() + f.Tree->Width(), f.VScrollBar->Left()) << "the tree ends where the bar begins";
+         EXPECT_EQ(f.Tree->Top() + f.Tree->Height(), f.HScrollBar->Top());
+         EXPECT_TRUE(IsWindowVisible(f.VScrollBar->Handle())) << "the window shows, not only the flag";
+         spv::test::SaveWindowPng(f.WindowHandle(), "chooser-scroll-bars");
+         PostKey(f.Tree->Handle(), VK_END);
+       },
+       [&](TbsSelDirDlgForm& f) {
+         EXPECT_EQ(f.VScrollBar->Position(), f.Tree->ScrollState().VertPos) << "the bar follows the keys";
+         EXPECT_GT(f.VScrollBar->Position(), 0);
+         topBefore = f.Tree->TopItem();
+         // The bar's upper button, pressed and released.
+         const int w = f.VScrollBar->Width();
+         PostClick(f.VScrollBar->Handle(), w / 2, w / 2);
+       },
+       [&](TbsSelDirDlgForm& f) {
+         EXPECT_NE(f.Tree->TopItem(), topBefore) << "the tree scrolled with the bar";
+         EXPECT_EQ(f.VScrollBar->Position(), f.Tree->ScrollState().VertPos);
+         PostKey(f.Tree->Handle(), VK_ESCAPE);
+       }});
+  Browse(edit, driver, 3);
+}
+
 // Without a skin the buttons take their own size, and the window its 280 x 280 client.
 TEST_F(ChooserTest, WithoutASkinTheButtonsAre70By25) {
   TbsSkinSelectDirectoryDialog dialog;
