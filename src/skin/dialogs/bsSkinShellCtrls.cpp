@@ -101,6 +101,12 @@ void TbsSkinSelectDirectoryDialog::BuildToolBar(TbsSelDirDlgForm& f) {
     if (key != VK_RETURN) return;
     if (const std::wstring path = form->PathEdit->Text(); DirectoryExists(path)) form->Tree->SelectPath(path);
   };
+  // Enter in the path field goes to the folder typed; it does not also press OK.
+  TWndMethod inherited = f.PathEdit->WindowProc;
+  f.PathEdit->WindowProc = [inherited](TMessage& m) {
+    if (m.Msg == WM_CHAR && m.WParam == VK_RETURN) return;
+    inherited(m);
+  };
   b.OnClick = [form, newFolder](TObject*) {
     TTreeNode* selected = form->Tree->Selected();
     const std::wstring path = NewFolderPath(form->Tree->SelectedPath(), newFolder);

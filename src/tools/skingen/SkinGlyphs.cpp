@@ -25,6 +25,20 @@ void AddTriangle(TCells& cells, int x0, bool left) {
   }
 }
 
+// A closed folder, its tab at the top left, with a plus at the top right: "make a new folder".
+TCells NewFolder() {
+  TCells cells{};
+  for (int y = 7; y <= 14; ++y)
+    for (int x = 0; x <= 11; ++x) cells[std::size_t(y)][std::size_t(x)] = true;
+  for (int y = 5; y <= 6; ++y)
+    for (int x = 1; x <= 5; ++x) cells[std::size_t(y)][std::size_t(x)] = true;
+  for (int i = 0; i <= 5; ++i) {
+    cells[std::size_t(i)][12] = cells[std::size_t(i)][13] = true;  // the plus's upright
+    cells[2][std::size_t(10 + i)] = cells[3][std::size_t(10 + i)] = true;  // and its bar
+  }
+  return cells;
+}
+
 std::vector<std::uint8_t> Bmp(const TCells& cells) {
   std::array<std::array<std::uint8_t, kSize>, kSize> index{};
   for (int y = 0; y < kSize; ++y)
@@ -56,7 +70,7 @@ std::vector<std::uint8_t> Bmp(const TCells& cells) {
 
 }  // namespace
 
-std::vector<TGlyphFile> CalendarGlyphs() {
+std::vector<TGlyphFile> ProgramGlyphs() {
   TCells priorMonth{}, nextMonth{}, priorYear{}, nextYear{};
   AddTriangle(priorMonth, 4, true);
   AddTriangle(nextMonth, 5, false);
@@ -67,12 +81,13 @@ std::vector<TGlyphFile> CalendarGlyphs() {
   return {{"BS_PRIORMONTH", "priormonth.bmp", Bmp(priorMonth)},
           {"BS_NEXTMONTH", "nextmonth.bmp", Bmp(nextMonth)},
           {"BS_PRIORYEAR", "prioryear.bmp", Bmp(priorYear)},
-          {"BS_NEXTYEAR", "nextyear.bmp", Bmp(nextYear)}};
+          {"BS_NEXTYEAR", "nextyear.bmp", Bmp(nextYear)},
+          {"BS_NEWFOLDER", "newfolder.bmp", Bmp(NewFolder())}};
 }
 
-void WriteCalendarGlyphs(const std::filesystem::path& folder) {
+void WriteProgramGlyphs(const std::filesystem::path& folder) {
   std::filesystem::create_directories(folder);
-  for (const TGlyphFile& g : CalendarGlyphs()) {
+  for (const TGlyphFile& g : ProgramGlyphs()) {
     std::ofstream out(folder / g.File, std::ios::binary);
     out.write(reinterpret_cast<const char*>(g.Bytes.data()), std::streamsize(g.Bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + (folder / g.File).string());

@@ -1,6 +1,7 @@
 #pragma once
-// The program's navigation glyphs of the month calendar: 16 x 16, 16 colours, a solid black
-// triangle with a light-grey outline, 12 pixels high, on magenta (the transparent colour).
+// The program's glyphs: the month calendar's navigation triangles (12 pixels high) and the
+// folder chooser's new-folder button; 16 x 16, 16 colours, solid black shapes with a light-grey
+// outline on magenta (the transparent colour).
 
 #include <cstdint>
 #include <filesystem>
@@ -15,7 +16,7 @@ struct TGlyphFile {
   std::vector<std::uint8_t> Bytes;  // a 4-bit BMP
 };
 
-std::vector<TGlyphFile> CalendarGlyphs();
-void WriteCalendarGlyphs(const std::filesystem::path& folder);
+std::vector<TGlyphFile> ProgramGlyphs();
+void WriteProgramGlyphs(const std::filesystem::path& folder);
 
 }  // namespace skingen

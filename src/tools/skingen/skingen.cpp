@@ -1,7 +1,7 @@
 // skingen: draws the program's own skin.
 //
 //   skingen FOLDER                 write skin.ini and its bitmaps into FOLDER
-//   skingen --glyphs FOLDER        write the calendar's navigation glyphs into FOLDER
+//   skingen --glyphs FOLDER        write the program's glyphs (calendar, new folder) into FOLDER
 //   skingen --sheet SKIN.INI PNG   render a sheet of the skin's pictures at 2x with every
 //                                  piece the description names outlined and labelled
 
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (argc == 3 && std::string(argv[1]) == "--glyphs") {
-      skingen::WriteCalendarGlyphs(argv[2]);
+      skingen::WriteProgramGlyphs(argv[2]);
       return 0;
     }
     if (argc == 4 && std::string(argv[1]) == "--sheet") {

@@ -340,6 +340,57 @@ TEST_F(ChooserTest, FolderNamesInAnyScriptRoundTripIntoTheEdit) {
   }
 }
 
+// With the tool bar (which this program does not show) the path field follows the selection,
+// Enter in it selects the folder typed, and the new-folder button makes "New Folder" under the
+// selected folder and shows it.
+TEST_F(ChooserTest, TheToolBarsPathFieldAndNewFolderButton) {
+  const std::wstring base = folders.Make(L"tools");
+  const std::wstring other = folders.Make(L"elsewhere");
+  TbsSkinSelectDirectoryDialog dialog;
+  dialog.ShowToolBar = true;
+  dialog.SetSkinData(skin);
+  dialog.SetCtrlSkinData(skin);
+  dialog.Directory = base;
+  TChooserDriver driver(
+      {[&](TbsSelDirDlgForm& f) {
+         ASSERT_NE(f.ToolPanel, nullptr);
+         EXPECT_EQ(f.ToolPanel->Height(), 25);
+         EXPECT_EQ(f.NewFolderButton->Width(), 27);
+         EXPECT_EQ(f.NewFolderButton->Hint, L"Create New Folder");
+         EXPECT_GT(f.NewFolderButton->Glyph().Width(), 0) << "the BS_NEWFOLDER bitmap";
+         PostKey(f.Tree->Handle(), VK_LEFT);  // collapse: a move the path field follows
+       },
+       [&](TbsSelDirDlgForm& f) {
+         EXPECT_EQ(f.PathEdit->Text(), f.Tree->SelectedPath());
+         PostKey(f.Tree->Handle(), VK_RIGHT);
+       },
+       [&](TbsSelDirDlgForm& f) {
+         f.Tree->SelectPath(base);
+         EXPECT_EQ(f.PathEdit->Text(), base);
+         spv::test::SaveWindowPng(f.WindowHandle(), "chooser-tool-bar");
+         // The pointer comes over the button first, as a hand's would.
+         const POINT p = f.NewFolderButton->ClientToScreen({13, 12});
+         SetCursorPos(p.x, p.y);
+       },
+       [&](TbsSelDirDlgForm& f) { RealClick(f.NewFolderButton->ClientToScreen({13, 12})); },
+       [](TbsSelDirDlgForm&) {},
+       [&](TbsSelDirDlgForm& f) {
+         EXPECT_NE(GetFileAttributesW((base + L"\\New Folder").c_str()), INVALID_FILE_ATTRIBUTES);
+         ASSERT_NE(f.Tree->Selected(), nullptr);
+         EXPECT_NE(ChildNamed(f.Tree->Selected(), L"New Folder"), nullptr) << "the tree shows it";
+         f.PathEdit->SetText(other);
+         f.PathEdit->SetFocus();
+         PostKey(f.PathEdit->Handle(), VK_RETURN);
+       },
+       [&](TbsSelDirDlgForm& f) {
+         ASSERT_NE(f.Tree->Selected(), nullptr);
+         EXPECT_EQ(f.Tree->SelectedPath(), other);
+         PostKey(f.Tree->Handle(), VK_ESCAPE);
+       }});
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(driver.StepsRun(), 7);
+}
+
 // The tree on its own, with a stand-in for the shell's attributes: Windows shows a ZIP file
 // as a folder with subfolders, which Wine's shell does not.
 class TZipShowingTree : public TbsSkinDirTreeView {
