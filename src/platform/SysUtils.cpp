@@ -62,4 +62,9 @@ std::wstring ExceptionText(const std::exception& error) {
   return Cp1251ToWide(text);
 }
 
+bool DirectoryExists(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace spv::platform

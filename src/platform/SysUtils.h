@@ -46,6 +46,9 @@ std::string WideToUtf8(std::wstring_view text);
 std::wstring Cp1251ToWide(std::string_view text);
 std::string WideToCp1251(std::wstring_view text);
 
+// Whether a path names an existing directory (wide, so that any name is found).
+bool DirectoryExists(const std::wstring& path);
+
 // The text of any exception for the user: what() read as UTF-8 (bytes that are not UTF-8 are
 // taken as Windows-1251, the other encoding our layers use).
 std::wstring ExceptionText(const std::exception& error);

@@ -17,6 +17,12 @@ HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT how) {
   return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
 }
 
+// Sets the fields `item.mask` names on one item.
+void SetItem(HWND tree, HTREEITEM h, TVITEMW item) {
+  item.hItem = h;
+  SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
 struct TSortContext {
   const TCustomTreeView* Tree;
   const TTVCompare* Compare;
@@ -48,9 +54,8 @@ void TTreeNode::SetText(std::wstring_view text) {
   std::wstring s(text);
   TVITEMW item{};
   item.mask = TVIF_TEXT;
-  item.hItem = Item_;
   item.pszText = s.data();
-  SendMessageW(Tree_.Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SetItem(Tree_.Handle(), Item_, item);
 }
 
 TTreeNode* TTreeNode::Parent() const { return Tree_.NodeOf(NextItem(Tree_.Handle(), Item_, TVGN_PARENT)); }
@@ -76,25 +81,22 @@ bool TTreeNode::HasChildren() const {
 void TTreeNode::SetHasChildren(bool value) {
   TVITEMW item{};
   item.mask = TVIF_CHILDREN;
-  item.hItem = Item_;
   item.cChildren = value ? 1 : 0;
-  SendMessageW(Tree_.Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SetItem(Tree_.Handle(), Item_, item);
 }
 
 void TTreeNode::SetImageIndex(int index) {
   TVITEMW item{};
   item.mask = TVIF_IMAGE;
-  item.hItem = Item_;
   item.iImage = index;
-  SendMessageW(Tree_.Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SetItem(Tree_.Handle(), Item_, item);
 }
 
 void TTreeNode::SetSelectedIndex(int index) {
   TVITEMW item{};
   item.mask = TVIF_SELECTEDIMAGE;
-  item.hItem = Item_;
   item.iSelectedImage = index;
-  SendMessageW(Tree_.Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SetItem(Tree_.Handle(), Item_, item);
 }
 
 bool TTreeNode::Expanded() const {

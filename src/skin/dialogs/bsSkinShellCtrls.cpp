@@ -10,11 +10,6 @@ using namespace spv::platform;
 
 namespace {
 
-bool DirectoryExists(const std::wstring& path) {
-  const DWORD a = GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Takes a skin holder reference over, asking to hear when the holder goes.
 void Relink(TComponent& self, TbsSkinData*& field, TbsSkinData* value) {
   if (field) self.RemoveFreeNotification(field);

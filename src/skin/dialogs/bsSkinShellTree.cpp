@@ -13,20 +13,11 @@ namespace bs {
 
 using namespace spv::platform;
 
-namespace {
-
-std::wstring FormatPathError(std::string_view pattern, const std::wstring& text) {
+std::wstring FormatShellMessage(std::string_view pattern, std::wstring_view text) {
   std::wstring message = Cp1251ToWide(pattern);
   if (const auto at = message.find(L"%s"); at != std::wstring::npos) message.replace(at, 2, text);
   return message;
 }
-
-bool DirectoryOnDisk(const std::wstring& path) {
-  const DWORD a = GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 DWORD ShellEnumFlags(TbsShellObjectTypes types) {
   DWORD flags = 0;
@@ -122,7 +113,7 @@ void TbsCustomShellTreeView::SetRoot(std::wstring_view root) {
   } catch (const Exception&) {
     Root_ = previous;
     CreateRoot();
-    throw Exception(FormatPathError(BS_ERROR_SETTING_PATH, std::wstring(root)));
+    throw Exception(FormatShellMessage(BS_ERROR_SETTING_PATH, std::wstring(root)));
   }
 }
 
@@ -156,7 +147,7 @@ bool TbsCustomShellTreeView::IsFolder(const TbsShellFolder& folder) {
   if (IdListSize(folder.AbsoluteID()) == 0) return true;  // the desktop
   const ULONG a = ItemAttributes(folder.ParentShellFolder(), folder.RelativeID(), SFGAO_FOLDER | SFGAO_FILESYSTEM);
   const std::wstring path = (a & SFGAO_FILESYSTEM) ? PathFromIdList(folder.AbsoluteID()) : std::wstring();
-  return IsFolderItem((a & SFGAO_FOLDER) != 0, (a & SFGAO_FILESYSTEM) != 0, path, DirectoryOnDisk(path));
+  return IsFolderItem((a & SFGAO_FOLDER) != 0, (a & SFGAO_FILESYSTEM) != 0, path, DirectoryExists(path));
 }
 
 bool TbsCustomShellTreeView::HasSubFolders(const TbsShellFolder& folder) {
@@ -274,7 +265,7 @@ void TbsCustomShellTreeView::SelectPath(const std::wstring& path) {
   try {
     target = ParseDisplayName(path);
   } catch (const Exception&) {
-    throw Exception(FormatPathError(BS_ERROR_SETTING_PATH, path));
+    throw Exception(FormatShellMessage(BS_ERROR_SETTING_PATH, path));
   }
   WalkTo(target);
 }

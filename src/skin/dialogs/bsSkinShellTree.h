@@ -22,6 +22,8 @@ enum TbsShellObjectType : unsigned { otFolders = 1, otNonFolders = 2, otHidden =
 using TbsShellObjectTypes = unsigned;
 // The EnumObjects flags of a set of object types.
 DWORD ShellEnumFlags(TbsShellObjectTypes types);
+// A message of the tree with its "%s" filled in.
+std::wstring FormatShellMessage(std::string_view pattern, std::wstring_view text);
 
 class TbsShellFolder : public spv::platform::TObject {
  public:

@@ -115,9 +115,7 @@ bool TbsCustomShellTreeView::Edit(TTreeNode* node, const std::wstring& text) {
       folder->ParentShellFolder().SetNameOf(Handle(), folder->RelativeID(), text.c_str(), SHGDN_INFOLDER, renamed.Receive());
   if (FAILED(hr) || !renamed) {
     // Reported here: the tree's own code is below this frame and must not be unwound.
-    std::wstring message = Cp1251ToWide(BS_RENAME_FAILED);
-    if (const auto at = message.find(L"%s"); at != std::wstring::npos) message.replace(at, 2, text);
-    Application().HandleException(Exception(message));
+    Application().HandleException(Exception(FormatShellMessage(BS_RENAME_FAILED, text)));
     return false;
   }
   auto fresh = std::make_unique<TbsShellFolder>(folder->Parent(), std::move(renamed));
