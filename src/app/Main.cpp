@@ -99,6 +99,7 @@ void TFRM_SPV::RegisterClasses() {
   bs::RegisterSkinControlClasses();
   bs::RegisterSkinMessageClasses();
   bs::RegisterSkinDialogClasses();
+  bs::RegisterSkinShellClasses();
 }
 
 std::filesystem::path TFRM_SPV::SettingsFile() {
@@ -125,9 +126,9 @@ void TFRM_SPV::Loaded() {
   TForm::Loaded();
   GBSetting = Component<bs::TbsSkinGroupBox>("GBSetting");
   bsSkinStdLabel1 = Component<bs::TbsSkinStdLabel>("bsSkinStdLabel1");
-  EBases = Component<bs::TbsSkinEdit>("EBases");
+  EBases = Component<bs::TbsSkinDirectoryEdit>("EBases");
   bsSkinStdLabel2 = Component<bs::TbsSkinStdLabel>("bsSkinStdLabel2");
-  EReport = Component<bs::TbsSkinEdit>("EReport");
+  EReport = Component<bs::TbsSkinDirectoryEdit>("EReport");
   bsSkinStdLabel3 = Component<bs::TbsSkinStdLabel>("bsSkinStdLabel3");
   EDate = Component<bs::TbsSkinDateEdit>("EDate");
   SBExec = Component<bs::TbsSkinButton>("SBExec");

@@ -21,6 +21,7 @@
 #include "skin/controls/bsSkinTabs.h"
 #include "skin/dialogs/bsDialogs.h"
 #include "skin/dialogs/bsMessages.h"
+#include "skin/dialogs/bsSkinShellCtrls.h"
 #include "skin/frame/bsSkinForm.h"
 #include "skin/resources/bsSkinDataWin.h"
 
@@ -50,9 +51,9 @@ class TFRM_SPV : public platform::TForm {
   // The components, found by name once the description has been read.
   bs::TbsSkinGroupBox* GBSetting = nullptr;
   bs::TbsSkinStdLabel* bsSkinStdLabel1 = nullptr;
-  bs::TbsSkinEdit* EBases = nullptr;
+  bs::TbsSkinDirectoryEdit* EBases = nullptr;
   bs::TbsSkinStdLabel* bsSkinStdLabel2 = nullptr;
-  bs::TbsSkinEdit* EReport = nullptr;
+  bs::TbsSkinDirectoryEdit* EReport = nullptr;
   bs::TbsSkinStdLabel* bsSkinStdLabel3 = nullptr;
   bs::TbsSkinDateEdit* EDate = nullptr;
   bs::TbsSkinButton* SBExec = nullptr;
