@@ -136,7 +136,7 @@ TEST_F(MainRunTest, ADamagedHistoryIsReportedAndTheWindowKeepsWorking) {
 // a tab change that arrives meanwhile waits for nothing and disturbs nothing.
 TEST_F(MainRunTest, TheReadShowsItsProgressAndIgnoresInputMeanwhile) {
   Type(demo.BasesText(), demo.ReportsText(), L"15032026");
-  bool sawDialog = false, shot = false, pressedMeanwhile = false, clickedTab = false;
+  bool sawDialog = false, shot = false, reshowing = false, pressedMeanwhile = false, clickedTab = false;
   std::wstring label;
   int reads = 0;
   platform::TTimer watch;
@@ -147,9 +147,17 @@ TEST_F(MainRunTest, TheReadShowsItsProgressAndIgnoresInputMeanwhile) {
       sawDialog = true;
       label = Form->Process->LabelCaption;
     } else if (!shot && Form->Process->Value() > 0) {
-      // Once the gauge has moved, the dialog has painted.
+      // Once the gauge has moved, the dialog has painted. Without a window manager Wine's
+      // display stacks the main window, active again after its button's click, above the
+      // topmost dialog (the windows' own order, and a window manager, keep the dialog on top):
+      // shown again (not counted as a read below), the dialog is on top of the display.
       shot = true;
-      spv::test::SaveWindowPng(Form->Process->Form()->Handle(), "main-window-progress");
+      const HWND dialog = Form->Process->Form()->Handle();
+      reshowing = true;
+      ShowWindow(dialog, SW_HIDE);
+      ShowWindow(dialog, SW_SHOWNA);
+      reshowing = false;
+      spv::test::SaveWindowPng(dialog, "main-window-progress");
     }
     if (!pressedMeanwhile) {
       pressedMeanwhile = true;
@@ -160,7 +168,9 @@ TEST_F(MainRunTest, TheReadShowsItsProgressAndIgnoresInputMeanwhile) {
       Click(*Form->TabHour, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
     }
   };
-  Form->Process->OnShow = [&](platform::TObject*) { ++reads; };
+  Form->Process->OnShow = [&](platform::TObject*) {
+    if (!reshowing) ++reads;
+  };
   watch.SetEnabled(true);
   const auto boxes = Run();
   watch.SetEnabled(false);
