@@ -1,0 +1,120 @@
+// How long the main window takes to show an hour and to paint itself under Wine: a tab change
+// over the fullest hour of a demo folder (compare, fill, paint of the table), and a whole paint
+// of the window at its designed size and at full HD. A Windows program that times itself.
+#include "app/Main.h"
+#include "platform/FormReader.h"
+#include "resources/ProgramForm.h"
+#include "tools/spinvolt-demo/DemoFolder.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace spv;
+namespace fs = std::filesystem;
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// Median of `times` timed calls of `act`, after five untimed ones.
+double MedianMs(int times, const std::function<void(int)>& act) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  std::vector<double> ms;
+  for (int i = 0; i < times + 5; ++i) {
+    LARGE_INTEGER t0, t1;
+    QueryPerformanceCounter(&t0);
+    act(i);
+    GdiFlush();
+    QueryPerformanceCounter(&t1);
+    if (i >= 5) ms.push_back(double(t1.QuadPart - t0.QuadPart) * 1000.0 / double(frequency.QuadPart));
+  }
+  std::sort(ms.begin(), ms.end());
+  return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int times = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
+  const fs::path root = fs::temp_directory_path() / ("spv-window-bench-" + std::to_string(GetCurrentProcessId()));
+  demo::TDemoOptions options;
+  options.Folder = root;
+  options.LastDay = *base::EncodeDate(2026, 3, 15);
+  options.Days = 3;
+  demo::WriteDemoFolder(options);
+
+  auto form = std::make_unique<app::TFRM_SPV>();
+  platform::TFormReader::ReadInto(*form, ProgramFormDescription());
+  form->DoCreate();
+  form->Show();
+  Pump();
+  // Any box the run shows (an hour without a playlist) is answered at once.
+  platform::TTimer closer;
+  closer.SetInterval(50);
+  closer.OnTimer = [](platform::TObject*) {
+    for (int i = 0; i < platform::Screen().FormCount(); ++i)
+      if (auto* box = dynamic_cast<bs::TbsMessageForm*>(platform::Screen().Forms(i)))
+        if (box->HandleAllocated() && IsWindowVisible(box->WindowHandle())) PostMessageW(box->WindowHandle(), WM_CLOSE, 0, 0);
+  };
+  closer.SetEnabled(true);
+  form->EBases->SetText(root.wstring());
+  form->EReport->SetText((root / "Report").wstring());
+  form->EDate->SetDate(*base::EncodeDate(2026, 3, 15));
+  form->SBExecClick(form->SBExec);
+  while (form->Check().Reading()) Pump();
+  Pump();
+  closer.SetEnabled(false);
+
+  // The two fullest hours, shown in turn.
+  std::vector<int> hours(24);
+  for (int h = 0; h < 24; ++h) hours[std::size_t(h)] = h;
+  auto rows = [&](int h) { return form->Check().HistHours[std::size_t(h)].size() + form->Check().RepHours[std::size_t(h)].size(); };
+  std::sort(hours.begin(), hours.end(), [&](int a, int b) { return rows(a) > rows(b); });
+  if (rows(hours[0]) == 0) {
+    std::fprintf(stderr, "the demo run read nothing\n");
+    return 1;
+  }
+  const double tab = MedianMs(times, [&](int i) {
+    form->TabHour->SetTabIndex(hours[std::size_t(i % 2)]);
+    form->TabHourChange(form->TabHour);
+    UpdateWindow(form->SGRep->Handle());
+  });
+  std::printf("tab change between hours of %zu and %zu rows (%d changes): median %.3f ms\n", rows(hours[0]),
+              rows(hours[1]), times, tab);
+
+  auto paint = [&](int width, int height, bool client) {
+    if (client) {
+      form->SetClientWidth(width);
+      form->SetClientHeight(height);
+    } else {
+      form->SetBounds(0, 0, width, height);
+    }
+    Pump();
+    const double ms = MedianMs(times, [&](int) {
+      RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    });
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    std::printf("whole window paint at %ld x %ld (%d paints): median %.3f ms\n", r.right - r.left, r.bottom - r.top,
+                times, ms);
+  };
+  paint(app::kClientWidth, app::kClientHeight, true);
+  paint(1920, 1080, false);
+
+  form.reset();
+  std::error_code ec;
+  fs::remove_all(root, ec);
+  return 0;
+}
