@@ -166,36 +166,30 @@ void TCustomTabControl::Change() {
 }
 
 void TCustomTabControl::WndProc(TMessage& m) {
+  // The window selects a tab itself on a press or an arrow key; the control asks first and
+  // tells after.
+  const auto selecting = [&](bool asks) {
+    const int before = TabIndex();
+    if (asks && !CanChange()) return;
+    TWinControl::WndProc(m);
+    const int after = TabIndex();
+    if (after != before) {
+      TabIndex_ = after;
+      Realign();
+      Change();
+    }
+  };
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-      // The window selects the tab under a press itself; the control asks first and tells after.
-      const int before = TabIndex();
       const int hit = IndexOfTabAt(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
-      if (hit >= 0 && hit != before && !CanChange()) return;
-      TWinControl::WndProc(m);
-      const int after = TabIndex();
-      if (after != before) {
-        TabIndex_ = after;
-        Realign();
-        Change();
-      }
+      selecting(hit >= 0 && hit != TabIndex());
       return;
     }
-    case WM_KEYDOWN: {
-      const int before = TabIndex();
-      const bool moves = m.WParam == VK_LEFT || m.WParam == VK_RIGHT || m.WParam == VK_UP || m.WParam == VK_DOWN ||
-                         m.WParam == VK_HOME || m.WParam == VK_END;
-      if (moves && !CanChange()) return;
-      TWinControl::WndProc(m);
-      const int after = TabIndex();
-      if (after != before) {
-        TabIndex_ = after;
-        Realign();
-        Change();
-      }
+    case WM_KEYDOWN:
+      selecting(m.WParam == VK_LEFT || m.WParam == VK_RIGHT || m.WParam == VK_UP || m.WParam == VK_DOWN ||
+                m.WParam == VK_HOME || m.WParam == VK_END);
       return;
-    }
     case WM_SIZE:
       TWinControl::WndProc(m);
       Realign();
