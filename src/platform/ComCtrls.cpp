@@ -74,9 +74,12 @@ void TCustomTabControl::AddTab(std::wstring_view text) {
   Invalidate();
 }
 
-int TCustomTabControl::TabIndex() const {
-  if (HandleAllocated()) return int(SendMessageW(WindowHandle(), TCM_GETCURSEL, 0, 0));
-  return TabIndex_;
+// Kept in step with the window by every path that selects a tab (SetTabIndex, the tabs'
+// insertion, a press or a key), so reading it asks the window nothing: painters read it per cell.
+int TCustomTabControl::TabIndex() const { return TabIndex_; }
+
+int TCustomTabControl::WindowTabIndex() const {
+  return HandleAllocated() ? int(SendMessageW(WindowHandle(), TCM_GETCURSEL, 0, 0)) : TabIndex_;
 }
 
 void TCustomTabControl::SetTabIndex(int index) {
@@ -169,10 +172,10 @@ void TCustomTabControl::WndProc(TMessage& m) {
   // The window selects a tab itself on a press or an arrow key; the control asks first and
   // tells after.
   const auto selecting = [&](bool asks) {
-    const int before = TabIndex();
+    const int before = WindowTabIndex();
     if (asks && !CanChange()) return;
     TWinControl::WndProc(m);
-    const int after = TabIndex();
+    const int after = WindowTabIndex();
     if (after != before) {
       TabIndex_ = after;
       Realign();

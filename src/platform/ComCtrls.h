@@ -66,6 +66,8 @@ class TCustomTabControl : public TWinControl {
 
  private:
   void InsertTabs();
+  // The selection as the window itself holds it.
+  int WindowTabIndex() const;
 
   std::vector<std::wstring> Tabs_;
   int TabIndex_ = -1;

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstring>
+#include <vector>
 
 namespace spv::platform {
 
@@ -64,6 +66,39 @@ std::optional<TColor> IdentToColor(std::string_view name) {
 
 void TGraphicsObject::Changed() {
   if (OnChange) OnChange();
+}
+
+void CopyToVisible(HDC dest, HWND window, const RECT& area, HDC source) {
+  const auto copy = [&](const RECT& r) {
+    RECT part;
+    if (IntersectRect(&part, &r, &area))
+      BitBlt(dest, part.left, part.top, part.right - part.left, part.bottom - part.top, source, part.left, part.top,
+             SRCCOPY);
+  };
+  // A context of another kind (a picture being printed into) has no visible region to go by.
+  TGdiHandle<HRGN> visible(CreateRectRgn(0, 0, 0, 0));
+  const DWORD size = WindowFromDC(dest) == window && GetRandomRgn(dest, visible.Get(), SYSRGN) == 1
+                         ? GetRegionData(visible.Get(), 0, nullptr)
+                         : 0;
+  if (size == 0) {
+    copy(area);
+    return;
+  }
+  std::vector<std::byte> bytes(size);
+  auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+  if (GetRegionData(visible.Get(), size, data) != size) {
+    copy(area);
+    return;
+  }
+  // The visible region comes in screen coordinates.
+  POINT origin{0, 0};
+  MapWindowPoints(window, nullptr, &origin, 1);
+  const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+  for (DWORD i = 0; i < data->rdh.nCount; ++i) {
+    RECT r = rects[i];
+    OffsetRect(&r, -origin.x, -origin.y);
+    copy(r);
+  }
 }
 
 // ---- TFont ----

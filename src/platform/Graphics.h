@@ -48,6 +48,12 @@ COLORREF ColorToRGB(TColor color);
 // Colour names as descriptions write them ("clRed", "clBtnFace"); nullopt for an unknown name.
 std::optional<TColor> IdentToColor(std::string_view name);
 
+// Copies `source` to `dest`, a context of `window` with its origin at the client's top-left, at
+// the same coordinates, within `area` and only where the window can be seen: one block per
+// rectangle of the context's visible region. A single copy through a clip with holes (a parent
+// behind its child windows) costs as much as its whole bounding box under Wine.
+void CopyToVisible(HDC dest, HWND window, const RECT& area, HDC source);
+
 // Owns one GDI object and deletes it when replaced or destroyed.
 template <typename H>
 class TGdiHandle {

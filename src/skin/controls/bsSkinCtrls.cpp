@@ -142,10 +142,11 @@ void TbsOnDemandTimer::Stop() {
 TbsSkinControl::TbsSkinControl(TComponent* owner) : TbsSkinLinkedControl(owner) {}
 
 void TbsSkinControl::PaintTo(HDC dc) {
-  if (Width() <= 0 || Height() <= 0) return;
+  RECT box;
+  if (Width() <= 0 || Height() <= 0 || GetClipBox(dc, &box) == NULLREGION) return;
   TbsFBitmap bitmap;
   Compose(bitmap);
-  BitBlt(dc, 0, 0, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, SRCCOPY);
+  spv::platform::CopyToVisible(dc, WindowHandle(), box, bitmap.DC());
 }
 
 void TbsSkinControl::Paint() { PaintTo(Canvas().Handle()); }

@@ -269,7 +269,9 @@ void TbsSkinPanel::Paint() {
     PlacedCaptionRect_ = SizingKind_ <= skFixed ? CaptionRect_ : PlaceSkinRect(CaptionRect_);
     DrawSkinCaption(all.DC(), PlacedCaptionRect_);
   }
-  BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), all.DC(), 0, 0, SRCCOPY);
+  RECT box;
+  const HDC dc = Canvas().Handle();
+  if (GetClipBox(dc, &box) != NULLREGION) spv::platform::CopyToVisible(dc, WindowHandle(), box, all.DC());
 }
 
 void TbsSkinPanel::PaintSkinLook(TbsFBitmap& bitmap) {

@@ -10,6 +10,8 @@
 #include "skin/resources/bsUtils.h"
 
 #include <algorithm>
+#include <array>
+#include <map>
 
 namespace bs {
 
@@ -20,8 +22,9 @@ namespace {
 COLORREF Rgb(spv::platform::TColor c) { return spv::platform::ColorToRGB(c); }
 
 void Fill(HDC dc, const RECT& r, COLORREF colour) {
-  spv::platform::TGdiHandle<HBRUSH> brush(CreateSolidBrush(colour));
-  ::FillRect(dc, &r, brush.Get());
+  // The solid fill of ExtTextOut needs no brush.
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
 // Tiles `piece` from `src` over `dest` from its top-left corner, the last tiles cut.
@@ -101,7 +104,20 @@ int TbsSkinTabControl::ItemHeight() const {
 
 void TbsSkinTabControl::UpdateTabSize() { SendTabItemSize(TabWidth(), ItemHeight()); }
 
+void TbsSkinTabControl::ForgetSkinObject() {
+  SkinObjectIndex_ = -1;
+  ForgetPageFrame();
+}
+
+void TbsSkinTabControl::ForgetPageFrame() {
+  // A new skin may put new descriptions and pictures where the old ones were.
+  PageFrame_ = TImage();
+  PageFrameObject_ = nullptr;
+  PageFramePicture_ = nullptr;
+}
+
 void TbsSkinTabControl::ApplyTabSkin() {
+  ForgetPageFrame();
   ReadTabSkin();
   if (const TbsDataSkinTabControl* o = TabObject()) {
     if (UseSkinFont) AssignSkinFont(Font(), *o, DefaultFont_.Charset());
@@ -134,24 +150,45 @@ void TbsSkinTabControl::RemoveNativeScroller() {
 
 // ---- Painting -------------------------------------------------------------------------------
 
-void TbsSkinTabControl::PaintTab(int index, const RECT& rect, HDC dc, bool hot, bool selected) {
+// What the tabs of one paint share: the caption font, realised once, and each tab picture, cut
+// once per look and width. The tabs of a row have one width, so the 24 hour tabs take two or
+// three pictures instead of 24.
+class TbsSkinTabControl::TTabPaint {
+ public:
+  explicit TTabPaint(const TbsSkinTabControl& tabs) {
+    Font_.Assign(tabs.Font());
+    if (const TbsDataSkinTabControl* o = tabs.TabObject(); o && tabs.SkinPicture_ && tabs.UseSkinFont)
+      AssignSkinFont(Font_, *o, tabs.DefaultFont_.Charset());
+  }
+  HFONT Font() const { return Font_.Handle(); }
+  const TImage& Picture(const TImage& skin, const TbsDataSkinTabControl& o, const TRect& piece, int width) {
+    TImage& picture = Pictures_[{piece.Left, piece.Top, piece.Right, piece.Bottom, width}];
+    if (picture.Width() == 0)
+      ThreePartHorzImage(o.TabLeftOffset, o.TabRightOffset, picture, skin, piece, width, o.TabStretchEffect);
+    return picture;
+  }
+
+ private:
+  spv::platform::TFont Font_;
+  std::map<std::array<int, 5>, TImage> Pictures_;
+};
+
+void TbsSkinTabControl::PaintTab(TTabPaint& paint, int index, const RECT& rect, TbsFBitmap& target, bool hot,
+                                 bool selected) {
   if (index < 0 || index >= int(Tabs().size()) || IsRectEmpty(&rect)) return;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  TbsFBitmap tab(w, h);
-  const HDC tdc = tab.DC();
+  const HDC dc = target.DC();
   const TbsDataSkinTabControl* o = TabObject();
   const bool focused = Focused();
-  spv::platform::TFont font;
-  font.Assign(Font());
+  COLORREF textColour = Rgb(Font().Color());
   if (!o || !SkinPicture_) {
     using namespace spv::platform;
-    const RECT all{0, 0, w, h};
-    if (hot && !selected) Fill(tdc, all, Rgb(TColor(0xD2BDB6)));
-    else if (!selected) Fill(tdc, all, Rgb(clBtnFace));
+    if (hot && !selected) Fill(dc, rect, Rgb(TColor(0xD2BDB6)));
+    else if (!selected) Fill(dc, rect, Rgb(clBtnFace));
     else {
-      Fill(tdc, all, Rgb(TColor(focused ? 0xB59385 : 0xD2BDB6)));
+      Fill(dc, rect, Rgb(TColor(focused ? 0xB59385 : 0xD2BDB6)));
       TGdiHandle<HBRUSH> navy(CreateSolidBrush(Rgb(clNavy)));
-      ::FrameRect(tdc, &all, navy.Get());
+      ::FrameRect(dc, &rect, navy.Get());
     }
   } else {
     TRect picture;
@@ -163,35 +200,37 @@ void TbsSkinTabControl::PaintTab(int index, const RECT& rect, HDC dc, bool hot, 
     else picture = RectIsEmpty(o->ActiveTabRect) ? o->TabRect : o->ActiveTabRect, colour = o->ActiveFontColor;
     if (hot && !selected && RectIsEmpty(o->MouseInTabRect)) colour = o->FontColor;
     if (RectIsEmpty(picture)) picture = o->TabRect;
-    TbsFBitmap strip;
-    ThreePartHorzImage(o->TabLeftOffset, o->TabRightOffset, strip, *SkinPicture_, picture, w, o->TabStretchEffect);
-    CopyImageRect(tab, {0, 0, w, h}, strip, {0, 0, strip.Width(), strip.Height()});
+    const TImage& strip = paint.Picture(*SkinPicture_, *o, picture, w);
     GdiFlush();
-    if (UseSkinFont) AssignSkinFont(font, *o, DefaultFont_.Charset());
-    font.SetColor(colour);
+    CopyImageRect(target, FromRECT(rect), strip, {0, 0, strip.Width(), strip.Height()});
+    textColour = Rgb(colour);
     if (o->ShowFocus && focused && selected) {
-      RECT fr{o->FocusOffsetX, o->FocusOffsetY, w - o->FocusOffsetX, h - o->FocusOffsetY};
-      SetTextColor(tdc, RGB(0, 0, 0));
-      SetBkColor(tdc, Rgb(spv::platform::TColor(SkinData_->SkinColors.cBtnFace)));
-      DrawFocusRect(tdc, &fr);
+      const RECT fr{rect.left + o->FocusOffsetX, rect.top + o->FocusOffsetY, rect.right - o->FocusOffsetX,
+                    rect.bottom - o->FocusOffsetY};
+      SetTextColor(dc, RGB(0, 0, 0));
+      SetBkColor(dc, Rgb(spv::platform::TColor(SkinData_->SkinColors.cBtnFace)));
+      DrawFocusRect(dc, &fr);
     }
   }
-  GdiFlush();
   if (OnDrawSkinTab) {
-    OnDrawSkinTab(index, RECT{0, 0, w, h}, tdc, hot, selected);
+    // The event draws in the tab's own coordinates and cannot spill over its neighbours.
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, rect.left, rect.top, nullptr);
+    IntersectClipRect(dc, 0, 0, w, h);
+    OnDrawSkinTab(index, RECT{0, 0, w, h}, dc, hot, selected);
+    RestoreDC(dc, saved);
   } else {
-    const HGDIOBJ old = SelectObject(tdc, font.Handle());
-    SetBkMode(tdc, TRANSPARENT);
-    SetTextColor(tdc, Rgb(font.Color()));
-    RECT r{0, 0, w, h};
-    DrawWideText(tdc, Tabs()[std::size_t(index)], r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(tdc, old);
+    const HGDIOBJ old = SelectObject(dc, paint.Font());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColour);
+    RECT r = rect;
+    DrawWideText(dc, Tabs()[std::size_t(index)], r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
   }
   GdiFlush();
-  BitBlt(dc, rect.left, rect.top, w, h, tdc, 0, 0, SRCCOPY);
 }
 
-void TbsSkinTabControl::PaintTabPage(TbsFBitmap& bitmap, const RECT& page) {
+void TbsSkinTabControl::PaintTabPage(TbsFBitmap& bitmap, const RECT& page, HDC paintDc) {
   const HDC dc = bitmap.DC();
   const TbsDataSkinTabControl* o = TabObject();
   if (!o || !SkinPicture_) {
@@ -212,20 +251,39 @@ void TbsSkinTabControl::PaintTabPage(TbsFBitmap& bitmap, const RECT& page) {
   const TRect P = TabPageFrame(FromRECT(page), skin);
   const TbsPieceGeometry g = o->Corners.Geometry();
   const TbsPieceGeometry ng = ResizedGeometry(g, o->SkinRect, P.Width(), P.Height());
-  TbsFBitmap frame;
-  NinePartImageTiledClient(g, ng, frame, *SkinPicture_, o->SkinRect, P.Width(), P.Height(), true,
-                           o->Stretch.Flags());
+  // The frame changes with the page's size and the skin only: it is cut once and kept.
+  if (PageFrame_.Width() != P.Width() || PageFrame_.Height() != P.Height() || PageFrameObject_ != o ||
+      PageFramePicture_ != SkinPicture_) {
+    NinePartImageTiledClient(g, ng, PageFrame_, *SkinPicture_, o->SkinRect, P.Width(), P.Height(), true,
+                             o->Stretch.Flags());
+    PageFrameObject_ = o;
+    PageFramePicture_ = SkinPicture_;
+  }
+  const TRect whole{0, 0, P.Width(), P.Height()};
+  const auto copy = [&](const TRect& part) {
+    CopyImageRect(bitmap, {P.Left + part.Left, P.Top + part.Top, P.Left + part.Right, P.Top + part.Bottom}, PageFrame_,
+                  part);
+  };
+  // Where the page's windows hide its client area, only the frame around it is worth copying.
+  const RECT inner{P.Left + ng.Cl.Left, P.Top + ng.Cl.Top, P.Left + ng.Cl.Right, P.Top + ng.Cl.Bottom};
   GdiFlush();
-  BitBlt(dc, P.Left, P.Top, frame.Width(), frame.Height(), frame.DC(), 0, 0, SRCCOPY);
+  if (!paintDc || RectVisible(paintDc, &inner)) {
+    copy(whole);
+    return;
+  }
+  copy({0, 0, whole.Right, ng.Cl.Top});
+  copy({0, ng.Cl.Bottom, whole.Right, whole.Bottom});
+  copy({0, ng.Cl.Top, ng.Cl.Left, ng.Cl.Bottom});
+  copy({ng.Cl.Right, ng.Cl.Top, whole.Right, ng.Cl.Bottom});
 }
 
 void TbsSkinTabControl::PaintTabStrip(TbsFBitmap& bitmap, const RECT& page) {
   if (Tabs().empty()) return;
-  const HDC dc = bitmap.DC();
+  TTabPaint paint(*this);
   const int selected = TabIndex();
   const TbsDataSkinTabControl* o = TabObject();
   if (!o || !SkinPicture_) {
-    for (int i = 0; i < int(Tabs().size()); ++i) PaintTab(i, TabRect(i), dc, i == HotTabIndex_, i == selected);
+    for (int i = 0; i < int(Tabs().size()); ++i) PaintTab(paint, i, TabRect(i), bitmap, i == HotTabIndex_, i == selected);
     return;
   }
   // The band above the page frame.
@@ -235,19 +293,19 @@ void TbsSkinTabControl::PaintTabStrip(TbsFBitmap& bitmap, const RECT& page) {
     if (TabsBGTransparent_) PaintParentBackground(*this, band.DC());
     else TilePiece(band, *SkinPicture_, RectIsEmpty(o->TabsBGRect) ? ClientPiece(*o) : o->TabsBGRect);
     GdiFlush();
-    for (int i = 0; i < int(Tabs().size()); ++i) PaintTab(i, TabRect(i), band.DC(), i == HotTabIndex_, i == selected);
+    for (int i = 0; i < int(Tabs().size()); ++i) PaintTab(paint, i, TabRect(i), band, i == HotTabIndex_, i == selected);
+    BitBlt(bitmap.DC(), 0, 0, band.Width(), band.Height(), band.DC(), 0, 0, SRCCOPY);
     GdiFlush();
-    BitBlt(dc, 0, 0, band.Width(), band.Height(), band.DC(), 0, 0, SRCCOPY);
   }
   // The selected tab once more, over the page frame.
-  if (selected >= 0) PaintTab(selected, TabRect(selected), dc, false, true);
+  if (selected >= 0) PaintTab(paint, selected, TabRect(selected), bitmap, false, true);
 }
 
-void TbsSkinTabControl::Compose(TbsFBitmap& bitmap) {
+void TbsSkinTabControl::Compose(TbsFBitmap& bitmap, HDC paintDc) {
   ReadTabSkin();
-  bitmap.SetSize(Width(), Height());
+  if (bitmap.Width() != Width() || bitmap.Height() != Height()) bitmap.SetSize(Width(), Height());
   const RECT page = DisplayRect();
-  PaintTabPage(bitmap, page);
+  PaintTabPage(bitmap, page, paintDc);
   GdiFlush();
   PaintTabStrip(bitmap, page);
   GdiFlush();
@@ -255,15 +313,21 @@ void TbsSkinTabControl::Compose(TbsFBitmap& bitmap) {
 
 TbsFBitmap TbsSkinTabControl::Snapshot() {
   TbsFBitmap bitmap;
-  if (Width() > 0 && Height() > 0) Compose(bitmap);
+  if (Width() > 0 && Height() > 0) Compose(bitmap, nullptr);
   return bitmap;
 }
 
 void TbsSkinTabControl::RepaintTab(int index) {
   if (index < 0 || !HandleAllocated()) return;
   ReadTabSkin();
+  const RECT r = TabRect(index);
+  if (IsRectEmpty(&r)) return;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  TbsFBitmap tab(w, h);
+  TTabPaint paint(*this);
+  PaintTab(paint, index, {0, 0, w, h}, tab, index == HotTabIndex_, index == TabIndex());
   const HDC dc = GetDC(Handle());
-  PaintTab(index, TabRect(index), dc, index == HotTabIndex_, index == TabIndex());
+  BitBlt(dc, r.left, r.top, w, h, tab.DC(), 0, 0, SRCCOPY);
   ReleaseDC(Handle(), dc);
 }
 
@@ -283,10 +347,10 @@ void TbsSkinTabControl::WndProc(TMessage& m) {
       PAINTSTRUCT ps;
       const HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(Handle(), &ps);
       const int saved = SaveDC(dc);
-      if (Width() > 0 && Height() > 0) {
-        TbsFBitmap bitmap;
-        Compose(bitmap);
-        BitBlt(dc, 0, 0, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, SRCCOPY);
+      RECT box;
+      if (Width() > 0 && Height() > 0 && GetClipBox(dc, &box) != NULLREGION) {
+        Compose(Buffer_, dc);
+        spv::platform::CopyToVisible(dc, Handle(), box, Buffer_.DC());
       }
       RestoreDC(dc, saved);
       if (!m.WParam) EndPaint(Handle(), &ps);

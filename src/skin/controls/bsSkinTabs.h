@@ -44,7 +44,7 @@ class TbsSkinTabControl : public spv::platform::TCustomTabControl, public TbsSki
 
   void ReadTabSkin();
   void ApplyTabSkin();
-  void ForgetSkinObject() override { SkinObjectIndex_ = -1; }
+  void ForgetSkinObject() override;
   void ApplySkin() override { ApplyTabSkin(); }
 
   // The picture of the whole control as a paint composes it.
@@ -60,13 +60,16 @@ class TbsSkinTabControl : public spv::platform::TCustomTabControl, public TbsSki
 
  private:
   const TbsDataSkinTabControl* TabObject() const;
-  void Compose(TbsFBitmap& bitmap);
-  void PaintTabPage(TbsFBitmap& bitmap, const RECT& page);
+  class TTabPaint;
+  // `paintDc`, when given, is the context the picture goes to: parts it cannot show are skipped.
+  void Compose(TbsFBitmap& bitmap, HDC paintDc);
+  void PaintTabPage(TbsFBitmap& bitmap, const RECT& page, HDC paintDc);
   void PaintTabStrip(TbsFBitmap& bitmap, const RECT& page);
-  void PaintTab(int index, const RECT& rect, HDC dc, bool hot, bool selected);
+  void PaintTab(TTabPaint& paint, int index, const RECT& rect, TbsFBitmap& target, bool hot, bool selected);
   void RepaintTab(int index);
   void SetHotTab(int index);
   void RemoveNativeScroller();
+  void ForgetPageFrame();
 
   TbsSkinData* SkinData_ = nullptr;
   std::string SkinDataName_ = "tab";
@@ -76,6 +79,12 @@ class TbsSkinTabControl : public spv::platform::TCustomTabControl, public TbsSki
   bool TabsBGTransparent_ = false;
   int HotTabIndex_ = -1;
   const TImage* SkinPicture_ = nullptr;
+  // The picture a paint composes, kept for the next paint at the same size.
+  TbsFBitmap Buffer_;
+  // The page frame as last cut, and what it was cut from.
+  TImage PageFrame_;
+  const TbsDataSkinTabControl* PageFrameObject_ = nullptr;
+  const TImage* PageFramePicture_ = nullptr;
 };
 
 }  // namespace bs
