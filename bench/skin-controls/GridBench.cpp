@@ -100,24 +100,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("a 1920 x 1080 grid of %d rows of 5 columns on screen\n", screen->VisibleRowCount() + 1);
-  // The floor of any whole paint: one block copy of a full-HD off-screen picture to the window.
-  {
-    bs::TbsFBitmap picture(1920, 1080);
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> ms;
-    const HDC dc = GetDC(screen->Handle());
-    for (int i = 0; i < runs + 5; ++i) {
-      LARGE_INTEGER t0, t1;
-      QueryPerformanceCounter(&t0);
-      BitBlt(dc, 0, 0, 1920, 1080, picture.DC(), 0, 0, SRCCOPY);
-      GdiFlush();
-      QueryPerformanceCounter(&t1);
-      if (i >= 5) ms.push_back(double(t1.QuadPart - t0.QuadPart) * 1000.0 / double(frequency.QuadPart));
-    }
-    ReleaseDC(screen->Handle(), dc);
-    Report("block copy of a 1920 x 1080 picture", ms);
-  }
   Report("whole paint", Time(*screen, runs, [&](int) { screen->Invalidate(); }));
   Report("scroll by one row (down, then up)", Time(*screen, runs, [&](int i) {
     screen->SetFirstVisibleCell(0, screen->FirstVisibleCell().Y + (i % 2 ? -1 : 1));

@@ -736,7 +736,9 @@ bool TbsSkinCustomGrid::ReadProperty(const spv::platform::TStoredProperty& p, sp
 // -- Draw grid and string grid
 
 void TbsSkinDrawGrid::PaintCell(int col, int row, const RECT& rect, TGridDrawState state) {
-  if (OnDrawCell) OnDrawCell(this, col, row, rect, state);
+  if (!OnDrawCell) return;
+  OnDrawCell(this, col, row, rect, state);
+  ForgetCellTextFont();
 }
 
 void TbsSkinStringGrid::SetCellText(int col, int row, std::string text) {

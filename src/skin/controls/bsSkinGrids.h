@@ -152,6 +152,11 @@ class TbsSkinCustomGrid : public TbsSkinControl {
   HFONT PaintFont_ = nullptr;
   COLORREF PaintTextColor_ = 0;
   int PaintTextHeight_ = 0;
+  // Puts the cell's text font and colour on the canvas, selecting the font only when it is not
+  // there already: a paint of 300 cells would otherwise select it 300 times.
+  void PrepareCellText(HDC dc);
+  // Someone else drew on the canvas (the draw-cell event): its font may be anything now.
+  void ForgetCellTextFont() { SelectedTextFont_ = nullptr; }
 
  private:
   enum class TAxis { Horizontal, Vertical };
@@ -182,7 +187,7 @@ class TbsSkinCustomGrid : public TbsSkinControl {
   bool Fitting_ = false, Selecting_ = false;
   POINT SelectPoint_{0, 0};
   TbsOnDemandTimer SelectTimer_;
-  TbsFBitmap Buffer_;
+  HFONT SelectedTextFont_ = nullptr;
 
   // Copied from a TbsDataSkinGridControl.
   int PictureIndex_ = -1;

@@ -1,11 +1,13 @@
-// Painting of the skinned grid: lines, cells and the area past the last cell, composed in an
-// off-screen picture and copied to the window in one block. Only the cells inside the area
-// that needs repainting are drawn, so a grid scrolled by a row paints only the row that came in.
+// Painting of the skinned grid: lines, cells and the area past the last cell, drawn on the
+// window. Only the cells inside the area that needs repainting are drawn, so a grid scrolled by
+// a row paints only the row that came in. (A picture composed off-screen first would cost a
+// copy of the whole grid per paint: at full HD, as much as drawing every cell.)
 #include "skin/controls/bsSkinGrids.h"
 
 #include "platform/SysUtils.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace bs {
@@ -49,12 +51,13 @@ void TbsSkinCustomGrid::Paint() {
   const RECT client = ClientRect();
   if (client.right <= 0 || client.bottom <= 0) return;
   ReadSkinObject();
-  const HDC screen = Canvas().Handle();
+  const HDC dc = Canvas().Handle();
   RECT dirty;
-  if (GetClipBox(screen, &dirty) == NULLREGION) return;
+  if (GetClipBox(dc, &dirty) == NULLREGION) return;
   IntersectRect(&dirty, &dirty, &client);
-  if (Buffer_.Width() != client.right || Buffer_.Height() != client.bottom) Buffer_.SetSize(client.right, client.bottom);
-  const HDC dc = Buffer_.DC();
+  // The paint's fonts go when it ends: the context gets its own objects back first.
+  const int saved = SaveDC(dc);
+  SelectedTextFont_ = nullptr;
   const bool skinned = Skinned();
   const TImage* picture = skinned && SkinData() ? &SkinData()->ActivePicture(PictureIndex_)->Image : nullptr;
   if (PictureIndex_ < 0) picture = nullptr;
@@ -112,21 +115,25 @@ void TbsSkinCustomGrid::Paint() {
     paintLines(false, false);
   }
 
-  // Cell pictures, built once per width in this paint.
-  std::map<std::pair<int, int>, TbsFBitmap> images;
-  const auto cellImage = [&](int kind, int width) -> const TbsFBitmap& {
-    TbsFBitmap& image = images[{kind, width}];
+  // Cell pictures at the size they are drawn, built once per width and height in this paint.
+  std::map<std::array<int, 3>, TbsFBitmap> images;
+  const auto cellImage = [&](int kind, int width, int rowHeight) -> const TbsFBitmap& {
+    TbsFBitmap& image = images[{kind, width, rowHeight}];
     if (image.Width() == 0) {
       const TRect& r = kind == 0 ? FixedCellRect_ : kind == 1 ? FocusCellRect_ : SelectCellRect_;
-      if (kind == 0) ThreePartHorzImage(FixedCellLeftOffset_, FixedCellRightOffset_, image, *picture, r, width, FixedCellStretchEffect_);
-      else ThreePartHorzImage(CellLeftOffset_, CellRightOffset_, image, *picture, r, width, CellStretchEffect_);
+      TImage strip;
+      if (kind == 0) ThreePartHorzImage(FixedCellLeftOffset_, FixedCellRightOffset_, strip, *picture, r, width, FixedCellStretchEffect_);
+      else ThreePartHorzImage(CellLeftOffset_, CellRightOffset_, strip, *picture, r, width, CellStretchEffect_);
+      // Squeezed or stretched to the row unless the rows take the pictures' height.
+      const int h = UseSkinCellHeight_ ? strip.Height() : rowHeight;
+      image.SetSize(strip.Width(), h);
+      CopyImageRect(image, {0, 0, strip.Width(), h}, strip, {0, 0, strip.Width(), strip.Height()});
     }
     return image;
   };
 
   const TGridRect sel = SelectionRect();
   spv::platform::TCanvas& canvas = Canvas();
-  canvas.SetHandle(dc);
   int canvasFont = -1;
   const auto paintRegion = [&](bool fixedX, bool fixedY) {
     for (const auto& y : ys) {
@@ -158,10 +165,9 @@ void TbsSkinCustomGrid::Paint() {
           fontKind = 2;
         } else if (DefaultDrawing_ && picture && (fixed || (state & (gdFocused | gdSelected)))) {
           const int kind = fixed ? 0 : (isFocused || (o & goRowSelect)) ? 1 : 2;
-          const TbsFBitmap& image = cellImage(kind, x.Size);
-          const int h = UseSkinCellHeight_ ? image.Height() : y.Size;
-          TRect target{cell.left, cell.top, cell.left + image.Width(), cell.top + h};
-          CopyImageRect(Buffer_, target, image, {0, 0, image.Width(), image.Height()});
+          const TbsFBitmap& image = cellImage(kind, x.Size, y.Size);
+          const TRect target{cell.left, cell.top, cell.left + image.Width(), cell.top + image.Height()};
+          BitBlt(dc, target.Left, target.Top, image.Width(), image.Height(), image.DC(), 0, 0, SRCCOPY);
           textColour = Rgb(fixed ? FixedFont_.FontColor : kind == 1 ? FocusFontColor_ : SelectFontColor_);
           if (ShowFocus_ && isFocused && !(o & goRowSelect)) {
             const RECT fr = ToRECT(target);
@@ -213,17 +219,24 @@ void TbsSkinCustomGrid::Paint() {
       DrawFocusRect(dc, &f);
     }
   }
-  canvas.SetHandle(screen);
-
   // Past the last column and below the last row.
   const COLORREF beyond = skinned ? Rgb(BGColor_) : Rgb(Color());
   const int right = std::max(0, lx.GridBoundary - (PixelOffset_ > 0 ? PixelOffset_ : 0));
   Fill(dc, {right, 0, client.right, client.bottom}, beyond);
   Fill(dc, {0, ly.GridBoundary, right, client.bottom}, beyond);
+  canvas.SetHandle(nullptr);
+  RestoreDC(dc, saved);
+  canvas.SetHandle(dc);
+  SelectedTextFont_ = nullptr;
+}
 
-  GdiFlush();
-  BitBlt(screen, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, dc, dirty.left, dirty.top,
-         SRCCOPY);
+void TbsSkinCustomGrid::PrepareCellText(HDC dc) {
+  if (SelectedTextFont_ != PaintFont_) {
+    SelectObject(dc, PaintFont_);
+    SelectedTextFont_ = PaintFont_;
+  }
+  SetTextColor(dc, PaintTextColor_);
+  SetBkMode(dc, TRANSPARENT);
 }
 
 void TbsSkinStringGrid::PaintCell(int col, int row, const RECT& rect, TGridDrawState state) {
@@ -233,9 +246,7 @@ void TbsSkinStringGrid::PaintCell(int col, int row, const RECT& rect, TGridDrawS
       const HDC dc = Canvas().Handle();
       const RECT tr = CellTextRect(rect, state & gdFixed);
       const std::wstring wide = spv::platform::Cp1251ToWide(text);
-      SelectObject(dc, PaintFont_);
-      SetTextColor(dc, PaintTextColor_);
-      SetBkMode(dc, TRANSPARENT);
+      PrepareCellText(dc);
       const int top = tr.top + (tr.bottom - tr.top) / 2 - PaintTextHeight_ / 2;
       ExtTextOutW(dc, tr.left + 2, top, ETO_CLIPPED, &tr, wide.c_str(), UINT(wide.size()), nullptr);
     }
