@@ -68,37 +68,37 @@ void TGraphicsObject::Changed() {
   if (OnChange) OnChange();
 }
 
-void CopyToVisible(HDC dest, HWND window, const RECT& area, HDC source) {
-  const auto copy = [&](const RECT& r) {
+std::vector<RECT> VisibleRects(HDC dc, HWND window, const RECT& area) {
+  std::vector<RECT> rects;
+  const auto add = [&](const RECT& r) {
     RECT part;
-    if (IntersectRect(&part, &r, &area))
-      BitBlt(dest, part.left, part.top, part.right - part.left, part.bottom - part.top, source, part.left, part.top,
-             SRCCOPY);
+    if (IntersectRect(&part, &r, &area)) rects.push_back(part);
   };
-  // A context of another kind (a picture being printed into) has no visible region to go by.
   TGdiHandle<HRGN> visible(CreateRectRgn(0, 0, 0, 0));
-  const DWORD size = WindowFromDC(dest) == window && GetRandomRgn(dest, visible.Get(), SYSRGN) == 1
+  const DWORD size = WindowFromDC(dc) == window && GetRandomRgn(dc, visible.Get(), SYSRGN) == 1
                          ? GetRegionData(visible.Get(), 0, nullptr)
                          : 0;
-  if (size == 0) {
-    copy(area);
-    return;
-  }
   std::vector<std::byte> bytes(size);
   auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
-  if (GetRegionData(visible.Get(), size, data) != size) {
-    copy(area);
-    return;
+  if (size == 0 || GetRegionData(visible.Get(), size, data) != size) {
+    add(area);
+    return rects;
   }
   // The visible region comes in screen coordinates.
   POINT origin{0, 0};
   MapWindowPoints(window, nullptr, &origin, 1);
-  const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+  const auto* region = reinterpret_cast<const RECT*>(data->Buffer);
   for (DWORD i = 0; i < data->rdh.nCount; ++i) {
-    RECT r = rects[i];
+    RECT r = region[i];
     OffsetRect(&r, -origin.x, -origin.y);
-    copy(r);
+    add(r);
   }
+  return rects;
+}
+
+void CopyToVisible(HDC dest, HWND window, const RECT& area, HDC source) {
+  for (const RECT& r : VisibleRects(dest, window, area))
+    BitBlt(dest, r.left, r.top, r.right - r.left, r.bottom - r.top, source, r.left, r.top, SRCCOPY);
 }
 
 // ---- TFont ----

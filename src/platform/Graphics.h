@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace spv::platform {
 
@@ -48,10 +49,14 @@ COLORREF ColorToRGB(TColor color);
 // Colour names as descriptions write them ("clRed", "clBtnFace"); nullopt for an unknown name.
 std::optional<TColor> IdentToColor(std::string_view name);
 
-// Copies `source` to `dest`, a context of `window` with its origin at the client's top-left, at
-// the same coordinates, within `area` and only where the window can be seen: one block per
-// rectangle of the context's visible region. A single copy through a clip with holes (a parent
-// behind its child windows) costs as much as its whole bounding box under Wine.
+// The parts of `area` that a context of `window` (origin at the client's top-left) can draw on:
+// the rectangles of its visible region, cut to `area`; `area` itself for a context of another
+// kind (a picture being printed into). Drawing through a clip with holes (a parent behind its
+// child windows) costs as much as the whole bounding box under Wine; rectangle by rectangle it
+// costs what shows.
+std::vector<RECT> VisibleRects(HDC dc, HWND window, const RECT& area);
+// Copies `source` to `dest` at the same coordinates, within `area`, one block per visible
+// rectangle.
 void CopyToVisible(HDC dest, HWND window, const RECT& area, HDC source);
 
 // Owns one GDI object and deletes it when replaced or destroyed.

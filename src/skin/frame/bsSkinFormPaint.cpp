@@ -24,13 +24,21 @@ void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
   DeleteObject(brush);
 }
 
-// Tiles `tile` of `picture` over the client area from its top-left corner.
-void TileClient(HDC dc, const TbsFBitmap& picture, const TRect& tile, int clientWidth, int clientHeight) {
+// Tiles `tile` of `picture` over the client area from its top-left corner, only where the
+// window shows: a form is mostly covered by its controls.
+void TileClient(HDC dc, HWND window, const TbsFBitmap& picture, const TRect& tile, const RECT& client) {
   const int tw = WidthOfRect(tile), th = HeightOfRect(tile);
-  if (tw <= 0 || th <= 0 || clientWidth <= 0 || clientHeight <= 0) return;
-  for (int j = 0; j <= clientHeight / th; ++j)
-    for (int i = 0; i <= clientWidth / tw; ++i)
-      BitBlt(dc, i * tw, j * th, tw, th, picture.DC(), tile.Left, tile.Top, SRCCOPY);
+  RECT area;
+  if (tw <= 0 || th <= 0 || GetClipBox(dc, &area) == NULLREGION || !IntersectRect(&area, &area, &client)) return;
+  for (const RECT& r : spv::platform::VisibleRects(dc, window, area))
+    for (int y = r.top / th * th; y < r.bottom; y += th)
+      for (int x = r.left / tw * tw; x < r.right; x += tw) {
+        const RECT whole{x, y, x + tw, y + th};
+        RECT part;
+        if (IntersectRect(&part, &whole, &r))
+          BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, picture.DC(),
+                 tile.Left + part.left - x, tile.Top + part.top - y, SRCCOPY);
+      }
 }
 
 }  // namespace
@@ -221,9 +229,9 @@ void TbsSkinForm::OnEraseBackground(HDC dc) {
   // without any background piece does: the client is never left unpainted.
   const TbsFormInfo* info = Skinned_ ? &SkinData_->FormInfo : nullptr;
   const TbsFBitmap* bg = info && info->BGPictureIndex >= 0 ? ActivePicture(info->BGPictureIndex) : nullptr;
-  if (bg) TileClient(dc, *bg, Rect(0, 0, bg->Width(), bg->Height()), cw, chh);
+  if (bg) TileClient(dc, h, *bg, Rect(0, 0, bg->Width(), bg->Height()), client);
   else if (info && info->BGPictureIndex < 0 && !RectIsEmpty(info->Corners.ClientRect) && MainPicture())
-    TileClient(dc, MainPicture_, info->Corners.ClientRect, cw, chh);
+    TileClient(dc, h, MainPicture_, info->Corners.ClientRect, client);
   else FillSolid(dc, client, Rgb(spv::platform::clBtnFace));
   if (!LogoBitMap_.Empty()) {
     const int x = std::max(0, cw - LogoBitMap_.Width()), y = std::max(0, chh - LogoBitMap_.Height());
