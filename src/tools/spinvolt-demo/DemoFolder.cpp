@@ -101,8 +101,10 @@ const TOther kAdverts[] = {
 };
 const TOther kNewsItem = {kNews, "Новости часа", "Редакция новостей"};
 
-// What the DJ does with an hour's playlist.
-enum class THourCase { InPlace, Moved, ByHand, NeverAired };
+// What the DJ does with an hour's playlist. The evening's busy hour has a bit of everything, so
+// that one hour of every day shows all four colours of the check at once.
+enum class THourCase { InPlace, Moved, ByHand, NeverAired, Busy };
+constexpr int kBusyHour = 21;
 
 struct TItem {
   int Type;
@@ -185,25 +187,34 @@ TDemoSummary WriteDemoFolder(const TDemoOptions& options) {
       std::vector<std::size_t> songAt;
       for (std::size_t i = 0; i < aired.size(); ++i)
         if (aired[i].Type == kReportSong) songAt.push_back(i);
-      switch (static_cast<THourCase>((hour + d) % 4)) {
-        case THourCase::InPlace:
-          break;
-        case THourCase::Moved: {
-          const std::size_t a = songAt[static_cast<std::size_t>(random.Below(static_cast<int>(songAt.size()) / 2))];
-          const std::size_t b = songAt[songAt.size() / 2 + static_cast<std::size_t>(random.Below(static_cast<int>(songAt.size() - songAt.size() / 2)))];
-          std::swap(aired[a], aired[b]);
-          break;
+      // Two songs of the list swap places: one from its first half, one from the rest.
+      const auto swapTwo = [&](std::size_t songs) {
+        const std::size_t a = songAt[static_cast<std::size_t>(random.Below(static_cast<int>(songs) / 2))];
+        const std::size_t b = songAt[songs / 2 + static_cast<std::size_t>(random.Below(static_cast<int>(songs - songs / 2)))];
+        std::swap(aired[a], aired[b]);
+      };
+      const auto addByHand = [&](int n) {
+        for (; n > 0; --n) {
+          const TSong& extra = songs[static_cast<std::size_t>(picks[static_cast<std::size_t>(count + random.Below(static_cast<int>(songs.size()) - count))])];
+          aired.insert(aired.begin() + random.Between(0, static_cast<int>(aired.size())), TItem{kReportSong, extra.Title, extra.Artist});
         }
-        case THourCase::ByHand:
-          for (int k = random.Between(1, 2); k > 0; --k) {
-            const TSong& extra = songs[static_cast<std::size_t>(picks[static_cast<std::size_t>(count + random.Below(static_cast<int>(songs.size()) - count))])];
-            aired.insert(aired.begin() + random.Between(0, static_cast<int>(aired.size())), TItem{kReportSong, extra.Title, extra.Artist});
-          }
-          break;
-        case THourCase::NeverAired:
-          // From the end backwards, so that the positions still to drop stay where they were.
-          for (std::size_t k = 1, drop = static_cast<std::size_t>(random.Between(1, 3)); k <= drop; ++k)
-            aired.erase(aired.begin() + static_cast<std::ptrdiff_t>(songAt[songAt.size() - k]));
+      };
+      // The last songs of the list never air; from the end backwards, so that the positions
+      // still to drop stay where they were.
+      const auto dropLast = [&](std::size_t n) {
+        for (std::size_t k = 1; k <= n; ++k) aired.erase(aired.begin() + static_cast<std::ptrdiff_t>(songAt[songAt.size() - k]));
+      };
+      const THourCase what = hour == kBusyHour ? THourCase::Busy : static_cast<THourCase>((hour + d) % 4);
+      switch (what) {
+        case THourCase::InPlace: break;
+        case THourCase::Moved: swapTwo(songAt.size()); break;
+        case THourCase::ByHand: addByHand(random.Between(1, 2)); break;
+        case THourCase::NeverAired: dropLast(static_cast<std::size_t>(random.Between(1, 3))); break;
+        case THourCase::Busy:
+          // The last song dropped first, so that the swap keeps to songs that air.
+          dropLast(1);
+          swapTwo(songAt.size() - 1);
+          addByHand(1);
           break;
       }
       aired.insert(aired.begin(), Other(kNewsItem));

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -77,6 +78,7 @@ TEST(DemoFolder, EveryDayHasEveryCase) {
 
   enum { kInPlace, kMoved, kByHand, kNeverAired };
   std::map<double, std::set<int>> casesOfDay;
+  std::map<double, int> hoursWithEveryCase;
   for (const auto& [key, songs] : aired) {
     const auto found = playlists.find(key);
     if (found == playlists.end()) {
@@ -92,10 +94,19 @@ TEST(DemoFolder, EveryDayHasEveryCase) {
     else if (planned == played) casesOfDay[key.first].insert(kMoved);
     if (!std::includes(planned.begin(), planned.end(), played.begin(), played.end())) casesOfDay[key.first].insert(kByHand);
     if (!std::includes(played.begin(), played.end(), planned.begin(), planned.end())) casesOfDay[key.first].insert(kNeverAired);
+    // The songs both lists share, in the order each has them: when the orders differ, a song moved.
+    std::vector<TSong> plannedShared, playedShared;
+    std::copy_if(list.begin(), list.end(), std::back_inserter(plannedShared), [&](const TSong& x) { return played.count(x); });
+    std::copy_if(songs.begin(), songs.end(), std::back_inserter(playedShared), [&](const TSong& x) { return planned.count(x); });
+    if (plannedShared != playedShared && plannedShared.size() < list.size() && playedShared.size() < songs.size())
+      ++hoursWithEveryCase[key.first];
   }
   EXPECT_EQ(playlists.size() + 1, aired.size());
   ASSERT_EQ(casesOfDay.size(), 35u);
   for (const auto& [day, cases] : casesOfDay) EXPECT_EQ(cases.size(), 4u) << spv::base::FormatDate(day, "yyyy-MM-dd");
+  // One hour of each day shows a song moved, one put on air by hand and one that never aired.
+  EXPECT_EQ(hoursWithEveryCase.size(), 35u);
+  for (const auto& [day, hours] : hoursWithEveryCase) EXPECT_EQ(hours, 1) << spv::base::FormatDate(day, "yyyy-MM-dd");
 }
 
 TEST(DemoFolder, TheSeedDecides) {
