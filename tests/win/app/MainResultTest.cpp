@@ -151,6 +151,7 @@ TEST_F(MainWindowTest, EveryHourShowsWhatTheConsoleCheckPrintsInItsColours) {
     }
   }
   EXPECT_EQ(kindsSeen.size(), 4u) << "the demo day shows every case";
+  EXPECT_EQ(mostKinds, 4u) << "the demo's busy hour shows every case at once";
 }
 
 // Fitted columns: the shares of the width the kept columns leave, never below nothing.
