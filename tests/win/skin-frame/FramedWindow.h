@@ -46,6 +46,21 @@ inline bool ShowsPiece(const TImage& painted, const TRect& at, const TImage& pic
   return true;
 }
 
+// Sets the system's "show window contents while dragging" for one test and puts it back.
+class TFullDragSetting {
+ public:
+  explicit TFullDragSetting(bool on) {
+    SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &Saved_, 0);
+    SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, on, nullptr, 0);
+  }
+  ~TFullDragSetting() { SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, Saved_, nullptr, 0); }
+  TFullDragSetting(const TFullDragSetting&) = delete;
+  TFullDragSetting& operator=(const TFullDragSetting&) = delete;
+
+ private:
+  BOOL Saved_ = FALSE;
+};
+
 // A form with its frame, as the program builds one: the skin data first, then the frame.
 // `beforeFrame` may change the form first (a window procedure the frame then calls on).
 struct TFramedWindow {

@@ -19,21 +19,6 @@ namespace {
 using namespace spv::platform;
 using namespace frame_test;
 
-// Sets the system's "show window contents while dragging" for one test and puts it back.
-class TFullDragSetting {
- public:
-  explicit TFullDragSetting(bool on) {
-    SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &Saved_, 0);
-    SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, on, nullptr, 0);
-  }
-  ~TFullDragSetting() { SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, Saved_, nullptr, 0); }
-  TFullDragSetting(const TFullDragSetting&) = delete;
-  TFullDragSetting& operator=(const TFullDragSetting&) = delete;
-
- private:
-  BOOL Saved_ = FALSE;
-};
-
 RECT SizedAt(const RECT& r, int width, int height) { return {r.left, r.top, r.left + width, r.top + height}; }
 
 RECT MonitorRect(HWND window, bool workArea) {
