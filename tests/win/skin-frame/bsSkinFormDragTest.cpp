@@ -28,29 +28,13 @@ std::string Text(const RECT& r) {
 
 class SkinFrameDragTest : public SkinFrameTest {
  protected:
-  // A point of the window that the frame hits as `code` and that lies in the window's shape
-  // (a press outside it would go to the window underneath), in window coordinates: searched
-  // in the corner's square, across the middle of the edge, or in the caption object.
+  // A point of the frame hit as `code` and in the window's shape, in window coordinates.
   POINT PointOf(int code) const {
-    const RECT r = w->Bounds();
-    const int W = r.right - r.left, H = r.bottom - r.top, n = 24;
-    const TRect caption = w->RectOf("caption1");
-    RECT box;
-    switch (code) {
-      case HTTOPLEFT: box = {0, 0, n, n}; break;
-      case HTBOTTOMRIGHT: box = {W - n, H - n, W, H}; break;
-      case HTLEFT: box = {0, H / 2, n, H / 2 + 1}; break;
-      case HTRIGHT: box = {W - n, H / 2, W, H / 2 + 1}; break;
-      case HTBOTTOM: box = {W / 2, H - n, W / 2 + 1, H}; break;
-      default: box = {caption.Left, caption.Top, caption.Right, caption.Bottom}; break;
-    }
-    TbsRegionHandle shape(CreateRectRgn(0, 0, 0, 0));
-    const bool shaped = GetWindowRgn(w->Handle(), shape.get()) != ERROR;
-    for (int y = box.top; y < box.bottom; ++y)
-      for (int x = box.left; x < box.right; ++x)
-        if (w->HitAt(x, y) == code && (!shaped || PtInRegion(shape.get(), x, y))) return {x, y};
+    const TRect c = w->RectOf("caption1");
+    const auto found = spv::test::FramePoint(w->Handle(), code, {c.Left, c.Top, c.Right, c.Bottom});
+    if (found) return *found;
     ADD_FAILURE() << "no point of the window is hit as " << code;
-    return {W / 2, H / 2};
+    return {0, 0};
   }
   POINT OnScreen(POINT p) const {
     const RECT r = w->Bounds();
@@ -77,6 +61,9 @@ TEST_F(SkinFrameDragTest, AHandsDragOnAnEdgeACornerOrTheCaptionSizesOrMovesTheWi
       {"bottom edge", HTBOTTOM, 15, 25, {0, 0, 0, 25}},
       {"top-left corner", HTTOPLEFT, 20, 12, {20, 12, 0, 0}},
       {"right edge, narrower", HTRIGHT, -50, 0, {0, 0, -50, 0}},
+      {"top edge", HTTOP, 5, -20, {0, -20, 0, 0}},
+      {"top-right corner", HTTOPRIGHT, 25, -15, {0, -15, 25, 0}},
+      {"bottom-left corner", HTBOTTOMLEFT, -10, 20, {-10, 0, 0, 20}},
       {"caption, back up and left", HTCAPTION, -60, -45, {-60, -45, -60, -45}},
   };
   // Live (the frame rebuilt as the loop proposes each size) and outlined.
