@@ -11,7 +11,8 @@ spv_wine_prefix || { echo "wine: could not make the prefix $WINEPREFIX" >&2; exi
 # Xvfb picks a free display itself and writes its number to the pipe once it accepts clients,
 # so runs of several build trees side by side never race for one.
 exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1920x1200x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
+# The screen is SPV_WINE_SCREEN (width x height x depth), a large one by default.
+Xvfb -displayfd "$fd" -screen 0 "${SPV_WINE_SCREEN:-1920x1200x24}" -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
 echo $! >"$SPV_WINE_DIR/xvfb.pid"
 n=
 read -r -t 20 -u "$fd" n || true

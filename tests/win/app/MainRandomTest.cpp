@@ -4,29 +4,13 @@
 // itself; at the end the window still answers and a good run still goes through.
 #include "MainWindowFixture.h"
 
+#include "UserDrag.h"
 #include "skin/frame/bsSkinMenus.h"
 
 #include <random>
 
 namespace spv::app::test {
 namespace {
-
-// The pointer's presses and moves as one batch of input: a press on the frame may start a
-// loop of its own (moving, sizing) that only the queued moves and release end.
-void Pointer(std::initializer_list<std::pair<POINT, DWORD>> steps) {
-  const int w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
-  std::vector<INPUT> in;
-  for (const auto& [at, buttons] : steps) {
-    INPUT i{};
-    i.type = INPUT_MOUSE;
-    i.mi.dx = LONG(std::clamp<LONG>(at.x, 0, w) * 65535 / w);
-    i.mi.dy = LONG(std::clamp<LONG>(at.y, 0, h) * 65535 / h);
-    i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-    in.push_back(i);
-  }
-  SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
-  spv::test::PumpMessages(60);
-}
 
 // A right click, for the frame's menu.
 void RightClickAt(POINT screen) {
@@ -120,6 +104,74 @@ class MainRandomTest : public MainWindowTest {
     const POINT client = Form->ClientToScreen({0, 0});
     return {(r.left + r.right) / 2, (r.top + client.y) / 2};
   }
+  POINT OnScreen(POINT window) const {
+    const RECT r = WindowRect();
+    return {r.left + window.x, r.top + window.y};
+  }
+
+  // The window sized or moved by a hand on its frame (an edge, a corner or the caption), now
+  // and then maximised or restored by a double click on the caption. A drag keeps the window on
+  // the screen and at least 300 x 250, and the window must end exactly where the hand let go.
+  void SizeOrMoveByHand() {
+    // A drop-down or menu still open would take the press for itself.
+    if (EDateCalendarShown() || Form->bsSkinForm1->SkinMenu().Showing()) {
+      bs::test::TypeKey(VK_ESCAPE);
+      return;
+    }
+    const HWND window = Form->Handle();
+    const bs::TRect c = Form->bsSkinForm1->FindObject("caption1")->ObjectRect;
+    const RECT caption{c.Left, c.Top, c.Right, c.Bottom};
+    if (IsZoomed(window) || Pick(6) == 0) {
+      if (const auto at = spv::test::FramePoint(window, HTCAPTION, caption)) {
+        spv::test::ClickAsUser(OnScreen(*at), 2);
+        ++doubleClicks;
+      }
+      return;
+    }
+    static const int codes[] = {HTCAPTION, HTCAPTION,   HTLEFT,       HTRIGHT,        HTTOP,
+                                HTBOTTOM,  HTTOPLEFT, HTTOPRIGHT, HTBOTTOMLEFT, HTBOTTOMRIGHT};
+    const int code = codes[Pick(int(std::size(codes)))];
+    const auto at = spv::test::FramePoint(window, code, caption);
+    if (!at) return;  // rolled up, the frame has no sizing edges
+    const RECT r = WindowRect();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    constexpr int minWidth = 300, minHeight = 250;
+    const bool move = code == HTCAPTION, left = code == HTLEFT || code == HTTOPLEFT || code == HTBOTTOMLEFT,
+               right = code == HTRIGHT || code == HTTOPRIGHT || code == HTBOTTOMRIGHT,
+               top = code == HTTOP || code == HTTOPLEFT || code == HTTOPRIGHT,
+               bottom = code == HTBOTTOM || code == HTBOTTOMLEFT || code == HTBOTTOMRIGHT;
+    auto between = [&](int lo, int hi) { return lo >= hi ? 0 : lo + Pick(hi - lo + 1); };
+    int dx = 0, dy = 0;
+    if (move) {
+      dx = between(-r.left, width - r.right);
+      dy = between(-r.top, height - r.bottom);
+    }
+    if (left) dx = between(-r.left, r.right - minWidth - r.left);
+    if (right) dx = between(r.left + minWidth - r.right, width - r.right);
+    if (top) dy = between(-r.top, r.bottom - minHeight - r.top);
+    if (bottom) dy = between(r.top + minHeight - r.bottom, height - r.bottom);
+    RECT expected = r;
+    if (move) OffsetRect(&expected, dx, dy);
+    if (left) expected.left += dx;
+    if (right) expected.right += dx;
+    if (top) expected.top += dy;
+    if (bottom) expected.bottom += dy;
+    const POINT from = OnScreen(*at);
+    const HWND under = WindowFromPoint(from);
+    wchar_t underText[128]{};
+    GetWindowTextW(under, underText, 128);
+    const bool enabled = IsWindowEnabled(window), foreground = GetForegroundWindow() == window;
+    EXPECT_TRUE(spv::test::DragAsUser(from, {from.x + dx, from.y + dy}))
+        << "no loop took the press on " << code << " at (" << from.x << ", " << from.y << "): under it "
+        << (under == window ? "the window" : "another window ") << platform::WideToUtf8(underText) << (enabled ? "" : ", the window disabled")
+        << (foreground ? "" : ", the window not in front") << ", rolled up " << Form->bsSkinForm1->RolledUp();
+    const RECT after = WindowRect();
+    EXPECT_TRUE(EqualRect(&after, &expected))
+        << "a drag of " << code << " by (" << dx << ", " << dy << ") left the window at (" << after.left << ", "
+        << after.top << ")-(" << after.right << ", " << after.bottom << "), not (" << expected.left << ", "
+        << expected.top << ")-(" << expected.right << ", " << expected.bottom << ")";
+    ++(move ? moves : sizes);
+  }
 
   // One random action of a user.
   void Act() {
@@ -153,7 +205,8 @@ class MainRandomTest : public MainWindowTest {
       }
       case 3: {  // a drag, within the table or across the window
         TControl& over = Pick(2) ? static_cast<TControl&>(*Form->SGRep) : static_cast<TControl&>(*Form);
-        Pointer({{Somewhere(over), MOUSEEVENTF_LEFTDOWN}, {Somewhere(over), 0}, {Somewhere(*Form), MOUSEEVENTF_LEFTUP}});
+        const POINT from = Somewhere(over);
+        spv::test::DragAsUser(from, Somewhere(*Form), spv::test::TAfterPress::Pause);
         break;
       }
       case 4:
@@ -182,31 +235,21 @@ class MainRandomTest : public MainWindowTest {
         if (Pick(2)) bs::test::TypeKey(Pick(2) ? VK_RIGHT : VK_LEFT);
         break;
       }
-      case 10: {  // the window resized, now and then maximized and restored
-        // Resized by its bounds: a press on the skinned frame's border under Wine starts a
-        // sizing loop that the queued release did not end.
-        if (Pick(4) == 0) {
-          ShowWindow(Form->Handle(), IsZoomed(Form->Handle()) ? SW_RESTORE : SW_MAXIMIZE);
-        } else {
-          ShowWindow(Form->Handle(), SW_RESTORE);
-          Form->SetBounds(20, 20, 300 + Pick(900), 250 + Pick(700));
-        }
-        spv::test::PumpMessages(60);
+      case 10:  // the window sized, moved, maximised or restored by the hand on its frame
+        SizeOrMoveByHand();
         break;
-      }
       case 11:  // the frame's menu, by the keyboard or the caption
         if (Pick(2))
           bs::test::TypeKey(VK_SPACE, {VK_MENU});
         else
           RightClickAt(CaptionPoint());
         break;
-      case 12: {  // the folder chooser of one of the folder fields
-        TControl& edit = Pick(2) ? static_cast<TControl&>(*Form->EBases) : static_cast<TControl&>(*Form->EReport);
-        Click(edit, edit.Width() - 8, edit.Height() / 2);
+      case 12:  // the folder chooser of one of the folder fields
+        ClickEditButton(Pick(2) ? static_cast<bs::TbsSkinCustomEdit&>(*Form->EBases)
+                                : static_cast<bs::TbsSkinCustomEdit&>(*Form->EReport));
         break;
-      }
       case 13:  // the calendar
-        Click(*Form->EDate, Form->EDate->Width() - 8, Form->EDate->Height() / 2);
+        ClickEditButton(*Form->EDate);
         break;
       default:  // the run command
         ClickMiddle(*Form->SBExec);
@@ -220,7 +263,7 @@ class MainRandomTest : public MainWindowTest {
   fs::path BrokenReports = demo.Root / L"broken-reports";
   std::mt19937 random{20260315};
   HWND lastBox = nullptr;
-  int choosers = 0, calendars = 0, menus = 0, runs = 0;
+  int choosers = 0, calendars = 0, menus = 0, runs = 0, sizes = 0, moves = 0, doubleClicks = 0;
 };
 
 // Whether an error report is one the run may bring: a database that cannot be read, or a date
@@ -251,8 +294,11 @@ TEST_F(MainRandomTest, RandomInputLeavesTheWindowWorking) {
   for (const TShownBox& report : reports) EXPECT_TRUE(Expected(report)) << report;
   std::cout << "random run: " << runs << " runs, " << Boxes.size() - reports.size() << " skinned boxes, "
             << reports.size() << " error reports, " << choosers << " choosers, " << calendars << " calendars, "
-            << menus << " menus\n";
+            << menus << " menus, " << sizes << " sizes and " << moves << " moves by the frame, " << doubleClicks
+            << " double clicks on the caption\n";
   EXPECT_GT(runs, 0);
+  EXPECT_GT(sizes, 0);
+  EXPECT_GT(moves, 0);
 
   DWORD_PTR answer = 0;
   EXPECT_NE(SendMessageTimeoutW(Form->Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0)

@@ -99,6 +99,14 @@ class MainWindowTest : public ::testing::Test {
     bs::test::MouseButton(false);
   }
   static void ClickMiddle(TControl& control) { Click(control, control.Width() / 2, control.Height() / 2); }
+  // A real click on the button of a skinned edit (a folder field's chooser, the date field's
+  // calendar), which lies in the edit's frame.
+  static void ClickEditButton(bs::TbsSkinCustomEdit& edit) {
+    const bs::TRect b = edit.EditButtonRect();
+    bs::test::MouseTo(bs::test::WindowPoint(edit.Handle(), (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2));
+    bs::test::MouseButton(true);
+    bs::test::MouseButton(false);
+  }
 
   // Clicks into an edit, selects all it holds and types the text over it.
   static void TypeInto(TControl& edit, std::wstring_view text) {

@@ -1,5 +1,6 @@
 // The main window at start and as its size changes.
 #include "MainWindowFixture.h"
+#include "UserDrag.h"
 
 #include "base/DateTime.h"
 #include "platform/Locale.h"
@@ -159,6 +160,73 @@ TEST_F(MainWindowTest, TheCalendarDropsDownUnderTheDateField) {
   spv::test::SaveScreenPng(both, "main-window-calendar");
   bs::test::TypeKey(VK_ESCAPE);
   EXPECT_FALSE(calendar->Visible());
+}
+
+// The suite's small display, a 1280 x 900 screen: the window, showing a day's result, maximised
+// by its button fills the work area (one pixel inside each edge, the work area being the whole
+// primary screen), the tabs and the columns fitted to it; the button restores it where it was.
+class MainWindowOnASmallScreen : public MainWindowTest {};
+
+TEST_F(MainWindowOnASmallScreen, TheMaximiseButtonFillsTheWorkAreaWithTheTabsAndColumnsFittedAndRestores) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor));
+  ASSERT_EQ(monitor.rcMonitor.right - monitor.rcMonitor.left, 1280) << "runs on the small display";
+  ASSERT_EQ(monitor.rcMonitor.bottom - monitor.rcMonitor.top, 900);
+  Open();
+  TDemoFolder demo;
+  TypeInto(*Form->EBases, demo.BasesText());
+  TypeInto(*Form->EReport, demo.ReportsText());
+  TypeDate(L"15032026");
+  const auto boxes = Run();
+  ASSERT_TRUE(boxes.empty()) << ::testing::PrintToString(boxes);
+  ASSERT_GT(Form->SGRep->RowCount(), 2) << "the hour shows its rows";
+  const HWND window = Form->Handle();
+  RECT before;
+  GetWindowRect(window, &before);
+
+  // The caption's maximise button, pressed and released by the pointer.
+  auto pressButton = [&](const char* name) {
+    const bs::TRect b = Form->bsSkinForm1->FindObject(name)->ObjectRect;
+    const POINT at = bs::test::WindowPoint(window, (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+    EXPECT_TRUE(spv::test::DragAsUser(at, at)) << name << " holds the pointer while pressed";
+  };
+  pressButton("maxbutton");
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return Form->bsSkinForm1->WindowState() == 2; })) << "maximised";
+  spv::test::PumpMessages(200);
+
+  RECT expected;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  expected = monitor.rcWork;
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (EqualRect(&monitor.rcWork, &monitor.rcMonitor) && EqualRect(&monitor.rcMonitor, &screen))
+    InflateRect(&expected, -1, -1);
+  RECT maximised, client;
+  GetWindowRect(window, &maximised);
+  EXPECT_TRUE(EqualRect(&maximised, &expected))
+      << "(" << maximised.left << ", " << maximised.top << ")-(" << maximised.right << ", " << maximised.bottom << ")";
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, (expected.right - expected.left) - 8) << "the frame's 4 pixels a side";
+  EXPECT_EQ(client.bottom, (expected.bottom - expected.top) - 30) << "the frame's 24 pixels above, 6 below";
+
+  EXPECT_EQ(Form->TabHour->Width(), client.right);
+  EXPECT_EQ(Form->TabHour->TabWidth(), Form->TabHour->ClientWidth() / 12 - 1);
+  EXPECT_EQ(Form->TabHour->RowCount(), 2);
+  // The columns share what the number and time columns leave of the grid's width.
+  auto* grid = Form->SGRep;
+  const int available = grid->Width() - 4 - (grid->ColWidths(0) + 1) - (grid->ColWidths(3) + 1);
+  EXPECT_EQ(grid->ColWidths(1), 45 * available / 100 - 1);
+  EXPECT_EQ(grid->ColWidths(2), 40 * available / 100 - 1);
+  EXPECT_EQ(grid->ColWidths(4), 15 * available / 100 - 1);
+  spv::test::SaveWindowPng(window, "main-window-maximised-1280x900");
+
+  pressButton("maxbutton");
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return Form->bsSkinForm1->WindowState() == 0; })) << "restored";
+  RECT restored;
+  GetWindowRect(window, &restored);
+  EXPECT_TRUE(EqualRect(&restored, &before));
+  EXPECT_EQ(Form->TabHour->TabWidth(), 49);
+  EXPECT_TRUE(Boxes.empty());
 }
 
 }  // namespace

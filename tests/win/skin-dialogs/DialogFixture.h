@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "SkinnedForm.h"
 #include "WindowShot.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
@@ -21,8 +22,6 @@
 namespace bs::test {
 
 using namespace spv::platform;
-
-inline LPARAM At(int x, int y) { return MAKELPARAM(WORD(short(x)), WORD(short(y))); }
 
 // A click through posted messages, as the queue delivers the pointer's.
 inline void PostClick(HWND window, int x = 5, int y = 5) {

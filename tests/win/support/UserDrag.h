@@ -21,14 +21,14 @@
 
 namespace spv::test {
 
-// Pointer input at a point of the primary screen. The normalised coordinates round up a little,
-// so that the system's truncating way back lands on the very pixel.
+// Pointer input at a point of the primary screen. The system takes normalised coordinates
+// back to pixels by truncating (x = dx * width / 65536): rounding up lands on the very pixel.
 inline INPUT PointerInput(POINT at, DWORD buttons) {
-  const LONG w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
+  const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   INPUT i{};
   i.type = INPUT_MOUSE;
-  i.mi.dx = std::clamp<LONG>(at.x, 0, w) * 65535 / w;
-  i.mi.dy = std::clamp<LONG>(at.y, 0, h) * 65535 / h;
+  i.mi.dx = LONG((LONGLONG(std::clamp<LONG>(at.x, 0, w - 1)) * 65536 + w - 1) / w);
+  i.mi.dy = LONG((LONGLONG(std::clamp<LONG>(at.y, 0, h - 1)) * 65536 + h - 1) / h);
   i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
   return i;
 }
