@@ -220,8 +220,7 @@ class MainRandomTest : public MainWindowTest {
         break;
       }
       case 6:  // a folder typed
-        TypeInto(Pick(2) ? static_cast<TControl&>(*Form->EBases) : static_cast<TControl&>(*Form->EReport),
-                 folders[std::size_t(Pick(int(folders.size())))]);
+        TypeInto(Pick(2) ? *Form->EBases : *Form->EReport, folders[std::size_t(Pick(int(folders.size())))]);
         break;
       case 7:  // a date typed
         TypeDate(dates[Pick(int(std::size(dates)))]);

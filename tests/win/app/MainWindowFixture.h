@@ -109,8 +109,18 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // Clicks into an edit, selects all it holds and types the text over it.
-  static void TypeInto(TControl& edit, std::wstring_view text) {
+  // The keys wait for the click to have given the field the focus: typed earlier, on a busy
+  // machine, they would go to the control that had it before. A hidden field (the settings
+  // rolled up) or a window behind a box never takes it.
+  static void ClickToFocus(platform::TWinControl& edit) {
     Click(edit, 12, edit.Height() / 2);
+    const HWND window = edit.Handle();
+    spv::test::PumpUntil([&] {
+      return GetFocus() == window || !IsWindowVisible(window) || !IsWindowEnabled(GetAncestor(window, GA_ROOT));
+    });
+  }
+  static void TypeInto(platform::TWinControl& edit, std::wstring_view text) {
+    ClickToFocus(edit);
     bs::test::TypeKey(VK_END);
     bs::test::TypeKey(VK_HOME, {VK_SHIFT});
     bs::test::TypeKey(VK_DELETE);
@@ -118,7 +128,7 @@ class MainWindowTest : public ::testing::Test {
   }
   // The date field keeps its mask: cleared to its blanks, then the digits typed from its start.
   void TypeDate(std::wstring_view digits) {
-    Click(*Form->EDate, 12, Form->EDate->Height() / 2);
+    ClickToFocus(*Form->EDate);
     bs::test::TypeKey(VK_END);
     bs::test::TypeKey(VK_HOME, {VK_SHIFT});
     bs::test::TypeKey(VK_DELETE);
