@@ -1,0 +1,37 @@
+#pragma once
+// The heavy day the check is timed on: 2,000 aired items in a 60,000-row month table and
+// 2,000 playlist lines in a 1,000,000-row History.db, as a busy station's folder holds them
+// after some years. Portable: the native benchmarks and the ones that run under Wine write the
+// same folder.
+
+#include "base/DateTime.h"
+
+#include <filesystem>
+
+namespace spv::bench {
+
+inline constexpr int kHeavyMonthRows = 60'000;
+inline constexpr int kHeavyHistoryRows = 1'000'000;
+inline constexpr int kHeavyDayItems = 2'000;
+
+// The checked day: 9 December 2026; its month table is rep_2612.db.
+spv::base::TDateTime HeavyDay();
+
+// Writes History.db into `folder` and the month table into `folder`/rep, and removes the
+// folder again when it goes.
+class THeavyDayFolder {
+ public:
+  explicit THeavyDayFolder(std::filesystem::path folder);
+  ~THeavyDayFolder();
+  THeavyDayFolder(const THeavyDayFolder&) = delete;
+  THeavyDayFolder& operator=(const THeavyDayFolder&) = delete;
+
+  // The bases folder (History.db) and the report folder (rep_2612.db).
+  const std::filesystem::path& Bases() const { return Folder_; }
+  std::filesystem::path Reports() const { return Folder_ / "rep"; }
+
+ private:
+  std::filesystem::path Folder_;
+};
+
+}  // namespace spv::bench
