@@ -4,6 +4,7 @@
 #include "db/ParadoxFormat.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -327,6 +328,14 @@ TValue PictureOf(TValue blob) {
   return blob;
 }
 
+// Milliseconds since day 0 of the dates as our date-time value: the whole days, then the time
+// of day as the fraction it is everywhere else (a typed time, a time field). Divided in one go,
+// 10.12.2026 8:30 would come out a hair off the same moment typed as a literal.
+double TimestampValue(double ms) {
+  const double days = std::floor(ms / kMsPerDay);
+  return (days - static_cast<double>(kDateDelta)) + (ms - days * kMsPerDay) / kMsPerDay;
+}
+
 bool TRecordView::IsNull(int field) const {
   const TFieldDef& def = Table.Field(field, Number);
   const std::uint8_t* p = Data + Table.Offset(field);
@@ -398,7 +407,7 @@ TValue TRecordView::Value(int field) const {
       break;
     case TFieldType::Timestamp:
       v.kind = TValue::Kind::Timestamp;
-      v.Float = DecodeDouble(p) / kMsPerDay - static_cast<double>(kDateDelta);
+      v.Float = TimestampValue(DecodeDouble(p));
       break;
     case TFieldType::Number:
     case TFieldType::Money:

@@ -61,7 +61,8 @@ TEST(ParadoxTableSamples, ValuesOfEveryFieldType) {
       {"fields/time.db", 1, "Time", Null()},
       {"fields/time.db", 2, "Time", Time(10803000)},
       {"fields/timestamp.db", 0, "Timestamp", Null()},
-      {"fields/timestamp.db", 1, "Timestamp", {TValue::Kind::Timestamp, 0, 63716202001000.0 / 86400000.0 - 693594, {}}},
+      // 63716202001000 ms: day 737456 and 1:00:01.
+      {"fields/timestamp.db", 1, "Timestamp", {TValue::Kind::Timestamp, 0, (737456 - 693594) + 3601000 / 86400000.0, {}}},
       {"fields/logical.db", 0, "BOOL", Logical(true)},
       {"fields/logical.db", 1, "BOOL", Logical(false)},
       {"fields/long.db", 2, "Id", Int(3)},
