@@ -23,6 +23,7 @@ class TRecordView final : public TRecord {
   TRecordView(const TTable& table) : Table(table) {}
   bool IsNull(int field) const override;
   TValue Value(int field) const override;
+  bool Scalar(int field, TScalar& value) const override;
 
   const std::uint8_t* Data = nullptr;
   std::uint32_t Number = 0;  // from 1, for messages
@@ -336,6 +337,58 @@ double TimestampValue(double ms) {
   return (days - static_cast<double>(kDateDelta)) + (ms - days * kMsPerDay) / kMsPerDay;
 }
 
+// The fields of fixed size whose values hold no text or bytes; false for the others.
+bool DecodeScalar(const TFieldDef& def, const std::uint8_t* p, TScalar& v) {
+  switch (def.Type) {
+    case TFieldType::Short:
+    case TFieldType::Long:
+    case TFieldType::AutoInc:
+    case TFieldType::Date:
+    case TFieldType::Time:
+    case TFieldType::Timestamp:
+    case TFieldType::Number:
+    case TFieldType::Money:
+    case TFieldType::Logical:
+      break;
+    default:
+      return false;
+  }
+  v = {};
+  if (AllZero(p, def.Size)) return true;
+  switch (def.Type) {
+    case TFieldType::Short:
+    case TFieldType::Long:
+    case TFieldType::AutoInc:
+      v.kind = TValue::Kind::Integer;
+      v.Integer = DecodeInteger(p, def.Size);
+      break;
+    case TFieldType::Date:
+      v.kind = TValue::Kind::Date;
+      v.Float = static_cast<double>(DecodeInteger(p, 4) - kDateDelta);
+      break;
+    case TFieldType::Time:
+      v.kind = TValue::Kind::Time;
+      v.Float = static_cast<double>(DecodeInteger(p, 4)) / kMsPerDay;
+      break;
+    case TFieldType::Timestamp:
+      v.kind = TValue::Kind::Timestamp;
+      v.Float = TimestampValue(DecodeDouble(p));
+      break;
+    case TFieldType::Number:
+    case TFieldType::Money:
+      v.kind = TValue::Kind::Float;
+      v.Float = DecodeDouble(p);
+      break;
+    case TFieldType::Logical:
+      v.kind = TValue::Kind::Logical;
+      v.Integer = (p[0] & 0x7F) != 0;
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
 bool TRecordView::IsNull(int field) const {
   const TFieldDef& def = Table.Field(field, Number);
   const std::uint8_t* p = Data + Table.Offset(field);
@@ -386,46 +439,25 @@ TValue TRecordView::Value(int field) const {
       v.Float = *number;
       return v;
     }
-    default:
-      break;
-  }
-  if (AllZero(p, def.Size)) return v;
-  switch (def.Type) {
-    case TFieldType::Short:
-    case TFieldType::Long:
-    case TFieldType::AutoInc:
-      v.kind = TValue::Kind::Integer;
-      v.Integer = DecodeInteger(p, def.Size);
-      break;
-    case TFieldType::Date:
-      v.kind = TValue::Kind::Date;
-      v.Float = static_cast<double>(DecodeInteger(p, 4) - kDateDelta);
-      break;
-    case TFieldType::Time:
-      v.kind = TValue::Kind::Time;
-      v.Float = static_cast<double>(DecodeInteger(p, 4)) / kMsPerDay;
-      break;
-    case TFieldType::Timestamp:
-      v.kind = TValue::Kind::Timestamp;
-      v.Float = TimestampValue(DecodeDouble(p));
-      break;
-    case TFieldType::Number:
-    case TFieldType::Money:
-      v.kind = TValue::Kind::Float;
-      v.Float = DecodeDouble(p);
-      break;
-    case TFieldType::Logical:
-      v.kind = TValue::Kind::Logical;
-      v.Integer = (p[0] & 0x7F) != 0;
-      break;
     case TFieldType::Bytes:
+      if (AllZero(p, def.Size)) return v;
       v.kind = TValue::Kind::Bytes;
       v.Bytes.assign(reinterpret_cast<const char*>(p), static_cast<std::size_t>(def.Size));
-      break;
+      return v;
     default:
       break;
   }
+  TScalar scalar;
+  DecodeScalar(def, p, scalar);
+  v.kind = scalar.kind;
+  v.Integer = scalar.Integer;
+  v.Float = scalar.Float;
   return v;
+}
+
+bool TRecordView::Scalar(int field, TScalar& value) const {
+  const TFieldDef& def = Table.Field(field, Number);
+  return DecodeScalar(def, Data + Table.Offset(field), value);
 }
 
 }  // namespace

@@ -45,6 +45,13 @@ struct TValue {
   bool IsNull() const { return kind == Kind::Null; }
 };
 
+// A value that holds no text or bytes: numbers, dates, times, timestamps, logical values.
+struct TScalar {
+  TValue::Kind kind = TValue::Kind::Null;
+  std::int64_t Integer = 0;
+  double Float = 0;
+};
+
 class TParadoxTable;
 
 // A record of a scan: valid only inside the visit call that received it.
@@ -53,6 +60,10 @@ class TRecord {
   virtual ~TRecord() = default;
   virtual bool IsNull(int field) const = 0;
   virtual TValue Value(int field) const = 0;  // decodes that one field (blob fields read their .MB)
+  // The field as Value gives it, for a field whose values hold no text or bytes; false (and
+  // `value` untouched) when the record cannot give it so, and the field is read with Value. A
+  // scan compares a million dates this way without building a TValue for each.
+  virtual bool Scalar(int /*field*/, TScalar& /*value*/) const { return false; }
 };
 
 class TParadoxTable {

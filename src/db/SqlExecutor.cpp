@@ -63,6 +63,14 @@ bool Comparable(TClass a, TClass b) {
 bool IsTextual(TValue::Kind k) { return k == TValue::Kind::Text || k == TValue::Kind::Bytes; }
 bool IsIntegral(TValue::Kind k) { return k == TValue::Kind::Integer || k == TValue::Kind::Logical; }
 
+// Orders two values that hold no text and are not empty.
+int CompareScalars(TValue::Kind ak, std::int64_t ai, double af, TValue::Kind bk, std::int64_t bi, double bf) {
+  if (IsIntegral(ak) && IsIntegral(bk)) return (ai > bi) - (ai < bi);
+  const double x = IsIntegral(ak) ? double(ai) : af;
+  const double y = IsIntegral(bk) ? double(bi) : bf;
+  return (x > y) - (x < y);
+}
+
 // Orders two values that are not empty and of comparable kinds. Text compares byte by byte,
 // as the table stores it.
 int CompareValues(const TValue& a, const TValue& b) {
@@ -70,10 +78,7 @@ int CompareValues(const TValue& a, const TValue& b) {
     const int c = a.Bytes.compare(b.Bytes);
     return (c > 0) - (c < 0);
   }
-  if (IsIntegral(a.kind) && IsIntegral(b.kind)) return (a.Integer > b.Integer) - (a.Integer < b.Integer);
-  const double x = IsIntegral(a.kind) ? double(a.Integer) : a.Float;
-  const double y = IsIntegral(b.kind) ? double(b.Integer) : b.Float;
-  return (x > y) - (x < y);
+  return CompareScalars(a.kind, a.Integer, a.Float, b.kind, b.Integer, b.Float);
 }
 
 // The sort order of ORDER BY: empty values first, as the lowest of all.
@@ -107,6 +112,14 @@ const TValue& OperandValue(const TOperand& o, const TRecord& record, TValue& dec
   if (o.Field < 0) return o.Literal;
   decoded = record.Value(o.Field);
   return decoded;
+}
+
+// The same without text: false when the column's value holds some (or the literal does).
+bool OperandScalar(const TOperand& o, const TRecord& record, TScalar& value) {
+  if (o.Field >= 0) return record.Scalar(o.Field, value);
+  if (IsTextual(o.Literal.kind)) return false;
+  value = {o.Literal.kind, o.Literal.Integer, o.Literal.Float};
+  return true;
 }
 
 bool Holds(TSqlCompare op, int c) {
@@ -149,6 +162,14 @@ TTruth Evaluate(const TNode& node, const TRecord& record) {
       return isNull == (node.kind == TSqlCondition::Kind::IsNull) ? TTruth::True : TTruth::False;
     }
     case TSqlCondition::Kind::Compare: {
+      // Numbers, dates and times are compared without building a TValue for each row.
+      TScalar x, y;
+      if (OperandScalar(node.First, record, x) && OperandScalar(node.Second, record, y)) {
+        if (x.kind == TValue::Kind::Null || y.kind == TValue::Kind::Null) return TTruth::Unknown;
+        return Holds(node.Compare, CompareScalars(x.kind, x.Integer, x.Float, y.kind, y.Integer, y.Float))
+                   ? TTruth::True
+                   : TTruth::False;
+      }
       TValue first, second;
       const TValue& a = OperandValue(node.First, record, first);
       if (a.IsNull()) return TTruth::Unknown;
