@@ -9,10 +9,13 @@
 //
 // The reads pause on purpose: they sleep 10 ms each time they let the window handle its
 // messages. Those pauses are timed apart from everything else. The program's pump is left as
-// it is; this bench routes the calls to Sleep that its own executable imports through a
-// stopwatch (the import table is the only thing changed), and counts the sleeps made during a
-// read. Between the pauses, the time is split by what the progress dialog says: the report
-// table's read, then History.db's.
+// it is: this bench points its own executable's imports of Sleep, PeekMessageW and
+// DispatchMessageW at stopwatches that call the real functions (the import table is the only
+// thing changed), counts the sleeps made during a read and times the messages the reads
+// handle. Between the pauses, the time is split by what the progress dialog says: the report
+// table's read, then History.db's. Last, the steps of a run are timed alone, out of the run.
+//
+// Its settings file is written into the heavy day's own folder, removed at the end.
 #include "app/Main.h"
 #include "app/Settings.h"
 #include "app/Utf8Path.h"

@@ -1,9 +1,10 @@
 // How long the program takes to start under Wine: from the start of its process to its main
 // window fully painted on the screen, as a ratio to a plain Win32 program that shows one window
-// (bench_app_startup_plain.exe). Both run under the same wineserver, started by this process
-// with CreateProcess, in turn, many times; the figures are medians. A third program in the same
-// rounds, bench_app_startup_stages.exe, is the program block with time marks between its steps,
-// which show where the time goes.
+// (bench_app_startup_plain.exe). All run under the same wineserver, started by this process
+// with CreateProcess, in turn, many times; the figures are medians. Three more programs in the
+// same rounds show where the time goes: the plain window loading the libraries the program
+// loads (bench_app_startup_imports.exe), the program stripped of its debug information, and
+// its program block with time marks between the steps (bench_app_startup_stages.exe).
 //
 // "Fully painted" is judged from outside, on the screen, as the user sees it: the program is
 // neither changed nor asked. A first start of each program, left to settle, gives its window's
@@ -12,8 +13,9 @@
 // every millisecond or so and, once they all show the settled picture, the whole rectangle is
 // read and compared. The time is that of the read which matched in full.
 //
-// The programs run as copies in a folder of their own under %TEMP%, so the program's settings
-// file (beside the executable) is a fresh one there and nothing of the build tree is touched.
+// The programs run as copies, each in a folder of its own under %TEMP%, so the program's
+// settings file (beside the executable) is a fresh one there and nothing of the build tree is
+// touched.
 #include "base/Png.h"
 
 #include <windows.h>
@@ -92,6 +94,9 @@ class TScreenGrab {
   void* Bits_ = nullptr;
 };
 
+// Two pixels of 24-bit pictures.
+bool SamePixel(const std::uint8_t* a, const std::uint8_t* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
+
 // A settled window as the screen shows it.
 struct TSettled {
   RECT Rect{};
@@ -114,13 +119,16 @@ struct TProgram {
   bool Staged = false;  // writes marks to its standard output
   TSettled Settled;
   std::vector<double> Ms;
+  std::vector<double> CreatedMs;  // CreateProcess to the process created
   std::vector<std::vector<TMark>> Marks;  // of each timed start, relative to CreateProcess
 };
+
+double SystemMs(FILETIME time) { return (double(time.dwHighDateTime) * 4294967296.0 + double(time.dwLowDateTime)) / 10000.0; }
 
 double SystemMs() {
   FILETIME now;
   GetSystemTimePreciseAsFileTime(&now);
-  return (double(now.dwHighDateTime) * 4294967296.0 + double(now.dwLowDateTime)) / 10000.0;
+  return SystemMs(now);
 }
 
 struct TWindowSearch {
@@ -185,6 +193,12 @@ class TChild {
 
   DWORD Pid() const { return Info_.dwProcessId; }
   bool Ended() const { return WaitForSingleObject(Info_.hProcess, 0) == WAIT_OBJECT_0; }
+  // When its process was created, in milliseconds of the system time.
+  double Created() const {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(Info_.hProcess, &created, &exited, &kernel, &user);
+    return SystemMs(created);
+  }
 
  private:
   std::string Name_;
@@ -241,8 +255,7 @@ bool Matches(const TSettled& settled, const std::uint8_t* pixels, int width, int
     const std::uint8_t* a = settled.Pixels.data() + std::size_t(y) * stride;
     const std::uint8_t* b = pixels + std::size_t(y) * stride;
     for (int x = 0; x < width; ++x)
-      if (settled.Stable[std::size_t(y) * width + x] && (a[3 * x] != b[3 * x] || a[3 * x + 1] != b[3 * x + 1] || a[3 * x + 2] != b[3 * x + 2]))
-        return false;
+      if (settled.Stable[std::size_t(y) * width + x] && !SamePixel(a + 3 * x, b + 3 * x)) return false;
   }
   return true;
 }
@@ -273,7 +286,8 @@ void WaitGone(const TSettled& settled) {
 }
 
 // A first, untimed start: the window's place and settled picture.
-void Settle(TProgram& program, const fs::path& folder) {
+void Settle(TProgram& program) {
+  const fs::path folder = program.Exe.parent_path();
   TSettled& s = program.Settled;
   {
     // A staged program's marks are not wanted here.
@@ -298,8 +312,7 @@ void Settle(TProgram& program, const fs::path& folder) {
       for (int y = 0; y < grab.Height; ++y)
         for (int x = 0; x < grab.Width; ++x) {
           const std::size_t at = std::size_t(y) * grab.Stride + 3 * std::size_t(x);
-          if (now[at] != s.Pixels[at] || now[at + 1] != s.Pixels[at + 1] || now[at + 2] != s.Pixels[at + 2])
-            s.Stable[std::size_t(y) * grab.Width + x] = false;
+          if (!SamePixel(now + at, s.Pixels.data() + at)) s.Stable[std::size_t(y) * grab.Width + x] = false;
         }
     }
     RECT now;
@@ -318,8 +331,7 @@ void Settle(TProgram& program, const fs::path& folder) {
       const std::size_t at = std::size_t(y) * grab.Stride + 3 * std::size_t(x);
       if (!s.Stable[std::size_t(y) * grab.Width + x]) continue;
       ++s.StableCount;
-      if (empty[at] != s.Pixels[at] || empty[at + 1] != s.Pixels[at + 1] || empty[at + 2] != s.Pixels[at + 2])
-        candidates.push_back({x, y});
+      if (!SamePixel(empty.data() + at, s.Pixels.data() + at)) candidates.push_back({x, y});
     }
   if (candidates.empty()) throw std::runtime_error("the window of " + program.Exe.string() + " looks like the empty screen");
   constexpr std::size_t kProbes = 32;
@@ -328,7 +340,8 @@ void Settle(TProgram& program, const fs::path& folder) {
 
 // One timed start: the milliseconds from CreateProcess to the settled picture on the screen.
 // A staged program's marks are kept with it.
-void TimedStart(TProgram& program, const fs::path& folder) {
+void TimedStart(TProgram& program) {
+  const fs::path folder = program.Exe.parent_path();
   const TSettled& s = program.Settled;
   WaitGone(s);
   TScreenGrab grab(s.Rect);
@@ -342,6 +355,7 @@ void TimedStart(TProgram& program, const fs::path& folder) {
     const double start = NowMs();
     TChild child(program.Exe, folder, pipe ? pipe->Write() : nullptr);
     if (pipe) pipe->CloseWrite();
+    program.CreatedMs.push_back(child.Created() - startSystem);
     for (;;) {
       if (ProbesMatch(s, grab)) {
         const double at = NowMs();
@@ -405,22 +419,34 @@ int main(int argc, char** argv) {
   int status = 0;
   try {
     fs::create_directories(folder);
-    std::vector<TProgram> programs = {{"plain window", folder / "bench_app_startup_plain.exe"},
-                                      {"spinvolt", folder / "spinvolt.exe"},
-                                      {"spinvolt, staged", folder / "bench_app_startup_stages.exe", true}};
-    for (const TProgram& p : programs) fs::copy_file(bin / p.Exe.filename(), p.Exe, fs::copy_options::overwrite_existing);
+    std::vector<TProgram> programs = {
+        {"plain window", "bench_app_startup_plain.exe"},
+        {"plain + libraries", "bench_app_startup_imports.exe"},
+        {"spinvolt as built", "spinvolt.exe"},
+        {"spinvolt stripped", "bench_app_startup_spinvolt_stripped.exe"},
+        {"spinvolt staged", "bench_app_startup_stages.exe", true},
+    };
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+      TProgram& p = programs[i];
+      // The stripped copy runs under the program's own name.
+      const fs::path exe = p.Exe.filename() == "bench_app_startup_spinvolt_stripped.exe" ? "spinvolt.exe" : p.Exe;
+      const fs::path own = folder / std::to_string(i);
+      fs::create_directories(own);
+      fs::copy_file(bin / p.Exe, own / exe, fs::copy_options::overwrite_existing);
+      p.Exe = own / exe;
+    }
     // The pointer stays off the windows, so that nothing lights up under it.
     SetCursorPos(0, 0);
 
     for (TProgram& p : programs) {
-      Settle(p, folder);
+      Settle(p);
       const RECT& r = p.Settled.Rect;
       std::printf("%s: window %ld x %ld at (%ld, %ld), %zu of %ld pixels stable\n", p.Name.c_str(), r.right - r.left,
                   r.bottom - r.top, r.left, r.top, p.Settled.StableCount, (r.right - r.left) * (r.bottom - r.top));
-      SavePng(p, "startup-" + p.Exe.stem().string());
+      SavePng(p, "startup-" + std::to_string(&p - programs.data()));
     }
     {
-      TScreenGrab grab(programs[1].Settled.Rect);
+      TScreenGrab grab(programs[2].Settled.Rect);
       const double t0 = NowMs();
       for (int i = 0; i < 20; ++i) grab.Grab();
       const double t1 = NowMs();
@@ -432,16 +458,20 @@ int main(int argc, char** argv) {
     // In turn, the first of each round changing, so that a drift of the machine's load falls
     // on all alike.
     for (int i = 0; i < runs; ++i)
-      for (std::size_t k = 0; k < programs.size(); ++k) TimedStart(programs[(std::size_t(i) + k) % programs.size()], folder);
+      for (std::size_t k = 0; k < programs.size(); ++k) TimedStart(programs[(std::size_t(i) + k) % programs.size()]);
 
     std::printf("process start to window painted on the screen (%d starts each; medians and ranges in ms):\n", runs);
-    for (const TProgram& p : programs) std::printf("  %-20s %s\n", p.Name.c_str(), Cell(p.Ms).c_str());
-    std::printf("spinvolt / plain window: %.2f\n", Stats(programs[1].Ms).Median / Stats(programs[0].Ms).Median);
+    std::printf("  %-20s %24s %24s\n", "", "window painted", "of which: process created");
+    for (const TProgram& p : programs)
+      std::printf("  %-20s %24s %24s\n", p.Name.c_str(), Cell(p.Ms).c_str(), Cell(p.CreatedMs).c_str());
+    const double plain = Stats(programs[0].Ms).Median;
+    std::printf("spinvolt as built / plain window: %.2f\n", Stats(programs[2].Ms).Median / plain);
+    std::printf("spinvolt stripped / plain window: %.2f\n", Stats(programs[3].Ms).Median / plain);
 
     // The staged program's marks, and last the time its window was seen painted, which may come
     // before the program has handled all that it queued.
-    const TProgram& staged = programs[2];
-    std::printf("the staged program block, step by step (medians and ranges in ms):\n");
+    const TProgram& staged = programs[4];
+    std::printf("the staged program block (stripped), step by step (medians and ranges in ms):\n");
     std::printf("  %-38s %24s %24s\n", "after", "since CreateProcess", "the step alone");
     const std::vector<TMark>& steps = staged.Marks.front();
     for (std::size_t k = 0; k < steps.size(); ++k) {

@@ -28,13 +28,19 @@ void Mark(const char* step) {
   Write(Ms(now), step);
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+// The first of the program's own code to run: the run-time's start, before the constructors of
+// the libraries' globals. What comes before is Wine's loader: the image and the libraries.
+__attribute__((constructor(101))) void RunTimeStarted() {
   FILETIME created, exited, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   Write(Ms(created), "process created");
-  Mark("program loaded");
+  Mark("image and libraries loaded");
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  Mark("run-time started, WinMain");
   auto& application = spv::platform::Application();
   application.Initialize();
   spv::app::TFRM_SPV::RegisterClasses();

@@ -2,6 +2,7 @@
 // over the fullest hour of a demo folder (compare, fill, paint of the table), and a whole paint
 // of the window at its designed size and at full HD. A Windows program that times itself.
 #include "app/Main.h"
+#include "app/Utf8Path.h"
 #include "platform/FormReader.h"
 #include "resources/ProgramForm.h"
 #include "tools/spinvolt-demo/DemoFolder.h"
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
   auto form = std::make_unique<app::TFRM_SPV>();
   platform::TFormReader::ReadInto(*form, ProgramFormDescription());
   form->DoCreate();
+  // The settings the run writes go to the demo folder, not beside the executable.
+  form->Check().SettingsPath = app::PathUtf8(root / "spinvolt.ini");
   form->Show();
   Pump();
   // Any box the run shows (an hour without a playlist) is answered at once.
