@@ -23,6 +23,8 @@
 #include "resources/ProgramForm.h"
 #include "support/HeavyDay.h"
 
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -36,18 +38,10 @@
 namespace {
 
 using namespace spv;
+using bench::NowMs;
+using bench::Stats;
+using bench::TStats;
 namespace fs = std::filesystem;
-
-double NowMs() {
-  static const double perMs = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return double(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) / perMs;
-}
 
 // What the read was doing when it paused.
 enum class TStage { Report, History, Other };
@@ -157,16 +151,6 @@ void Click(HWND window) {
   input[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
   input[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
   SendInput(3, input, sizeof(INPUT));
-}
-
-struct TStats {
-  double Median, Min, Max;
-};
-
-TStats Stats(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const std::size_t n = v.size();
-  return {n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2, v.front(), v.back()};
 }
 
 void Print(const char* what, const std::vector<double>& ms, const char* unit = "ms") {

@@ -18,6 +18,8 @@
 // touched.
 #include "base/Png.h"
 
+#include "BenchTiming.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -32,17 +34,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-double NowMs() {
-  static const double perMs = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return double(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) / perMs;
-}
+using spv::bench::NowMs;
+using spv::bench::Stats;
+using spv::bench::TStats;
 
 // Reads a rectangle of the screen into a 24-bit top-down picture, again and again.
 class TScreenGrab {
@@ -380,26 +374,10 @@ void TimedStart(TProgram& program) {
   Sleep(300);
 }
 
-struct TStats {
-  double Median, Min, Max;
-};
-
-TStats Stats(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const std::size_t n = v.size();
-  return {n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2, v.front(), v.back()};
-}
-
+// The folder of this executable; a path has 32,767 characters at most.
 fs::path OwnFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), DWORD(path.size())));
   return fs::path(path).parent_path();
 }
 

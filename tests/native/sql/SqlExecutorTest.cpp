@@ -127,22 +127,22 @@ const TWhereCase kKindsWhere[] = {
       {"FMemo = 'two'", {2}},
 };
 
-TEST(SqlExecutor, WhereSelectsTheRowsItDescribes) {
-  const TMemoryTable table = HistoryTable();
-  for (const auto& c : kHistoryWhere) {
+// Each case's WHERE after `select`, over `table`: the ids of the rows selected.
+void ExpectSelects(const TMemoryTable& table, const std::string& select, const char* column,
+                   std::span<const TWhereCase> cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.where);
     TRun run;
-    EXPECT_EQ(Column(run(table, std::string("SELECT FNumber FROM History.db WHERE ") + c.where), "FNumber"), c.ids);
+    EXPECT_EQ(Column(run(table, select + " WHERE " + c.where), column), c.ids);
   }
 }
 
+TEST(SqlExecutor, WhereSelectsTheRowsItDescribes) {
+  ExpectSelects(HistoryTable(), "SELECT FNumber FROM History.db", "FNumber", kHistoryWhere);
+}
+
 TEST(SqlExecutor, TimesTimestampsLogicalAndMoney) {
-  const TMemoryTable table = KindsTable();
-  for (const auto& c : kKindsWhere) {
-    SCOPED_TRACE(c.where);
-    TRun run;
-    EXPECT_EQ(Column(run(table, std::string("SELECT FId FROM kinds WHERE ") + c.where), "FId"), c.ids);
-  }
+  ExpectSelects(KindsTable(), "SELECT FId FROM kinds", "FId", kKindsWhere);
 }
 
 // The same rows written to a table file and read back select alike: what the reader gives a
