@@ -3,8 +3,8 @@
 // (bench_app_startup_plain.exe). All run under the same wineserver, started by this process
 // with CreateProcess, in turn, many times; the figures are medians. Three more programs in the
 // same rounds show where the time goes: the plain window loading the libraries the program
-// loads (bench_app_startup_imports.exe), the program stripped of its debug information, and
-// its program block with time marks between the steps (bench_app_startup_stages.exe).
+// loads (bench_app_startup_imports.exe), and its program block with time marks between the steps
+// (bench_app_startup_stages.exe).
 //
 // "Fully painted" is judged from outside, on the screen, as the user sees it: the program is
 // neither changed nor asked. A first start of each program, left to settle, gives its window's
@@ -400,18 +400,15 @@ int main(int argc, char** argv) {
     std::vector<TProgram> programs = {
         {"plain window", "bench_app_startup_plain.exe"},
         {"plain + libraries", "bench_app_startup_imports.exe"},
-        {"spinvolt as built", "spinvolt.exe"},
-        {"spinvolt stripped", "bench_app_startup_spinvolt_stripped.exe"},
+        {"spinvolt", "spinvolt.exe"},
         {"spinvolt staged", "bench_app_startup_stages.exe", true},
     };
     for (std::size_t i = 0; i < programs.size(); ++i) {
       TProgram& p = programs[i];
-      // The stripped copy runs under the program's own name.
-      const fs::path exe = p.Exe.filename() == "bench_app_startup_spinvolt_stripped.exe" ? "spinvolt.exe" : p.Exe;
       const fs::path own = folder / std::to_string(i);
       fs::create_directories(own);
-      fs::copy_file(bin / p.Exe, own / exe, fs::copy_options::overwrite_existing);
-      p.Exe = own / exe;
+      fs::copy_file(bin / p.Exe, own / p.Exe, fs::copy_options::overwrite_existing);
+      p.Exe = own / p.Exe;
     }
     // The pointer stays off the windows, so that nothing lights up under it.
     SetCursorPos(0, 0);
@@ -443,13 +440,12 @@ int main(int argc, char** argv) {
     for (const TProgram& p : programs)
       std::printf("  %-20s %24s %24s\n", p.Name.c_str(), Cell(p.Ms).c_str(), Cell(p.CreatedMs).c_str());
     const double plain = Stats(programs[0].Ms).Median;
-    std::printf("spinvolt as built / plain window: %.2f\n", Stats(programs[2].Ms).Median / plain);
-    std::printf("spinvolt stripped / plain window: %.2f\n", Stats(programs[3].Ms).Median / plain);
+    std::printf("spinvolt / plain window: %.2f\n", Stats(programs[2].Ms).Median / plain);
 
     // The staged program's marks, and last the time its window was seen painted, which may come
     // before the program has handled all that it queued.
-    const TProgram& staged = programs[4];
-    std::printf("the staged program block (stripped), step by step (medians and ranges in ms):\n");
+    const TProgram& staged = programs[3];
+    std::printf("the staged program block, step by step (medians and ranges in ms):\n");
     std::printf("  %-38s %24s %24s\n", "after", "since CreateProcess", "the step alone");
     const std::vector<TMark>& steps = staged.Marks.front();
     for (std::size_t k = 0; k < steps.size(); ++k) {
