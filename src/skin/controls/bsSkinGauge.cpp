@@ -173,10 +173,13 @@ void TbsSkinGauge::DrawGaugeText(TbsFBitmap& bitmap) {
     if (UseSkinFont()) AssignSkinFont(font, Font_, DefaultFont().Charset());
     font.SetColor(spv::platform::TColor(Font_.FontColor));
   }
+  // The font realised for the last text is kept while it is the one wanted: a gauge moving
+  // through a read repaints dozens of times.
+  if (!(font == TextFont_)) TextFont_.Assign(font);
   const HDC dc = bitmap.DC();
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Rgb(font.Color()));
-  HGDIOBJ old = SelectObject(dc, font.Handle());
+  HGDIOBJ old = SelectObject(dc, TextFont_.Handle());
   const int tw = WideTextWidth(dc, text), th = WideTextHeight(dc, text);
   const int W = Width(), H = Height();
   if (!IsVertical()) {
@@ -194,12 +197,25 @@ void TbsSkinGauge::DrawGaugeText(TbsFBitmap& bitmap) {
 
 void TbsSkinGauge::WndProc(spv::platform::TMessage& m) {
   if (m.Msg == WM_ERASEBKGND && m.WParam) {
-    // Painting the whole gauge on erase leaves nothing to flicker between two values.
-    PaintTo(reinterpret_cast<HDC>(m.WParam));
+    // Painting the whole gauge on erase leaves nothing to flicker between two values. The erase
+    // that a paint asks for itself is left out: the paint covers the whole gauge right after.
+    if (!Painting_) PaintTo(reinterpret_cast<HDC>(m.WParam));
     m.Result = 1;
     return;
   }
-  TbsSkinCustomControl::WndProc(m);
+  if (m.Msg != WM_PAINT) {
+    TbsSkinCustomControl::WndProc(m);
+    return;
+  }
+  const bool outer = !Painting_;
+  Painting_ = true;
+  try {
+    TbsSkinCustomControl::WndProc(m);
+  } catch (...) {
+    if (outer) Painting_ = false;
+    throw;
+  }
+  if (outer) Painting_ = false;
 }
 
 bool TbsSkinGauge::ReadProperty(const spv::platform::TStoredProperty& p, spv::platform::TFormReader& reader) {

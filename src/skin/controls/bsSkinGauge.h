@@ -55,6 +55,8 @@ class TbsSkinGauge : public TbsSkinCustomControl {
   int MinValue_ = 0, MaxValue_ = 100, Value_ = 50;
   std::wstring ProgressText_;
   TRect SizedProgressArea_;
+  bool Painting_ = false;  // inside WM_PAINT
+  spv::platform::TFont TextFont_;
 
   // Copied from a TbsDataSkinGaugeControl.
   bool SkinVertical_ = false, ProgressTransparent_ = false, ProgressStretch_ = false;
