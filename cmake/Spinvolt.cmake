@@ -43,10 +43,10 @@ function(spv_native_test name)
 endfunction()
 
 # A Windows-side GoogleTest executable, run under Wine: one ctest entry per language.
-#   spv_win_test(name SOURCES ... [LIBS ...] [GUI] [LANGS ru_RU.UTF-8 en_US.UTF-8])
-# GUI tests open windows on the shared virtual display and run one at a time.
+#   spv_win_test(name SOURCES ... [LIBS ...] [LANGS ru_RU.UTF-8 en_US.UTF-8])
+# The tests run one at a time: they share the virtual display and the prefix.
 function(spv_win_test name)
-  cmake_parse_arguments(A "GUI" "" "SOURCES;LIBS;LANGS" ${ARGN})
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS;LANGS" ${ARGN})
   if(NOT A_LANGS)
     set(A_LANGS ru_RU.UTF-8)
   endif()
@@ -62,12 +62,12 @@ function(spv_win_test name)
       set(test ${name}.${short})
     endif()
     add_test(NAME ${test} COMMAND ${name} --gtest_brief=1)
+    # One test program at a time in the prefix: besides the display, its processes share the
+    # user's settings, the locale's date format among them, which a run in another language
+    # rewrites under a run in progress.
     set_tests_properties(${test} PROPERTIES
-      FIXTURES_REQUIRED wine
+      FIXTURES_REQUIRED wine RESOURCE_LOCK display
       ENVIRONMENT "SPV_WINE_DIR=${SPV_WINE_DIR};SPV_WINE_LANG=${lang};SPV_SHOT_DIR=Z:${CMAKE_BINARY_DIR}/screenshots")
-    if(A_GUI)
-      set_tests_properties(${test} PROPERTIES RESOURCE_LOCK display)
-    endif()
   endforeach()
 endfunction()
 
