@@ -305,6 +305,10 @@ class TbsSkinForm : public spv::platform::TComponent {
   TbsFrameLayout Layout_;
   // The region installed in the window; the window owns it.
   HRGN Region_ = nullptr;
+  // The window and the frame layout that region was made for, while it still holds; a refresh
+  // of the same frame with the same skin keeps it instead of shaping the window anew.
+  HWND RegionWindow_ = nullptr;
+  TbsFrameLayout RegionLayout_;
   TbsMaskStripImages MaskStrips_;
   std::vector<std::unique_ptr<TbsActiveSkinObject>> Objects_;
   int Hot_ = -1, PreviousHot_ = -1, Pressed_ = -1;

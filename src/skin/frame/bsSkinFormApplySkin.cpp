@@ -164,6 +164,8 @@ void TbsSkinForm::LoadButtonHints() {
 
 void TbsSkinForm::ApplySkin() {
   Hot_ = PreviousHot_ = Pressed_ = -1;
+  // The skin may bring another mask for the same frame size: the next refresh shapes anew.
+  RegionWindow_ = nullptr;
   Skinned_ = SkinData_ && !SkinData_->IsEmpty;
   if (Skinned_) {
     CachePictures();

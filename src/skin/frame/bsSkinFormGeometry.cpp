@@ -72,6 +72,7 @@ void TbsSkinForm::RefreshFrame() {
 
 void TbsSkinForm::RemoveWindowRegion() {
   MaskStrips_ = {};
+  RegionWindow_ = nullptr;
   if (!Region_) return;
   Region_ = nullptr;
   if (HWND h = Window()) SetWindowRgn(h, nullptr, TRUE);
@@ -85,6 +86,13 @@ void TbsSkinForm::UpdateWindowRegion() {
   }
   TakeFormSize();
   if (FrameWidth_ < GetMinWidth() || FrameHeight_ < GetMinHeight()) return;
+  if (Region_ && RegionWindow_ == h && RegionLayout_ == Layout_) {
+    // The window has this very shape already (a WM_SIZE that kept the size, such as the one of
+    // the first show). Shaping it again would cost a round to the display server and a redraw
+    // of the whole window; the frame alone is drawn again, as after a new shape.
+    RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    return;
+  }
   BuildMaskStrips(SkinData_->FormInfo, SkinData_->MaskPicture.Image, Layout_, MaskStrips_);
   const TRect& mr = Layout_.MaskRect;
   TbsRegionHandle region(CreateRectRgn(mr.Left, mr.Top, mr.Right, mr.Bottom));
@@ -101,6 +109,8 @@ void TbsSkinForm::UpdateWindowRegion() {
   }
   // From here the window owns the region, and deletes the one it had.
   Region_ = region.release();
+  RegionWindow_ = h;
+  RegionLayout_ = Layout_;
   SetWindowRgn(h, Region_, TRUE);
 }
 

@@ -36,6 +36,7 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
       return;
     case WM_DESTROY:
       StopTimers();
+      RegionWindow_ = nullptr;
       CallPrevious(m);
       return;
     case WM_SIZE: OnSize(m); return;
