@@ -43,12 +43,17 @@ void TCustomTabControl::InsertTabs() {
   if (!HandleAllocated()) return;
   const HWND w = Handle();
   SendMessageW(w, TCM_DELETEALLITEMS, 0, 0);
+  // Each insertion would redraw the tab row on its own; the whole control is invalidated once
+  // after the last. (Only a window that shows: turning redrawing back on may show it.)
+  const bool hold = (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (hold) SendMessageW(w, WM_SETREDRAW, FALSE, 0);
   for (std::size_t i = 0; i < Tabs_.size(); ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(Tabs_[i].c_str());
     SendMessageW(w, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
+  if (hold) SendMessageW(w, WM_SETREDRAW, TRUE, 0);
   if (TabIndex_ >= int(Tabs_.size())) TabIndex_ = Tabs_.empty() ? -1 : 0;
   if (TabIndex_ < 0 && !Tabs_.empty()) TabIndex_ = 0;
   SendMessageW(w, TCM_SETCURSEL, WPARAM(TabIndex_), 0);
