@@ -163,6 +163,40 @@ TEST_F(SkinFrameTest, AFormWithoutABorderGetsNoFrame) {
     EXPECT_EQ(w->HitAt(p.x, p.y), HTCLIENT) << "all of it is client area: " << p.x << ", " << p.y;
 }
 
+// A size message that leaves the size as it was (the one of the first show, or a restore to
+// the same size) keeps the window's shape: the region is not built and installed again. A new
+// size, a way back to the old one and a skin loaded again each shape the window anew. (A
+// region built anew is made while the old one still exists, so its handle always differs.)
+TEST_F(SkinFrameTest, ASizeMessageThatKeepsTheSizeKeepsTheShape) {
+  const HWND h = w->Handle();
+  const HRGN installed = w->frame->WindowRegion();
+  ASSERT_NE(installed, nullptr);
+  ASSERT_TRUE(ShapedFor(h, *w->skin, 612, 400));
+  RECT client;
+  GetClientRect(h, &client);
+  SendMessageW(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  spv::test::PumpMessages();
+  EXPECT_EQ(w->frame->WindowRegion(), installed) << "the same shape stays";
+  EXPECT_TRUE(ShapedFor(h, *w->skin, 612, 400));
+
+  w->form->SetBounds(100, 80, 500, 300);
+  spv::test::PumpMessages();
+  EXPECT_NE(w->frame->WindowRegion(), installed);
+  EXPECT_TRUE(ShapedFor(h, *w->skin, 500, 300));
+  const HRGN smaller = w->frame->WindowRegion();
+  w->form->SetBounds(100, 80, 612, 400);
+  spv::test::PumpMessages();
+  EXPECT_NE(w->frame->WindowRegion(), smaller);
+  EXPECT_TRUE(ShapedFor(h, *w->skin, 612, 400));
+
+  const HRGN beforeLoad = w->frame->WindowRegion();
+  w->LoadSkin();
+  spv::test::PumpMessages();
+  EXPECT_NE(w->frame->WindowRegion(), beforeLoad) << "a loaded skin shapes the window again";
+  EXPECT_TRUE(ShapedFor(h, *w->skin, 612, 400));
+  EXPECT_TRUE(ShowsPiece(w->Painted(), {0, 0, 20, 24}, w->skin->Picture.Image, {0, 0, 20, 24}));
+}
+
 TEST_F(SkinFrameTest, TheWindowRegionIsTheMasksShapeAtEverySize) {
   const TImage& mask = w->skin->MaskPicture.Image;
   ASSERT_FALSE(mask.Empty());
