@@ -21,9 +21,8 @@
 #include "app/Utf8Path.h"
 #include "platform/FormReader.h"
 #include "resources/ProgramForm.h"
+#include "support/BenchTiming.h"
 #include "support/HeavyDay.h"
-
-#include "BenchTiming.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -39,6 +38,7 @@ namespace {
 
 using namespace spv;
 using bench::NowMs;
+using bench::Pump;
 using bench::Stats;
 using bench::TStats;
 namespace fs = std::filesystem;
@@ -126,14 +126,6 @@ bool RouteCalls() {
   RealDispatchMessageW = reinterpret_cast<TDispatchFunction>(
       RouteImport("user32.dll", "DispatchMessageW", reinterpret_cast<void*>(&TimedDispatchMessageW)));
   return RealSleep && RealPeekMessageW && RealDispatchMessageW;
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
 }
 
 void Click(HWND window) {

@@ -18,7 +18,7 @@
 // touched.
 #include "base/Png.h"
 
-#include "BenchTiming.h"
+#include "support/BenchTiming.h"
 
 #include <windows.h>
 

@@ -1,12 +1,11 @@
 // How long the main window takes to show an hour and to paint itself under Wine: a tab change
 // over the fullest hour of a demo folder (compare, fill, paint of the table), and a whole paint
 // of the window at its designed size and at full HD. A Windows program that times itself.
-#include "BenchTiming.h"
-
 #include "app/Main.h"
 #include "app/Utf8Path.h"
 #include "platform/FormReader.h"
 #include "resources/ProgramForm.h"
+#include "support/BenchTiming.h"
 #include "tools/spinvolt-demo/DemoFolder.h"
 
 #include <algorithm>
@@ -22,31 +21,19 @@ namespace {
 using namespace spv;
 namespace fs = std::filesystem;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+using bench::Pump;
 
-// Median of `times` timed calls of `act`, after five untimed ones. Each call ends as a program
-// ends its work, waiting for messages: that is when Wine puts the windows' new pictures on the
-// display, and it is timed with the call. Between calls the program idles a moment, as a
-// program does between a user's actions: one that never waits makes Wine put every window on
-// the display at each child window's paint, about 9 ms more per whole paint of this window.
+// Median of `times` timed calls of `act`, after five untimed ones, each timed to its picture
+// on the display, the program idling between them.
 double MedianMs(int times, const std::function<void(int)>& act) {
   std::vector<double> ms;
   for (int i = 0; i < times + 5; ++i) {
     const double t0 = bench::NowMs();
     act(i);
-    GdiFlush();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+    bench::WaitForDisplay();
     const double t1 = bench::NowMs();
     if (i >= 5) ms.push_back(t1 - t0);
-    Pump();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-    Pump();
+    bench::IdleBetweenSteps();
   }
   return bench::Stats(ms).Median;
 }

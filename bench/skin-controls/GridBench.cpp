@@ -7,6 +7,7 @@
 
 #include "platform/Forms.h"
 #include "resources/ProgramSkin.h"
+#include "support/BenchTiming.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,46 +21,28 @@ namespace {
 
 using namespace spv::platform;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-double Median(std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-}
+using spv::bench::Pump;
 
 // Runs `step` (which changes what the grid shows) and the paint it causes, `times` times after
-// a few warm-up runs; the milliseconds of each.
-// Each step is timed to its picture on the display: Wine puts it there when the program waits
-// for messages. Between steps the program idles a moment, as between a user's actions.
+// a few warm-up runs; the milliseconds of each, to the picture on the display, the program
+// idling between steps.
 std::vector<double> Time(bs::TbsSkinStringGrid& grid, int times, const std::function<void(int)>& step) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
   std::vector<double> ms;
   for (int i = 0; i < times + 5; ++i) {
-    LARGE_INTEGER t0, t1;
-    QueryPerformanceCounter(&t0);
+    const double t0 = spv::bench::NowMs();
     step(i);
     UpdateWindow(grid.Handle());
-    GdiFlush();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
-    QueryPerformanceCounter(&t1);
-    if (i >= 5) ms.push_back(double(t1.QuadPart - t0.QuadPart) * 1000.0 / double(frequency.QuadPart));
-    Pump();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-    Pump();
+    spv::bench::WaitForDisplay();
+    const double t1 = spv::bench::NowMs();
+    if (i >= 5) ms.push_back(t1 - t0);
+    spv::bench::IdleBetweenSteps();
   }
   return ms;
 }
 
 void Report(const char* what, const std::vector<double>& ms) {
-  const auto [lo, hi] = std::minmax_element(ms.begin(), ms.end());
-  std::printf("%-44s median %7.3f ms, min %7.3f ms, max %7.3f ms (%zu runs)\n", what, Median(ms), *lo, *hi, ms.size());
+  const spv::bench::TStats s = spv::bench::Stats(ms);
+  std::printf("%-44s median %7.3f ms, min %7.3f ms, max %7.3f ms (%zu runs)\n", what, s.Median, s.Min, s.Max, ms.size());
 }
 
 bs::TbsSkinStringGrid* AddGrid(TForm& form, bs::TbsSkinData* skin, int rows) {

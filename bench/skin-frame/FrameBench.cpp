@@ -4,6 +4,7 @@
 #include "skin/frame/bsSkinForm.h"
 
 #include "resources/ProgramSkin.h"
+#include "support/BenchTiming.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,13 +16,7 @@ namespace {
 
 using namespace spv::platform;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+using spv::bench::Pump;
 
 }  // namespace
 
@@ -44,28 +39,24 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
   HDC dc = GetWindowDC(form->Handle());
   std::vector<double> ms;
   ms.reserve(std::size_t(paints));
   for (int i = 0; i < paints + 5; ++i) {
-    LARGE_INTEGER t0, t1;
-    QueryPerformanceCounter(&t0);
+    const double t0 = spv::bench::NowMs();
     const LRESULT answer = SendMessageW(form->Handle(), 48203, WPARAM(dc), 16802);
     GdiFlush();
-    QueryPerformanceCounter(&t1);
+    const double t1 = spv::bench::NowMs();
     if (answer != 16802) {
       std::fprintf(stderr, "the paint request was answered %lld\n", static_cast<long long>(answer));
       return 1;
     }
-    if (i >= 5) ms.push_back(double(t1.QuadPart - t0.QuadPart) * 1000.0 / double(frequency.QuadPart));
+    if (i >= 5) ms.push_back(t1 - t0);
   }
   ReleaseDC(form->Handle(), dc);
 
-  std::sort(ms.begin(), ms.end());
-  const double median = ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
+  const spv::bench::TStats s = spv::bench::Stats(ms);
   std::printf("skinned frame paint, 1920 x 1080, %d paints: median %.3f ms, min %.3f ms, max %.3f ms\n", paints,
-              median, ms.front(), ms.back());
+              s.Median, s.Min, s.Max);
   return 0;
 }
