@@ -6,6 +6,7 @@
 #include "skin/controls/bsSkinGaugeLayout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace bs {
 
@@ -207,15 +208,14 @@ void TbsSkinGauge::WndProc(spv::platform::TMessage& m) {
     TbsSkinCustomControl::WndProc(m);
     return;
   }
-  const bool outer = !Painting_;
-  Painting_ = true;
+  const bool was = std::exchange(Painting_, true);
   try {
     TbsSkinCustomControl::WndProc(m);
   } catch (...) {
-    if (outer) Painting_ = false;
+    Painting_ = was;
     throw;
   }
-  if (outer) Painting_ = false;
+  Painting_ = was;
 }
 
 bool TbsSkinGauge::ReadProperty(const spv::platform::TStoredProperty& p, spv::platform::TFormReader& reader) {

@@ -16,13 +16,6 @@ namespace {
 
 COLORREF Rgb(TColor c) { return spv::platform::ColorToRGB(spv::platform::TColor(c)); }
 
-void Fill(HDC dc, const RECT& r, COLORREF colour) {
-  if (r.right <= r.left || r.bottom <= r.top) return;
-  // The solid fill of ExtTextOut needs no brush.
-  SetBkColor(dc, colour);
-  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-}
-
 int End(const TbsGridSpan& s) { return int(std::min<std::int64_t>(std::int64_t(s.Start) + std::max(0, s.Size), INT_MAX)); }
 
 int TextHeightOf(HDC dc, HFONT font) {
@@ -103,10 +96,10 @@ void TbsSkinCustomGrid::Paint() {
     if (x0 > x1 || y0 > y1) return;
     if (rows.Gap > 0)
       for (const auto& y : ys)
-        if (y.Fixed == fixedY && rows.Advance(y.Index) > 0) Fill(dc, {x0, End(y), x1, End(y) + rows.Gap}, horzOn ? lineColour : bg);
+        if (y.Fixed == fixedY && rows.Advance(y.Index) > 0) FillSolid(dc, {x0, End(y), x1, End(y) + rows.Gap}, horzOn ? lineColour : bg);
     if (cols.Gap > 0)
       for (const auto& x : xs)
-        if (x.Fixed == fixedX && cols.Advance(x.Index) > 0) Fill(dc, {End(x), y0, End(x) + cols.Gap, y1}, vertOn ? lineColour : bg);
+        if (x.Fixed == fixedX && cols.Advance(x.Index) > 0) FillSolid(dc, {End(x), y0, End(x) + cols.Gap, y1}, vertOn ? lineColour : bg);
   };
   if (rows.Gap > 0 || cols.Gap > 0) {
     paintLines(true, true);
@@ -153,10 +146,10 @@ void TbsSkinCustomGrid::Paint() {
         if (DefaultDrawing_ && !skinned) {
           textColour = Rgb(Font().Color());
           if ((state & gdSelected) && (!isFocused || (o & (goDrawFocusSelected | goRowSelect))) && !fixed) {
-            Fill(dc, cell, GetSysColor(COLOR_HIGHLIGHT));
+            FillSolid(dc, cell, GetSysColor(COLOR_HIGHLIGHT));
             textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
           } else {
-            Fill(dc, cell, fixed ? fixedBg : cellBg);
+            FillSolid(dc, cell, fixed ? fixedBg : cellBg);
             if (fixed) {
               RECT edge = cell;
               DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
@@ -176,7 +169,7 @@ void TbsSkinCustomGrid::Paint() {
             DrawFocusRect(dc, &fr);
           }
         } else {
-          if (DefaultDrawing_) Fill(dc, cell, cellBg);
+          if (DefaultDrawing_) FillSolid(dc, cell, cellBg);
           textColour = Rgb(skinned ? CellFont_.FontColor : Font().Color());
         }
         spv::platform::TFont& font = fontKind == 1 ? fixedFont : cellFont;
@@ -222,12 +215,13 @@ void TbsSkinCustomGrid::Paint() {
   // Past the last column and below the last row.
   const COLORREF beyond = skinned ? Rgb(BGColor_) : Rgb(Color());
   const int right = std::max(0, lx.GridBoundary - (PixelOffset_ > 0 ? PixelOffset_ : 0));
-  Fill(dc, {right, 0, client.right, client.bottom}, beyond);
-  Fill(dc, {0, ly.GridBoundary, right, client.bottom}, beyond);
+  FillSolid(dc, {right, 0, client.right, client.bottom}, beyond);
+  FillSolid(dc, {0, ly.GridBoundary, right, client.bottom}, beyond);
+  // The canvas first puts back what it found, while the paint's fonts still exist; then the
+  // context gets its own objects back, and the canvas goes on drawing on it for its owner.
   canvas.SetHandle(nullptr);
   RestoreDC(dc, saved);
   canvas.SetHandle(dc);
-  SelectedTextFont_ = nullptr;
 }
 
 void TbsSkinCustomGrid::PrepareCellText(HDC dc) {

@@ -21,12 +21,6 @@ namespace {
 
 COLORREF Rgb(spv::platform::TColor c) { return spv::platform::ColorToRGB(c); }
 
-void Fill(HDC dc, const RECT& r, COLORREF colour) {
-  // The solid fill of ExtTextOut needs no brush.
-  SetBkColor(dc, colour);
-  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-}
-
 // Tiles `piece` from `src` over `dest` from its top-left corner, the last tiles cut.
 void TilePiece(TImage& dest, const TImage& src, const TRect& piece) {
   if (RectIsEmpty(piece)) return;
@@ -183,10 +177,10 @@ void TbsSkinTabControl::PaintTab(TTabPaint& paint, int index, const RECT& rect, 
   COLORREF textColour = Rgb(Font().Color());
   if (!o || !SkinPicture_) {
     using namespace spv::platform;
-    if (hot && !selected) Fill(dc, rect, Rgb(TColor(0xD2BDB6)));
-    else if (!selected) Fill(dc, rect, Rgb(clBtnFace));
+    if (hot && !selected) FillSolid(dc, rect, Rgb(TColor(0xD2BDB6)));
+    else if (!selected) FillSolid(dc, rect, Rgb(clBtnFace));
     else {
-      Fill(dc, rect, Rgb(TColor(focused ? 0xB59385 : 0xD2BDB6)));
+      FillSolid(dc, rect, Rgb(TColor(focused ? 0xB59385 : 0xD2BDB6)));
       TGdiHandle<HBRUSH> navy(CreateSolidBrush(Rgb(clNavy)));
       ::FrameRect(dc, &rect, navy.Get());
     }
@@ -235,7 +229,7 @@ void TbsSkinTabControl::PaintTabPage(TbsFBitmap& bitmap, const RECT& page, HDC p
   const TbsDataSkinTabControl* o = TabObject();
   if (!o || !SkinPicture_) {
     const RECT all{0, 0, bitmap.Width(), bitmap.Height()};
-    Fill(dc, all, Rgb(spv::platform::clBtnFace));
+    FillSolid(dc, all, Rgb(spv::platform::clBtnFace));
     RECT frame = page;
     InflateRect(&frame, 1, 1);
     spv::platform::TGdiHandle<HBRUSH> shadow(CreateSolidBrush(Rgb(spv::platform::clBtnShadow)));

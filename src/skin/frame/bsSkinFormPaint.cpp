@@ -18,12 +18,6 @@ namespace {
 
 COLORREF Rgb(spv::platform::TColor c) { return spv::platform::ColorToRGB(c); }
 
-void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
-  const HBRUSH brush = CreateSolidBrush(colour);
-  ::FillRect(dc, &r, brush);
-  DeleteObject(brush);
-}
-
 // Tiles `tile` of `picture` over the client area from its top-left corner, only where the
 // window shows: a form is mostly covered by its controls.
 void TileClient(HDC dc, HWND window, const TbsFBitmap& picture, const TRect& tile, const RECT& client) {

@@ -249,6 +249,13 @@ void DrawCheckTick(HDC dc, int x, int y, COLORREF colour) {
   }
 }
 
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  const COLORREF before = SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  SetBkColor(dc, before);
+}
+
 void FillMarkSquare(HDC dc, int x, int y, COLORREF colour) {
   const Tools t(dc, colour, true);
   t.Rect(x, y, x + 6, y + 6);

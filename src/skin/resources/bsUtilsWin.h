@@ -85,6 +85,10 @@ void DrawTextVCentered(HDC dc, std::wstring_view text, const RECT& rect);
 void DrawTextInRect(HDC dc, std::wstring_view text, const RECT& rect);
 void DrawTextInRectIndented(HDC dc, std::wstring_view text, const RECT& rect, int indent);
 
+// Fills `rect` with one colour; an empty rect draws nothing. The opaque fill of ExtTextOut needs
+// no brush to be made and freed, which counts where a paint fills hundreds of cells.
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
+
 // ---- Line-drawn marks and glyphs ------------------------------------------------------------
 // Lines leave out their end points, as the platform draws them.
 
