@@ -58,7 +58,11 @@ std::optional<std::string> TPlaylistCheck::RunChecks(std::string_view basesText,
   return std::nullopt;
 }
 
-void TPlaylistCheck::Compares(int hour) {
+void TPlaylistCheck::Compares(int hour) { Compare(hour, true); }
+
+void TPlaylistCheck::CompareQuietly(int hour) { Compare(hour, false); }
+
+void TPlaylistCheck::Compare(int hour, bool warn) {
   if (hour < 0 || hour >= kHoursPerDay)
     throw std::out_of_range("Hour out of range: " + std::to_string(hour));
   const std::vector<TRepItem>& aired = RepHours[std::size_t(hour)];
@@ -75,7 +79,7 @@ void TPlaylistCheck::Compares(int hour) {
       }
 
   Logs.clear();
-  if (CList.empty()) Msg_.Show(kMsgNoPlaylist, TMsgKind::Warning);
+  if (warn && CList.empty()) Msg_.Show(kMsgNoPlaylist, TMsgKind::Warning);
 
   Place = -1;
   GetNextPlace();

@@ -84,6 +84,9 @@ class TPlaylistCheck {
 
   // Builds Logs for the hour 0 to 23; any other hour throws std::out_of_range and changes nothing.
   void Compares(int hour);
+  // The same comparison without the warning of an hour that has no playlist: for the answers
+  // that cover a whole day at once.
+  void CompareQuietly(int hour);
   void GetNextPlace();
   int FindSong(int hour, int item) const;
   void ILikeMoveIt(int index);
@@ -108,6 +111,8 @@ class TPlaylistCheck {
   template <typename HourOf, typename Append>
   void ReadTable(db::TQuery& query, std::string_view caption, std::vector<std::string> sql, HourOf hourOf,
                  Append append);
+
+  void Compare(int hour, bool warn);
 
   TMessageBox& Msg_;
   TProgressDialog& Process_;

@@ -50,15 +50,6 @@ std::string CsvField(std::string_view text) {
 
 }  // namespace
 
-TCase CaseOf(const app::TLogItem& row) {
-  switch (row.RowColor) {
-    case app::clYellow: return TCase::Moved;
-    case app::clRed: return TCase::ByHand;
-    case app::clGreen: return TCase::NotAired;
-    default: return TCase::InPlace;
-  }
-}
-
 std::string_view CaseWord(TCase c) {
   switch (c) {
     case TCase::InPlace: return "in-place";
@@ -139,9 +130,9 @@ std::string SummaryReport(const std::vector<THourResult>& hours) {
   out += '\n';
   std::array<std::size_t, 4> total{};
   for (const THourResult& hour : hours) {
+    const app::TCaseCounts counted = hour.Counts();
     std::array<std::size_t, 4> counts{};
-    for (const app::TLogItem& row : hour.Logs) ++counts[std::size_t(CaseOf(row))];
-    for (std::size_t c = 0; c < counts.size(); ++c) total[c] += counts[c];
+    for (std::size_t c = 0; c < counts.size(); ++c) total[c] += counts[c] = std::size_t(counted.Count[c]);
     line(std::to_string(hour.Hour), counts, hour.NoPlaylist ? app::kMsgNoPlaylist : std::string_view());
   }
   line("total", total, {});

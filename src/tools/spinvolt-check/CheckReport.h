@@ -2,7 +2,7 @@
 // The outputs of spinvolt-check for the hours of one day: an aligned table with the grid's
 // columns, CSV for other programs, or a summary of the cases.
 
-#include "app/CheckItems.h"
+#include "app/DayResult.h"
 
 #include <string>
 #include <string_view>
@@ -10,16 +10,11 @@
 
 namespace spv::tools {
 
-struct THourResult {
-  int Hour = 0;
-  bool NoPlaylist = false;  // the program warns of such an hour
-  std::vector<app::TLogItem> Logs;
-};
+using app::CaseOf;
+using app::kCases;
+using app::TCase;
+using app::THourResult;
 
-enum class TCase { InPlace, Moved, ByHand, NotAired };
-inline constexpr TCase kCases[] = {TCase::InPlace, TCase::Moved, TCase::ByHand, TCase::NotAired};
-
-TCase CaseOf(const app::TLogItem& row);
 // "in-place", "moved", "by-hand", "not-aired".
 std::string_view CaseWord(TCase c);
 

@@ -5,6 +5,7 @@
 #include "tools/console/Console.h"
 
 #include "app/Check.h"
+#include "app/DayResult.h"
 #include "app/Settings.h"
 #include "app/Utf8Path.h"
 #include "base/UserLocale.h"
@@ -98,16 +99,11 @@ spv::base::TDateTime ParseDay(const std::string& text, const std::string& shortD
   throw TUsageError{"--date takes YYYY-MM-DD or " + shortDateFormat + ", not \"" + text + '"'};
 }
 
-// The check's boxes on the console: errors on standard error; the warning of an hour without
-// a playlist belongs to that hour's output.
+// The check's boxes on the console: errors on standard error. The hours are compared quietly:
+// the warning of an hour without a playlist belongs to that hour's output.
 class TConsoleBox final : public app::TMessageBox {
  public:
-  bool Warned = false;
-  void Show(std::string_view text, app::TMsgKind kind) override {
-    if (kind == app::TMsgKind::Warning) {
-      Warned = true;
-      return;
-    }
+  void Show(std::string_view text, app::TMsgKind) override {
     Print(stderr, text);
     Print(stderr, "\n");
   }
@@ -153,13 +149,7 @@ int Run(const std::vector<std::string>& args) {
     return kExitFailed;
   }
 
-  std::vector<THourResult> hours;
-  for (int hour = 0; hour < app::kHoursPerDay; ++hour) {
-    if (options.Hour >= 0 && hour != options.Hour) continue;
-    box.Warned = false;
-    check.Compares(hour);
-    hours.push_back({hour, box.Warned, check.Logs});
-  }
+  const std::vector<THourResult> hours = app::CompareHoursQuietly(check, options.Hour);
   switch (options.Output) {
     case TOutput::Table:
       Print(stdout, TableReport(hours, locale.LongTimeFormat, !options.NoColor && IsTerminal(stdout)));
