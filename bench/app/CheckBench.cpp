@@ -1,7 +1,7 @@
 // The check of a heavy day: 2,000 aired items in a 60,000-row month table and 2,000 playlist
 // lines in a 1,000,000-row History.db, read, compared hour by hour and written as CSV, the
 // work of `spinvolt-check --all --csv`. Once in-process, once as the tool itself.
-#include "tools/spinvolt-check/CheckReport.h"
+#include "app/ReportCsv.h"
 
 #include "app/Check.h"
 #include "app/Utf8Path.h"
@@ -45,12 +45,12 @@ void BM_CheckHeavyDayCsv(benchmark::State& state) {
     db::TQuery query;
     if (!check.SBExecClick(query, app::PathUtf8(day.Bases()), app::PathUtf8(day.Reports()), bench::HeavyDay()))
       state.SkipWithError("the check failed");
-    std::vector<tools::THourResult> hours;
+    std::vector<app::THourResult> hours;
     for (int hour = 0; hour < app::kHoursPerDay; ++hour) {
       check.Compares(hour);
       hours.push_back({hour, false, check.Logs});
     }
-    const std::string csv = tools::CsvReport(hours);
+    const std::string csv = app::CsvReport(hours);
     benchmark::DoNotOptimize(csv.data());
     rows = std::size_t(std::count(csv.begin(), csv.end(), '\n'));
   }

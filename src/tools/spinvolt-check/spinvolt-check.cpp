@@ -1,11 +1,12 @@
 // spinvolt-check: the check of the desktop program on the console, for scripts and scheduled
 // jobs. Reads one day of a Quorvane folder and shows, hour by hour, what aired in place, what
 // was moved, what was put on air by hand and what never aired.
-#include "CheckReport.h"
 #include "tools/console/Console.h"
 
 #include "app/Check.h"
 #include "app/DayResult.h"
+#include "app/ReportCsv.h"
+#include "app/ReportText.h"
 #include "app/Settings.h"
 #include "app/Utf8Path.h"
 #include "base/UserLocale.h"
@@ -19,6 +20,8 @@
 
 namespace spv::tools {
 namespace {
+
+using app::THourResult;
 
 constexpr int kExitChecked = 0, kExitFailed = 1, kExitUsage = 2;
 
@@ -152,14 +155,14 @@ int Run(const std::vector<std::string>& args) {
   const std::vector<THourResult> hours = app::CompareHoursQuietly(check, options.Hour);
   switch (options.Output) {
     case TOutput::Table:
-      Print(stdout, TableReport(hours, locale.LongTimeFormat, !options.NoColor && IsTerminal(stdout)));
+      Print(stdout, app::TableReport(hours, locale.LongTimeFormat, !options.NoColor && IsTerminal(stdout)));
       break;
     case TOutput::Csv:
-      Print(stdout, CsvReport(hours));
+      Print(stdout, app::CsvReport(hours));
       for (const THourResult& hour : hours)
         if (hour.NoPlaylist) Print(stderr, std::to_string(hour.Hour) + ": " + std::string(app::kMsgNoPlaylist) + '\n');
       break;
-    case TOutput::Summary: Print(stdout, SummaryReport(hours)); break;
+    case TOutput::Summary: Print(stdout, app::SummaryReport(hours)); break;
   }
   return std::fflush(stdout) == 0 ? kExitChecked : kExitFailed;
 }
