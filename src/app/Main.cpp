@@ -148,6 +148,14 @@ void TFRM_SPV::Loaded() {
   bsCompressedStoredSkin1 = Component<bs::TbsCompressedStoredSkin>("bsCompressedStoredSkin1");
   Msg = Component<bs::TbsSkinMessage>("Msg");
   Process = Component<bs::TbsSkinProgressDialog>("Process");
+  bsSkinForm1->OnShortCut = [this](MSG& message, bool& handled) { FormShortCut(message, handled); };
+  SGRep->OnMouseDown = [this](TObject* s, platform::TMouseButton b, platform::TShiftState shift, int x, int y) {
+    SGRepMouseDown(s, b, shift, x, y);
+  };
+  SGRep->OnMouseUp = [this](TObject* s, platform::TMouseButton b, platform::TShiftState shift, int x, int y) {
+    SGRepMouseUp(s, b, shift, x, y);
+  };
+  CreateGridMenu();
 }
 
 void TFRM_SPV::FormCreate(TObject*) {
@@ -159,6 +167,9 @@ void TFRM_SPV::FormCreate(TObject*) {
   for (int col = 0; col < kResultColumns; ++col)
     Grid_->SetCell(col, 0, kResultHeader[std::size_t(col)]);
   ReadSetting();
+  OnlyDiscrepancies_ = ReadSettingKey(SettingsFile(), kOnlyDiscrepanciesKey) == "1";
+  UpdateGridMenu();
+  UpdateTotals();
 }
 
 void TFRM_SPV::ReadSetting() {
@@ -171,6 +182,9 @@ void TFRM_SPV::SBExecClick(TObject*) {
   // A press that the read's message pump delivers must not start a second read inside the
   // first on the same query and the same hour lists.
   if (Check_->Reading()) return;
+  // Until this run completes, the marks, the totals and the copy and save commands speak of
+  // no day: a run that stops or fails never leaves them on lists of two different days.
+  ForgetDay();
   // The day checked is the day the field shows: a text that is not a whole, real date stops
   // the command instead of checking whatever date the field held before.
   const std::wstring dateText = EDate->Text();
@@ -180,9 +194,13 @@ void TFRM_SPV::SBExecClick(TObject*) {
     return;
   }
   if (*day != EDate->Date()) EDate->SetDate(*day);
-  if (Check_->SBExecClick(Query, platform::WideToUtf8(EBases->Text()), platform::WideToUtf8(EReport->Text()), *day))
+  if (Check_->SBExecClick(Query, platform::WideToUtf8(EBases->Text()), platform::WideToUtf8(EReport->Text()), *day)) {
+    DayCompleted();
     TabHourChange(this);
+  }
 }
+
+void TFRM_SPV::ShowError(std::string_view text) { MsgBox_->Show(text, TMsgKind::Error); }
 
 void TFRM_SPV::TabHourChange(TObject*) {
   // The lists are being replaced by a read in progress; the run shows the selected hour as
@@ -191,11 +209,23 @@ void TFRM_SPV::TabHourChange(TObject*) {
   const int hour = TabHour->TabIndex();
   if (hour < 0 || hour >= kHoursPerDay) return;
   Check_->Compares(hour);
-  ShowLogs(*Grid_, Check_->Logs, LongTimeFormat_);
+  ShowHour();
+}
+
+void TFRM_SPV::ShowHour() {
+  const int hour = TabHour->TabIndex();
+  const bool anHour = hour >= 0 && hour < kHoursPerDay;
+  Shown_ = {hour, anHour && Check_->HistHours[std::size_t(hour)].empty(), Check_->Logs};
+  ShownRows_ = app::ShownRows(Shown_, OnlyDiscrepancies_);
+  if (OnlyDiscrepancies_) ShowRows(*Grid_, Check_->Logs, ShownRows_, LongTimeFormat_);
+  else ShowLogs(*Grid_, Check_->Logs, LongTimeFormat_);
+  UpdateTotals();
 }
 
 void TFRM_SPV::SGRepDrawCell(TObject*, int col, int row, const RECT& rect, bs::TGridDrawState) {
-  const std::optional<TColor> color = ResultCellColor(Check_->Logs, TabHour->TabIndex(), col, row);
+  const std::optional<TColor> color = OnlyDiscrepancies_
+                                          ? ResultCellColor(Check_->Logs, ShownRows_, TabHour->TabIndex(), col, row)
+                                          : ResultCellColor(Check_->Logs, TabHour->TabIndex(), col, row);
   if (!color) return;
   platform::TCanvas& canvas = SGRep->Canvas();
   canvas.Brush().SetColor(platform::TColor(*color));

@@ -64,20 +64,37 @@ std::array<std::string, kResultColumns> ResultRowTexts(const TLogItem& row, int 
           row.Number < 0 ? std::string(kByHand) : std::to_string(std::int64_t(row.Number) + 1)};
 }
 
-void ShowLogs(TResultGrid& grid, const std::vector<TLogItem>& logs, std::string_view longTimeFormat) {
-  if (logs.empty()) {
+namespace {
+
+// Writes `count` rows below the header, grid row i + 1 showing result row indexOf(i).
+template <typename IndexOf>
+void WriteRows(TResultGrid& grid, const std::vector<TLogItem>& logs, std::size_t count, IndexOf indexOf,
+               std::string_view longTimeFormat) {
+  if (count == 0) {
     grid.SetRowCount(2);
     for (int col = 0; col < grid.ColCount(); ++col) grid.SetCell(col, 1, {});
     return;
   }
-  if (logs.size() >= std::size_t(std::numeric_limits<int>::max()))
-    throw std::overflow_error("Too many result rows: " + std::to_string(logs.size()));
-  grid.SetRowCount(int(logs.size()) + 1);
-  for (std::size_t i = 0; i < logs.size(); ++i) {
-    const auto texts = ResultRowTexts(logs[i], int(i), longTimeFormat);
+  if (count >= std::size_t(std::numeric_limits<int>::max()))
+    throw std::overflow_error("Too many result rows: " + std::to_string(count));
+  grid.SetRowCount(int(count) + 1);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t index = indexOf(i);
+    const auto texts = ResultRowTexts(logs.at(index), int(index), longTimeFormat);
     for (int col = 0; col < kResultColumns; ++col) grid.SetCell(col, int(i) + 1, texts[std::size_t(col)]);
   }
   grid.Repaint();
+}
+
+}  // namespace
+
+void ShowLogs(TResultGrid& grid, const std::vector<TLogItem>& logs, std::string_view longTimeFormat) {
+  WriteRows(grid, logs, logs.size(), [](std::size_t i) { return i; }, longTimeFormat);
+}
+
+void ShowRows(TResultGrid& grid, const std::vector<TLogItem>& logs, const std::vector<std::size_t>& rows,
+              std::string_view longTimeFormat) {
+  WriteRows(grid, logs, rows.size(), [&](std::size_t i) { return rows[i]; }, longTimeFormat);
 }
 
 std::optional<TColor> ResultCellColor(const std::vector<TLogItem>& logs, int selectedHour, int col, int row) {
@@ -85,6 +102,16 @@ std::optional<TColor> ResultCellColor(const std::vector<TLogItem>& logs, int sel
       std::size_t(row) > logs.size())
     return std::nullopt;
   return logs[std::size_t(row) - 1].RowColor;
+}
+
+std::optional<TColor> ResultCellColor(const std::vector<TLogItem>& logs, const std::vector<std::size_t>& rows,
+                                      int selectedHour, int col, int row) {
+  if (selectedHour < 0 || selectedHour >= kHoursPerDay || col != kResultColumns - 1 || row < 1 ||
+      std::size_t(row) > rows.size())
+    return std::nullopt;
+  const std::size_t index = rows[std::size_t(row) - 1];
+  if (index >= logs.size()) return std::nullopt;
+  return logs[index].RowColor;
 }
 
 }  // namespace spv::app

@@ -41,9 +41,16 @@ class TResultGrid {
 
 // Writes the rows into the grid below its header: an empty result leaves one blank row.
 void ShowLogs(TResultGrid& grid, const std::vector<TLogItem>& logs, std::string_view longTimeFormat);
+// Writes some of the rows, by their index in `logs`, in the order given: grid row i + 1 shows
+// result row rows[i] with its own number. None leaves one blank row below the header.
+void ShowRows(TResultGrid& grid, const std::vector<TLogItem>& logs, const std::vector<std::size_t>& rows,
+              std::string_view longTimeFormat);
 
 // The colour of a cell of the result grid, or nothing when it keeps the grid's own look: only
 // the last column of a result row is coloured, and only while an hour tab is selected.
 std::optional<TColor> ResultCellColor(const std::vector<TLogItem>& logs, int selectedHour, int col, int row);
+// The same where grid row i + 1 shows result row rows[i].
+std::optional<TColor> ResultCellColor(const std::vector<TLogItem>& logs, const std::vector<std::size_t>& rows,
+                                      int selectedHour, int col, int row);
 
 }  // namespace spv::app

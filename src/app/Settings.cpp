@@ -171,12 +171,16 @@ TSettings ReadSetting(const std::filesystem::path& file) {
   return settings;
 }
 
-void WriteSetting(const std::filesystem::path& file, const TSettings& settings) {
+namespace {
+
+// Puts `transform` of the file's text in its place: written beside it and renamed over it, so
+// a failure never leaves a half-written file behind.
+template <typename Transform>
+void RewriteSettings(const std::filesystem::path& file, Transform transform) {
   const auto fail = [&] { return std::runtime_error("Unable to write to " + PathUtf8(file)); };
   std::optional<std::string> old = ReadAll(file);
   if (!old) throw fail();
-  std::string ini = WithIniValue(*old, kSection, kBasesKey, settings.Bases);
-  ini = WithIniValue(ini, kSection, kReportsKey, settings.Reports);
+  const std::string ini = transform(*old);
 
   std::filesystem::path temp = file;
   temp += ".tmp";
@@ -196,6 +200,23 @@ void WriteSetting(const std::filesystem::path& file, const TSettings& settings) 
     std::filesystem::remove(temp, ec);
     throw fail();
   }
+}
+
+}  // namespace
+
+void WriteSetting(const std::filesystem::path& file, const TSettings& settings) {
+  RewriteSettings(file, [&](const std::string& old) {
+    return WithIniValue(WithIniValue(old, kSection, kBasesKey, settings.Bases), kSection, kReportsKey,
+                        settings.Reports);
+  });
+}
+
+std::optional<std::string> ReadSettingKey(const std::filesystem::path& file, std::string_view key) {
+  return IniValue(ReadAll(file).value_or(std::string()), kSection, key);
+}
+
+void WriteSettingKey(const std::filesystem::path& file, std::string_view key, std::string_view value) {
+  RewriteSettings(file, [&](const std::string& old) { return WithIniValue(old, kSection, key, value); });
 }
 
 }  // namespace spv::app

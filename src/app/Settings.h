@@ -39,4 +39,16 @@ TSettings ReadSetting(const std::filesystem::path& file);
 // std::invalid_argument for a value with a line break, which no single-line edit gives.
 void WriteSetting(const std::filesystem::path& file, const TSettings& settings);
 
+// The window's own choices, each kept under a key of its own in the same section and written
+// only when the user changes it: the folder of the last report saved, and whether the grid
+// shows only the discrepancies ("1") or every row ("0").
+inline constexpr std::string_view kSaveFolderKey = "SaveFolder";
+inline constexpr std::string_view kOnlyDiscrepanciesKey = "OnlyDiscrepancies";
+
+// One key of the section; nullopt when the file, the section or the key is missing.
+std::optional<std::string> ReadSettingKey(const std::filesystem::path& file, std::string_view key);
+// Writes one key and nothing else: every other line of the file stays byte for byte. Fails as
+// WriteSetting does.
+void WriteSettingKey(const std::filesystem::path& file, std::string_view key, std::string_view value);
+
 }  // namespace spv::app

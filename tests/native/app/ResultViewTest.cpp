@@ -90,6 +90,39 @@ TEST(ShowLogs, WritesEveryRowAndOnlyThem) {
   EXPECT_EQ(grid.repaints, 2);
 }
 
+// The discrepancies alone: grid rows map to result rows, which keep their numbers and colours.
+TEST(ShowRows, WritesTheMappedRowsWithTheirOwnNumbersAndColours) {
+  const std::vector<TLogItem> logs = {{TShortString("A"), TShortString("a"), 0, clWhite, Time(10, 0, 5)},
+                                      {TShortString("C"), TShortString("c"), 2, clYellow, Time(10, 3, 40)},
+                                      {TShortString("X"), TShortString("x"), -1, clRed, Time(10, 7, 10)},
+                                      {TShortString("B"), TShortString("b"), 1, clWhite, Time(10, 10, 0)},
+                                      {TShortString("D"), TShortString("d"), 3, clGreen, -1.0}};
+  const std::vector<std::size_t> rows = {1, 2, 4};
+  TGridCells grid;
+  ShowLogs(grid, logs, "HH:mm:ss");
+  ShowRows(grid, logs, rows, "HH:mm:ss");
+  EXPECT_EQ(grid.rows, 4);
+  EXPECT_EQ(grid.Row(1), "2|C|c|10:03:40|3");
+  EXPECT_EQ(grid.Row(2), "3|X|x|10:07:10|Вручную");
+  EXPECT_EQ(grid.Row(3), "5|D|d||4");
+  EXPECT_EQ(grid.repaints, 2);
+  struct Case {
+    int col, row;
+    std::optional<TColor> color;
+  };
+  const Case cases[] = {{4, 1, clYellow}, {4, 2, clRed}, {4, 3, clGreen}, {4, 4, std::nullopt},
+                        {4, 0, std::nullopt}, {3, 1, std::nullopt}};
+  for (const Case& c : cases) EXPECT_EQ(ResultCellColor(logs, rows, 5, c.col, c.row), c.color) << c.row;
+  EXPECT_EQ(ResultCellColor(logs, rows, -1, 4, 1), std::nullopt);
+  EXPECT_EQ(ResultCellColor(logs, {7}, 5, 4, 1), std::nullopt) << "a row outside the result";
+
+  // An hour all in place shows the header and one blank row, as an empty hour does.
+  ShowRows(grid, logs, {}, "HH:mm:ss");
+  EXPECT_EQ(grid.rows, 2);
+  EXPECT_EQ(grid.Row(1), "||||");
+  EXPECT_THROW(ShowRows(grid, logs, {9}, "HH:mm:ss"), std::out_of_range);
+}
+
 TEST(ResultCellColor, OnlyTheLastColumnOfAResultRowWhileAnHourIsSelected) {
   const std::vector<TLogItem> logs = {{TShortString("X"), TShortString(), -1, clRed, 0.1},
                                       {TShortString("D"), TShortString(), 3, clGreen, -1.0}};

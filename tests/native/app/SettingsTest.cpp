@@ -134,5 +134,31 @@ TEST(Settings, AReadOnlyFolderKeepsTheOldFileWhole) {
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
 }
 
+// The window's own choices: one key written, every other line of the file as it was, the two
+// folders untouched.
+TEST(Settings, AChoiceIsWrittenAloneUnderItsOwnKey) {
+  TempFolder temp;
+  const fs::path file = temp.path / "spinvolt.ini";
+  EXPECT_EQ(ReadSettingKey(file, kSaveFolderKey), std::nullopt);
+  WriteSettingKey(file, kOnlyDiscrepanciesKey, "1");
+  EXPECT_EQ(Read(file), "[Settings]\r\nOnlyDiscrepancies=1\r\n");
+  EXPECT_EQ(ReadSetting(file), TSettings{}) << "the folders keep their defaults";
+
+  const std::string before = "; mine\r\n[Settings]\r\nBases= D:\\Data \r\nReports=D:\\Rep\r\n[Window]\r\nLeft=10\r\n";
+  Write(file, before);
+  WriteSettingKey(file, kSaveFolderKey, "D:\\Отчёты");
+  EXPECT_EQ(Read(file), "; mine\r\n[Settings]\r\nBases= D:\\Data \r\nReports=D:\\Rep\r\nSaveFolder=D:\\Отчёты\r\n"
+                        "[Window]\r\nLeft=10\r\n");
+  EXPECT_EQ(ReadSettingKey(file, kSaveFolderKey), "D:\\Отчёты");
+  WriteSettingKey(file, kSaveFolderKey, "E:\\");
+  EXPECT_EQ(ReadSettingKey(file, kSaveFolderKey), "E:\\");
+  EXPECT_EQ(ReadSetting(file), (TSettings{"D:\\Data", "D:\\Rep"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
+
+  const fs::path aFolder = temp.path / "folder.ini";
+  fs::create_directory(aFolder);
+  EXPECT_THROW(WriteSettingKey(aFolder, kSaveFolderKey, "x"), std::runtime_error);
+}
+
 }  // namespace
 }  // namespace spv::app

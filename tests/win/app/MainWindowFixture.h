@@ -142,12 +142,15 @@ class MainWindowTest : public ::testing::Test {
     Boxes.clear();
     platform::TTimer timer;
     timer.SetInterval(60);
-    bs::TbsMessageForm* handled = nullptr;
+    // The box being closed: a box that follows may take the memory or the window of one gone.
+    HWND handled = nullptr;
     timer.OnTimer = [&](platform::TObject*) {
+      if (handled && !(IsWindow(handled) && IsWindowVisible(handled))) handled = nullptr;
       for (int i = 0; i < platform::Screen().FormCount(); ++i) {
         auto* box = dynamic_cast<bs::TbsMessageForm*>(platform::Screen().Forms(i));
-        if (!box || box == handled || !box->HandleAllocated() || !IsWindowVisible(box->WindowHandle())) continue;
-        handled = box;
+        if (!box || !box->HandleAllocated() || box->WindowHandle() == handled || !IsWindowVisible(box->WindowHandle()))
+          continue;
+        handled = box->WindowHandle();
         wchar_t caption[256]{};
         GetWindowTextW(box->WindowHandle(), caption, 256);
         Boxes.push_back({true, caption, box->Message->Caption()});
@@ -190,6 +193,60 @@ class MainWindowTest : public ::testing::Test {
   std::vector<TShownBox> Boxes;
   std::string ShotBoxAs;  // the next skinned box is saved as this PNG
 };
+
+// The program's own message loop for a while: keys pass the application's shortcut handling
+// on their way to the focused control, as in the running program.
+inline void PumpApplication(int milliseconds = 60) {
+  const DWORD end = GetTickCount() + DWORD(milliseconds);
+  do {
+    platform::Application().ProcessMessages();
+    Sleep(5);
+  } while (LONG(GetTickCount() - end) < 0);
+}
+
+// A key typed through the keyboard and taken by the program's loop.
+inline void PressKey(WORD vk, std::initializer_list<WORD> held = {}) {
+  bs::test::TypeKey(vk, held, [] { PumpApplication(); });
+}
+
+// What a program prints on its standard output, run to its end.
+inline std::string Output(const std::wstring& commandLine) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (!CreatePipe(&read, &write, &inherit, 0)) return {};
+  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW start{};
+  start.cb = sizeof start;
+  start.dwFlags = STARTF_USESTDHANDLES;
+  start.hStdOutput = write;
+  start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  std::wstring line = commandLine;
+  const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                      nullptr, &start, &process);
+  CloseHandle(write);
+  std::string out;
+  if (started) {
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(read, buffer, sizeof buffer, &n, nullptr) && n > 0) out.append(buffer, n);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+  CloseHandle(read);
+  return out;
+}
+
+// spinvolt-check beside the test, run on the demo folder for the given day with more options.
+inline std::string CheckToolOutput(const TDemoFolder& demo, std::wstring_view date, std::wstring_view options) {
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  const fs::path check = fs::path(exe).parent_path() / "spinvolt-check.exe";
+  return Output(L"\"" + check.wstring() + L"\" --bases \"" + demo.BasesText() + L"\" --reports \"" + demo.ReportsText() +
+                L"\" --date " + std::wstring(date) + L" " + std::wstring(options));
+}
 
 inline TShownBox ErrorBox(std::wstring text) { return {true, L"Error", std::move(text)}; }
 inline TShownBox WarningBox(std::wstring text) { return {true, L"Warning", std::move(text)}; }

@@ -1,0 +1,303 @@
+// The day at a glance through real input on the demo folder: the hour marks and the totals
+// line against the console's summary of the same day, the discrepancies-only view, the
+// window's keys, the warning box exactly where it came before, and the command line.
+#include "MainWindowFixture.h"
+
+#include "app/DayGlance.h"
+#include "app/Settings.h"
+#include "platform/Locale.h"
+
+#include <map>
+#include <sstream>
+
+namespace spv::app::test {
+namespace {
+
+// One hour of `spinvolt-check --summary`.
+struct TSummaryLine {
+  TCaseCounts Counts;
+  bool NoPlaylist = false;
+};
+
+// Hours 0 to 23 and the day's total, as the console counts them.
+struct TSummary {
+  std::map<int, TSummaryLine> Hours;
+  TCaseCounts Total;
+};
+
+TSummary ConsoleSummary(const TDemoFolder& demo, std::wstring_view isoDate) {
+  std::istringstream out(CheckToolOutput(demo, isoDate, L"--summary"));
+  TSummary summary;
+  std::string line;
+  std::getline(out, line);  // the header
+  while (std::getline(out, line)) {
+    std::istringstream fields(line);
+    std::string label;
+    TCaseCounts counts;
+    fields >> label >> counts.Count[0] >> counts.Count[1] >> counts.Count[2] >> counts.Count[3];
+    if (!fields) continue;
+    if (label == "total") summary.Total = counts;
+    else summary.Hours[std::stoi(label)] = {counts, line.find("Принятый плейлист") != std::string::npos};
+  }
+  return summary;
+}
+
+class MainGlanceTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Open();
+  }
+  void RunOn(std::wstring_view dateDigits) {
+    TypeInto(*Form->EBases, demo.BasesText());
+    TypeInto(*Form->EReport, demo.ReportsText());
+    TypeDate(dateDigits);
+    Run();
+  }
+  void ClickTab(int hour) {
+    const RECT tab = Form->TabHour->TabRect(hour);
+    Click(*Form->TabHour, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+  }
+  // The keys go to the grid, as after a click on it.
+  void FocusGrid() {
+    Click(*Form->SGRep, 10, Form->SGRep->DefaultRowHeight() + 8);
+    spv::test::PumpUntil([&] { return GetFocus() == Form->SGRep->Handle(); });
+  }
+  TDemoFolder demo;
+};
+
+TEST_F(MainGlanceTest, F8VisitsExactlyTheHoursThatNeedAttentionAndCtrlTabEveryHour) {
+  RunOn(L"14032026");
+  const TSummary summary = ConsoleSummary(demo, L"2026-03-14");
+  ASSERT_EQ(summary.Hours.size(), 24u);
+  std::vector<int> attention;
+  for (const auto& [hour, line] : summary.Hours)
+    if (line.Counts.NeedsAttention()) attention.push_back(hour);
+  ASSERT_FALSE(attention.empty());
+  ASSERT_LT(attention.size(), 24u) << "the demo day has quiet hours too";
+
+  WithBoxes([&] { ClickTab(0); });
+  FocusGrid();
+  std::vector<int> visited;
+  WithBoxes([&] {
+    for (std::size_t i = 0; i < attention.size() + 1; ++i) {
+      PressKey(VK_F8);
+      visited.push_back(Form->TabHour->TabIndex());
+    }
+  });
+  std::vector<int> expected;
+  for (int hour : attention)
+    if (hour > 0) expected.push_back(hour);
+  for (int hour : attention)
+    if (hour <= 0) expected.push_back(hour);
+  expected.push_back(expected.front());  // round the day and back to the first
+  EXPECT_EQ(visited, expected);
+
+  // Shift+F8 walks back.
+  WithBoxes([&] { PressKey(VK_F8, {VK_SHIFT}); });
+  EXPECT_EQ(Form->TabHour->TabIndex(), expected[expected.size() - 2]);
+
+  // Ctrl+Tab: every hour in turn, each compared and shown as a click shows it.
+  WithBoxes([&] { ClickTab(22); });
+  FocusGrid();
+  WithBoxes([&] { PressKey(VK_TAB, {VK_CONTROL}); });
+  EXPECT_EQ(Form->TabHour->TabIndex(), 23);
+  WithBoxes([&] { PressKey(VK_TAB, {VK_CONTROL}); });
+  EXPECT_EQ(Form->TabHour->TabIndex(), 0);
+  EXPECT_EQ(Form->ShownHour().Hour, 0);
+  WithBoxes([&] { PressKey(VK_TAB, {VK_CONTROL, VK_SHIFT}); });
+  EXPECT_EQ(Form->TabHour->TabIndex(), 23);
+  EXPECT_EQ(Form->Check().Logs.size(), Form->Day().Hours[23].Logs.size());
+}
+
+// The warning of an hour without a playlist comes where it always came: when the shown hour is
+// compared. The quiet comparison of the whole day for the marks says nothing, nor does Ctrl+D.
+TEST_F(MainGlanceTest, TheWarningBoxComesOnlyWhenTheShownHourIsCompared) {
+  RunOn(L"14032026");
+  // An hour without a playlist, shown: its warning.
+  int bare = 0;
+  while (bare < 24 && !Form->Day().Hours[std::size_t(bare)].NoPlaylist) ++bare;
+  ASSERT_LT(bare, 24) << "the demo day has an hour without a playlist";
+  const auto warning = WarningBox(L"Принятый плейлист на этот час отсутствует");
+  EXPECT_EQ(WithBoxes([&] { ClickTab(bare); }), std::vector<TShownBox>{warning});
+
+  // A run with that hour shown: its one warning, none for the quiet comparison of the day.
+  EXPECT_EQ(Run(), std::vector<TShownBox>{warning});
+  ASSERT_TRUE(Form->DayKnown());
+  // A run with an hour that has a playlist shown: no box, though the bare hour was compared
+  // for its mark.
+  int quiet = 0;
+  while (Form->Day().Hours[std::size_t(quiet)].NoPlaylist) ++quiet;
+  EXPECT_TRUE(WithBoxes([&] { ClickTab(quiet); }).empty());
+  EXPECT_TRUE(Run().empty());
+  ASSERT_TRUE(Form->DayKnown());
+  EXPECT_TRUE(Form->Day().Hours[std::size_t(bare)].NoPlaylist);
+  EXPECT_EQ(WithBoxes([&] { ClickTab(bare); }), std::vector<TShownBox>{warning});
+
+  FocusGrid();
+  EXPECT_TRUE(WithBoxes([&] { PressKey('D', {VK_CONTROL}); }).empty()) << "no comparison, no warning";
+  EXPECT_TRUE(WithBoxes([&] { PressKey('D', {VK_CONTROL}); }).empty());
+
+  // Back to an hour with a playlist: nothing to say.
+  EXPECT_TRUE(WithBoxes([&] { ClickTab(quiet); }).empty());
+}
+
+TEST_F(MainGlanceTest, CtrlDShowsOnlyTheDiscrepanciesWithTheirNumbersAndColours) {
+  RunOn(L"14032026");
+  // The hour with the most rows in place.
+  int busiest = 0, most = -1;
+  for (const THourResult& hour : Form->Day().Hours)
+    if (const int inPlace = hour.Counts()[TCase::InPlace]; inPlace > most && hour.Counts().NeedsAttention())
+      most = inPlace, busiest = hour.Hour;
+  ASSERT_GT(most, 0);
+  WithBoxes([&] { ClickTab(busiest); });
+  auto* grid = Form->SGRep;
+  std::vector<std::array<std::string, 5>> all;
+  for (int row = 1; row < grid->RowCount(); ++row) {
+    std::array<std::string, 5> texts;
+    for (int col = 0; col < 5; ++col) texts[std::size_t(col)] = grid->CellText(col, row);
+    all.push_back(texts);
+  }
+  const std::vector<TLogItem> logs = Form->Check().Logs;
+  ASSERT_EQ(all.size(), logs.size());
+  FocusGrid();
+  EXPECT_TRUE(WithBoxes([&] { PressKey('D', {VK_CONTROL}); }).empty());
+  ASSERT_TRUE(Form->OnlyDiscrepancies());
+  EXPECT_EQ(Form->Check().Logs.size(), logs.size()) << "not compared again";
+
+  // Only the rows not in place, in order, with their own numbers and texts.
+  std::vector<std::size_t> kept;
+  for (std::size_t i = 0; i < logs.size(); ++i)
+    if (CaseOf(logs[i]) != TCase::InPlace) kept.push_back(i);
+  ASSERT_EQ(grid->RowCount(), int(kept.size()) + 1);
+  spv::test::PumpMessages(50);
+  const HDC dc = GetDC(grid->Handle());
+  for (std::size_t r = 0; r < kept.size(); ++r) {
+    const int row = int(r) + 1;
+    for (int col = 0; col < 5; ++col) EXPECT_EQ(grid->CellText(col, row), all[kept[r]][std::size_t(col)]) << row;
+    const RECT cell = grid->CellRect(4, row);
+    if (cell.right <= cell.left || cell.bottom > grid->ClientHeight()) continue;
+    const TColor c = logs[kept[r]].RowColor;
+    EXPECT_EQ(GetPixel(dc, cell.right - 2, cell.top + 1), COLORREF(c)) << "row " << row;
+    EXPECT_NE(GetPixel(dc, cell.right - 2, cell.top + 1), RGB(255, 255, 255)) << "no white row is left";
+  }
+  ReleaseDC(grid->Handle(), dc);
+  spv::test::SaveWindowPng(Form->Handle(), "main-window-discrepancies-only");
+  EXPECT_NE(SettingsText().find("OnlyDiscrepancies=1\r\n"), std::string::npos) << SettingsText();
+
+  // An hour all in place shows only the header; the choice holds across hours.
+  int calm = -1;
+  for (const THourResult& hour : Form->Day().Hours)
+    if (!hour.Counts().NeedsAttention() && !hour.NoPlaylist && !hour.Logs.empty()) calm = hour.Hour;
+  if (calm >= 0) {
+    WithBoxes([&] { ClickTab(calm); });
+    EXPECT_EQ(grid->RowCount(), 2);
+    for (int col = 0; col < 5; ++col) EXPECT_EQ(grid->CellText(col, 1), "");
+  }
+
+  // Back to every row; the choice is remembered under its key alone.
+  WithBoxes([&] { ClickTab(busiest); });
+  FocusGrid();
+  WithBoxes([&] { PressKey('D', {VK_CONTROL}); });
+  EXPECT_FALSE(Form->OnlyDiscrepancies());
+  EXPECT_EQ(grid->RowCount(), int(all.size()) + 1);
+  const std::string ini = SettingsText();
+  EXPECT_NE(ini.find("OnlyDiscrepancies=0\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("Bases=" + platform::WideToUtf8(demo.BasesText()) + "\r\n"), std::string::npos) << ini;
+
+  // A window opened later starts with the choice.
+  WithBoxes([&] { PressKey('D', {VK_CONTROL}); });
+  Form.reset();
+  Open();
+  EXPECT_TRUE(Form->OnlyDiscrepancies());
+}
+
+TEST_F(MainGlanceTest, AltRightAndAltLeftMoveTheDayAndRunAndF5Runs) {
+  RunOn(L"14032026");
+  ASSERT_EQ(Form->Check().WorkDate, *base::EncodeDate(2026, 3, 14));
+  FocusGrid();
+  WithBoxes([&] {
+    PressKey(VK_RIGHT, {VK_MENU});
+    spv::test::PumpUntil([&] { return !Form->Check().Reading(); });
+  });
+  EXPECT_EQ(Form->EDate->Text(), L"15.03.2026");
+  EXPECT_EQ(Form->Check().WorkDate, *base::EncodeDate(2026, 3, 15)) << "moved and run";
+  EXPECT_TRUE(Form->DayKnown());
+
+  // From an edit too: the keys the edits do not use reach the window.
+  ClickToFocus(*Form->EBases);
+  WithBoxes([&] {
+    PressKey(VK_LEFT, {VK_MENU});
+    PressKey(VK_LEFT, {VK_MENU});
+    spv::test::PumpUntil([&] { return !Form->Check().Reading(); });
+  });
+  EXPECT_EQ(Form->Check().WorkDate, *base::EncodeDate(2026, 3, 13));
+
+  // F5 is "Выполнить": a day without its report table fails, and the day's answer goes.
+  TypeDate(L"14042026");
+  const auto boxes = WithBoxes([&] { PressKey(VK_F5); });
+  EXPECT_EQ(boxes, std::vector<TShownBox>{ErrorBox(L"База отчета за 14.04.2026 не найдена: " + demo.ReportsText() +
+                                                   L"\\rep_2604.db")});
+  EXPECT_FALSE(Form->DayKnown());
+}
+
+// The keys do nothing while a run is reading.
+TEST_F(MainGlanceTest, TheKeysDoNothingWhileARunReads) {
+  TypeInto(*Form->EBases, demo.BasesText());
+  TypeInto(*Form->EReport, demo.ReportsText());
+  TypeDate(L"14032026");
+  bool pressed = false;
+  platform::TTimer watch;
+  watch.SetInterval(15);
+  watch.OnTimer = [&](platform::TObject*) {
+    if (!Form->Check().Reading() || pressed) return;
+    pressed = true;
+    // Straight into the read's own pump, as a user's keys arrive.
+    bs::test::TypeKey(VK_TAB, {VK_CONTROL}, [] {});
+    bs::test::TypeKey(VK_F8, {}, [] {});
+    bs::test::TypeKey('D', {VK_CONTROL}, [] {});
+  };
+  watch.SetEnabled(true);
+  const int before = Form->TabHour->TabIndex();
+  WithBoxes([&] {
+    PressKey(VK_F5);
+    spv::test::PumpUntil([&] { return !Form->Check().Reading(); });
+  });
+  watch.SetEnabled(false);
+  ASSERT_TRUE(pressed) << "the keys came during the read";
+  EXPECT_EQ(Form->TabHour->TabIndex(), before);
+  EXPECT_FALSE(Form->OnlyDiscrepancies());
+  EXPECT_EQ(Form->Check().WorkDate, *base::EncodeDate(2026, 3, 14));
+}
+
+TEST_F(MainGlanceTest, TheCommandLineOpensOnTheAnswerAndABadArgumentOnlySaysSo) {
+  // The folders from the settings file, as the program finds them.
+  WriteSetting(TFRM_SPV::SettingsFile(), {platform::WideToUtf8(demo.BasesText()), platform::WideToUtf8(demo.ReportsText())});
+  Form.reset();
+  Open();
+  auto boxes = WithBoxes([&] {
+    Form->ApplyCommandLine(ParseCommandLine({"--date", "2026-03-14", "/run"}, "dd.MM.yyyy"));
+    spv::test::PumpMessages(100);
+    spv::test::PumpUntil([&] { return !Form->Check().Reading(); });
+  });
+  EXPECT_TRUE(std::all_of(boxes.begin(), boxes.end(), [](const TShownBox& b) { return b.Caption == L"Warning"; }))
+      << ::testing::PrintToString(boxes);
+  EXPECT_EQ(Form->EDate->Text(), L"14.03.2026");
+  EXPECT_EQ(Form->Check().WorkDate, *base::EncodeDate(2026, 3, 14));
+  EXPECT_TRUE(Form->DayKnown());
+
+  Form.reset();
+  Open();
+  boxes = WithBoxes([&] {
+    Form->ApplyCommandLine(ParseCommandLine({"--run", "--date", "31.02.2026", "--fast"}, "dd.MM.yyyy"));
+    spv::test::PumpMessages(300);
+  });
+  EXPECT_EQ(boxes, (std::vector<TShownBox>{ErrorBox(L"Неверная дата в командной строке: 31.02.2026"),
+                                           ErrorBox(L"Неизвестный параметр командной строки: --fast")}));
+  EXPECT_EQ(Form->Check().WorkDate, 0) << "the window stays idle";
+  EXPECT_EQ(Form->EDate->Date(), platform::Date() - 1);
+  EXPECT_FALSE(Form->DayKnown());
+}
+
+}  // namespace
+}  // namespace spv::app::test
