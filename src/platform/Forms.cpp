@@ -1,6 +1,7 @@
 #include "platform/Forms.h"
 
 #include "platform/FormReader.h"
+#include "platform/Hints.h"
 #include "platform/SysUtils.h"
 
 #include <algorithm>
@@ -507,6 +508,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
     bool handled = false;
     if (OnMessage) OnMessage(msg, handled);
     if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+      // A key taken as a shortcut or a tab never reaches a window: the hint goes all the same.
+      ApplicationHints().CancelHint();
       TCustomForm* form = Screen().ActiveForm();
       if (form && form->IsShortCut(msg)) handled = true;
       // Tab moves the focus unless the focused window takes tabs itself.
@@ -574,8 +577,9 @@ TScreen& Screen() {
 }
 
 TApplication& Application() {
-  // The screen is made first so that it outlives the application's forms at exit.
+  // The screen and the hints are made first so that they outlive the application's forms at exit.
   Screen();
+  ApplicationHints();
   static TApplication application;
   return application;
 }

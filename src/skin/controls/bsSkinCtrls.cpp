@@ -12,6 +12,7 @@
 #include "skin/controls/bsSkinDateEdit.h"
 #include "skin/controls/bsSkinPanel.h"
 #include "skin/controls/bsSkinScrollBar.h"
+#include "skin/controls/bsSkinStatusPanel.h"
 #include "skin/controls/bsSkinTabs.h"
 #include "skin/resources/bsEffects.h"
 #include "skin/resources/bsSkinMessages.h"
@@ -945,6 +946,7 @@ void RegisterSkinControlClasses() {
     r.Register<TbsSkinScrollBar>("TbsSkinScrollBar");
     r.Register<TbsSkinDrawGrid>("TbsSkinDrawGrid");
     r.Register<TbsSkinStringGrid>("TbsSkinStringGrid");
+    r.Register<TbsSkinStatusPanel>("TbsSkinStatusPanel");
     return true;
   }();
   (void)done;
