@@ -14,8 +14,10 @@ namespace spv::app {
 
 // The totals line before the first run: the window's keys.
 inline constexpr std::string_view kTotalsKeys =
-    "F5 — выполнить, Ctrl+Tab — следующий час, F8 — следующий час с расхождениями, "
-    "Alt+←/→ — день назад/вперёд, Ctrl+D — только расхождения";
+    "F5 выполнить · Ctrl+Tab час · F8 час с расхождениями · Alt+←/→ день · Ctrl+D только расхождения";
+
+// Between the day's totals and the hour's on the totals line.
+inline constexpr std::string_view kTotalsSeparator = "  |  ";
 
 // "Час 14: на месте 0, перемещены 0, вручную 12, не вышли 0, нет плейлиста": the last part
 // only for an hour without a playlist.

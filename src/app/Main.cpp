@@ -137,7 +137,9 @@ void TFRM_SPV::Loaded() {
   Panel3 = Component<platform::TPanel>("Panel3");
   Panel1 = Component<platform::TPanel>("Panel1");
   bsSkinBevel1 = Component<bs::TbsSkinBevel>("bsSkinBevel1");
+  SPTotals = Component<bs::TbsSkinStatusPanel>("SPTotals");
   TabHour = Component<bs::TbsSkinTabControl>("TabHour");
+  TabHour->OnTabHint = [this](int tab, std::wstring& hint) { hint = TabHint(tab); };
   SGRep = Component<bs::TbsSkinStringGrid>("SGRep");
   // The draw-cell event carries more than a sender, so it is joined here rather than by name.
   SGRep->OnDrawCell = [this](TObject* s, int col, int row, const RECT& rect, bs::TGridDrawState state) {

@@ -21,6 +21,7 @@
 #include "skin/controls/bsSkinGrids.h"
 #include "skin/controls/bsSkinLabel.h"
 #include "skin/controls/bsSkinPanel.h"
+#include "skin/controls/bsSkinStatusPanel.h"
 #include "skin/controls/bsSkinTabs.h"
 #include "skin/dialogs/bsDialogs.h"
 #include "skin/dialogs/bsMessages.h"
@@ -76,6 +77,7 @@ class TFRM_SPV : public platform::TForm {
   platform::TPanel* Panel3 = nullptr;
   platform::TPanel* Panel1 = nullptr;
   bs::TbsSkinBevel* bsSkinBevel1 = nullptr;
+  bs::TbsSkinStatusPanel* SPTotals = nullptr;  // the totals line along the bottom
   bs::TbsSkinTabControl* TabHour = nullptr;
   bs::TbsSkinStringGrid* SGRep = nullptr;
   bs::TbsSkinForm* bsSkinForm1 = nullptr;
@@ -149,6 +151,8 @@ class TFRM_SPV : public platform::TForm {
   void UpdateGlance();
   void ShowHour();
   void UpdateTotals();
+  // Each hour tab's hint: that hour's totals line, once a run has completed.
+  std::wstring TabHint(int tab) const;
   void SelectHour(int hour);
   void MoveDay(int days);
   void ToggleOnlyDiscrepancies();

@@ -34,9 +34,35 @@ void TFRM_SPV::ForgetDay() {
   UpdateTotals();
 }
 
-void TFRM_SPV::UpdateGlance() {}
+void TFRM_SPV::UpdateGlance() {
+  // A small square for each case present, in the legend's colours: by hand, moved, not aired.
+  std::vector<bs::TbsTabMarks> marks;
+  for (const THourResult& hour : Day_.Hours) {
+    const TCaseCounts counts = hour.Counts();
+    bs::TbsTabMarks& m = marks.emplace_back();
+    if (counts[TCase::ByHand]) m.push_back(Panel2->Color());
+    if (counts[TCase::Moved]) m.push_back(Panel3->Color());
+    if (counts[TCase::NotAired]) m.push_back(Panel1->Color());
+  }
+  TabHour->SetMarks(std::move(marks));
+}
 
-void TFRM_SPV::UpdateTotals() {}
+std::wstring TFRM_SPV::TabHint(int tab) const {
+  if (tab < 0 || std::size_t(tab) >= Day_.Hours.size()) return {};
+  return platform::Utf8ToWide(HourTotalsText(Day_.Hours[std::size_t(tab)]));
+}
+
+void TFRM_SPV::UpdateTotals() {
+  // The day and the hour shown, once a run has completed; before, the window's keys. The day
+  // comes first: at the window's design size the line cannot hold both whole, and each hour's
+  // totals are also its tab's hint.
+  const int hour = TabHour->TabIndex();
+  std::string text(kTotalsKeys);
+  if (DayKnown() && hour >= 0 && hour < kHoursPerDay)
+    text = DayTotalsText(Day_.Day, Day_.Counts(), Check_->ShortDateFormat) + std::string(kTotalsSeparator) +
+           HourTotalsText(Day_.Hours[std::size_t(hour)]);
+  SPTotals->SetCaption(platform::Utf8ToWide(text));
+}
 
 void TFRM_SPV::SelectHour(int hour) {
   TabHour->SetTabIndex(hour);

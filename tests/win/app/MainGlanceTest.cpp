@@ -2,10 +2,13 @@
 // line against the console's summary of the same day, the discrepancies-only view, the
 // window's keys, the warning box exactly where it came before, and the command line.
 #include "MainWindowFixture.h"
+#include "UserDrag.h"
 
 #include "app/DayGlance.h"
 #include "app/Settings.h"
+#include "platform/Hints.h"
 #include "platform/Locale.h"
+#include "skin/controls/bsSkinTabsLayout.h"
 
 #include <map>
 #include <sstream>
@@ -65,6 +68,96 @@ class MainGlanceTest : public MainWindowTest {
   }
   TDemoFolder demo;
 };
+
+std::string CountsInWords(const TCaseCounts& c) {
+  return "на месте " + std::to_string(c.Count[0]) + ", перемещены " + std::to_string(c.Count[1]) + ", вручную " +
+         std::to_string(c.Count[2]) + ", не вышли " + std::to_string(c.Count[3]);
+}
+
+// After a run, the squares on all 24 tabs read from the screen, the totals line and each tab's
+// hint say what the console's summary of the same day says.
+TEST_F(MainGlanceTest, TheMarksTotalsAndHintsMatchTheConsoleSummary) {
+  EXPECT_EQ(Form->SPTotals->Caption(), platform::Utf8ToWide(kTotalsKeys)) << "the keys before the first run";
+  EXPECT_EQ(Form->SPTotals->Top() + Form->SPTotals->Height(), kClientHeight) << "along the bottom";
+  EXPECT_EQ(Form->SPTotals->Width(), kClientWidth);
+  EXPECT_EQ(Form->TabHour->Top() + Form->TabHour->Height(), Form->SPTotals->Top());
+  RunOn(L"14032026");
+  const TSummary summary = ConsoleSummary(demo, L"2026-03-14");
+  ASSERT_EQ(summary.Hours.size(), 24u);
+  spv::test::PumpMessages(100);
+  spv::test::SaveWindowPng(Form->Handle(), "main-window-glance");
+
+  const HDC dc = GetDC(Form->TabHour->Handle());
+  int matched = 0;
+  const COLORREF red = RGB(255, 0, 0), yellow = RGB(255, 255, 0), green = RGB(0, 128, 0);
+  for (const auto& [hour, line] : summary.Hours) {
+    std::vector<COLORREF> expected;
+    if (line.Counts[TCase::ByHand]) expected.push_back(red);
+    if (line.Counts[TCase::Moved]) expected.push_back(yellow);
+    if (line.Counts[TCase::NotAired]) expected.push_back(green);
+    const RECT t = Form->TabHour->TabRect(hour);
+    const bs::TRect tab{t.left, t.top, t.right, t.bottom};
+    // Where three squares would stand: exactly the expected ones are there, whole.
+    const std::vector<bs::TRect> places = bs::TabMarkRects(tab, 3);
+    const std::vector<bs::TRect> squares = bs::TabMarkRects(tab, int(expected.size()));
+    std::vector<COLORREF> seen;
+    for (const bs::TRect& place : places) {
+      const COLORREF c = GetPixel(dc, (place.Left + place.Right) / 2, (place.Top + place.Bottom) / 2);
+      if (c == red || c == yellow || c == green) seen.push_back(c);
+    }
+    bool whole = true;
+    for (std::size_t i = 0; i < squares.size(); ++i)
+      for (int y = squares[i].Top; y < squares[i].Bottom; ++y)
+        for (int x = squares[i].Left; x < squares[i].Right; ++x) whole = whole && GetPixel(dc, x, y) == expected[i];
+    EXPECT_EQ(seen, expected) << "hour " << hour;
+    EXPECT_TRUE(whole) << "hour " << hour << ": 5 x 5 squares in the legend's colours";
+    matched += seen == expected && whole;
+  }
+  ReleaseDC(Form->TabHour->Handle(), dc);
+  EXPECT_EQ(matched, 24) << "24/24 tabs";
+
+  // The totals line: the day, then the hour shown.
+  const int shown = Form->TabHour->TabIndex();
+  const TSummaryLine& hourLine = summary.Hours.at(shown);
+  const std::string hourText = "Час " + std::to_string(shown) + ": " + CountsInWords(hourLine.Counts) +
+                               (hourLine.NoPlaylist ? ", нет плейлиста" : "");
+  EXPECT_EQ(platform::WideToUtf8(Form->SPTotals->Caption()),
+            "14.03.2026: " + CountsInWords(summary.Total) + "  |  " + hourText);
+
+  // A hint over a tab once the pointer rests: that hour's totals; the next tab's on the next.
+  auto& hints = platform::ApplicationHints();
+  hints.HintPause = 200;
+  hints.HintShortPause = 50;
+  auto hoverTab = [&](int hour) {
+    const RECT t = Form->TabHour->TabRect(hour);
+    // The pointer moved as a hand moves it, in two steps onto the tab.
+    const POINT at = Form->TabHour->ClientToScreen({(t.left + t.right) / 2, (t.top + t.bottom) / 2});
+    spv::test::HandStep({at.x - 3, at.y});
+    spv::test::HandStep(at);
+    spv::test::PumpUntil([&] { return hints.HintShowing(); });
+    spv::test::PumpMessages(100);
+  };
+  auto hourHint = [&](int hour) {
+    const TSummaryLine& l = summary.Hours.at(hour);
+    return "Час " + std::to_string(hour) + ": " + CountsInWords(l.Counts) + (l.NoPlaylist ? ", нет плейлиста" : "");
+  };
+  hoverTab(14);
+  ASSERT_TRUE(hints.HintShowing());
+  EXPECT_EQ(platform::WideToUtf8(hints.HintWindow()->Caption()), hourHint(14));
+  RECT both, tip;
+  GetWindowRect(Form->Handle(), &both);
+  GetWindowRect(hints.HintWindow()->Handle(), &tip);
+  UnionRect(&both, &both, &tip);
+  spv::test::SaveScreenPng(both, "main-window-tab-hint");
+  hoverTab(15);
+  EXPECT_TRUE(hints.HintShowing());
+  EXPECT_EQ(platform::WideToUtf8(hints.HintWindow()->Caption()), hourHint(15));
+  // Gone once the pointer leaves for the grid, which has no hint.
+  spv::test::HandStep(Form->SGRep->ClientToScreen({40, 40}));
+  spv::test::PumpMessages(300);
+  EXPECT_FALSE(hints.HintShowing());
+  hints.HintPause = 500;
+}
 
 TEST_F(MainGlanceTest, F8VisitsExactlyTheHoursThatNeedAttentionAndCtrlTabEveryHour) {
   RunOn(L"14032026");

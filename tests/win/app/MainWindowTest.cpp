@@ -75,7 +75,8 @@ TEST_F(MainWindowTest, TheDescriptionPlacesEveryComponent) {
   EXPECT_EQ(Form->bsSkinBevel1->Top(), 113);
   EXPECT_EQ(Form->bsSkinBevel1->Height(), 4);
   EXPECT_EQ(Form->TabHour->Top(), 117);
-  EXPECT_EQ(Form->TabHour->Height(), kClientHeight - 117);
+  // The totals line along the bottom takes its line from the tab control.
+  EXPECT_EQ(Form->TabHour->Height(), kClientHeight - 117 - Form->SPTotals->Height());
   EXPECT_EQ(Form->Panel2->Caption(), L"Поставлены вручную");
   EXPECT_EQ(Form->Panel2->Color(), platform::clRed);
   EXPECT_EQ(Form->Panel3->Color(), platform::clYellow);
