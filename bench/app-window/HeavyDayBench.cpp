@@ -355,6 +355,30 @@ int main(int argc, char** argv) {
     form->Process->SetValue(100);
     platform::Application().ProcessMessages();
   }
+  // The marks of a press: after the reads, the day compared hour by hour without the warning
+  // box, then the squares set on the tabs and painted to the display.
+  std::vector<app::THourResult> hours;
+  Print("the marks: the 24 hours compared quietly", Times(times * 8, [&] { hours = app::CompareHoursQuietly(check); }));
+  std::vector<bs::TbsTabMarks> marks;
+  for (const app::THourResult& hour : hours) {
+    const app::TCaseCounts counts = hour.Counts();
+    bs::TbsTabMarks& m = marks.emplace_back();
+    if (counts[app::TCase::ByHand]) m.push_back(platform::clRed);
+    if (counts[app::TCase::Moved]) m.push_back(platform::clYellow);
+    if (counts[app::TCase::NotAired]) m.push_back(platform::clGreen);
+  }
+  std::vector<double> painted;
+  for (int i = 0; i < times * 8; ++i) {
+    form->TabHour->SetMarks({});
+    UpdateWindow(form->TabHour->Handle());
+    GdiFlush();
+    const double start = NowMs();
+    form->TabHour->SetMarks(marks);
+    UpdateWindow(form->TabHour->Handle());
+    GdiFlush();
+    painted.push_back(Since(start));
+  }
+  Print("the marks: set on the tabs and painted", painted);
   auto sql = [&](const std::vector<std::string>& text) {
     return Times(times, [&] {
       db::TQuery query;
