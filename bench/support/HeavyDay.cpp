@@ -31,13 +31,15 @@ void WriteHistory(const std::filesystem::path& file) {
   history.Finish();
 }
 
-void WriteMonth(const std::filesystem::path& file) {
+// December holds the checked day; November, before it, only days like December's others, so
+// that a range of days can reach back across the month boundary.
+void WriteMonth(const std::filesystem::path& file, int month) {
   db::TParadoxWriter report(file, {{"FDate", db::TFieldType::Date, 4}, {"FTime", db::TFieldType::Time, 4},
                                    {"FType", db::TFieldType::Short, 2}, {"FName", db::TFieldType::Alpha, 80},
                                    {"FArtist", db::TFieldType::Alpha, 80}});
   for (int i = 0; i < kHeavyMonthRows; ++i) {
     // Every 30th row of the month belongs to the checked day and aired: 2,000 items.
-    const bool today = i % 30 == 0;
+    const bool today = month == 12 && i % 30 == 0;
     const int k = today ? i / 30 : i;
     const int hour = today ? k * 24 / kHeavyDayItems : k % 24;
     // Mostly in place, some swapped with their neighbour, some put on air by hand.
@@ -46,8 +48,8 @@ void WriteMonth(const std::filesystem::path& file) {
     const std::string title = k % 23 == 0 ? "Вне листа " + std::to_string(k) : Title(hour, n);
     // The other rows spread over the month's other days.
     int other = 1 + k % 30;
-    if (other >= 9) ++other;
-    report.SetDateTime(0, today ? HeavyDay() : *spv::base::EncodeDate(2026, 12, other));
+    if (month == 12 && other >= 9) ++other;
+    report.SetDateTime(0, today ? HeavyDay() : *spv::base::EncodeDate(2026, month, other));
     report.SetDateTime(1, (hour * 3600.0 + (k % 84) * 42) / 86400.0);
     report.SetInteger(2, today || k % 5 ? 4 : 2);
     report.SetText(3, title);
@@ -65,7 +67,8 @@ THeavyDayFolder::THeavyDayFolder(std::filesystem::path folder) : Folder_(std::mo
   try {
     std::filesystem::create_directories(Reports());
     WriteHistory(Folder_ / "History.db");
-    WriteMonth(Reports() / "rep_2612.db");
+    WriteMonth(Reports() / "rep_2611.db", 11);
+    WriteMonth(Reports() / "rep_2612.db", 12);
   } catch (...) {
     std::error_code ignored;
     std::filesystem::remove_all(Folder_, ignored);

@@ -17,7 +17,12 @@ inline constexpr int kHeavyDayItems = 2'000;
 // The checked day: 9 December 2026; its month table is rep_2612.db.
 spv::base::TDateTime HeavyDay();
 
-// Writes History.db into `folder` and the month table into `folder`/rep, and removes the
+// A month of days checked at once: the 31 days up to the heavy day, from 9 November, across
+// the month boundary into November's table (rep_2611.db, as many rows as December's). The
+// History.db rows spread 2,000 a day over about 500 days.
+inline constexpr int kHeavyRangeDays = 31;
+
+// Writes History.db into `folder` and the two month tables into `folder`/rep, and removes the
 // folder again when it goes.
 class THeavyDayFolder {
  public:
@@ -26,7 +31,7 @@ class THeavyDayFolder {
   THeavyDayFolder(const THeavyDayFolder&) = delete;
   THeavyDayFolder& operator=(const THeavyDayFolder&) = delete;
 
-  // The bases folder (History.db) and the report folder (rep_2612.db).
+  // The bases folder (History.db) and the report folder (rep_2611.db, rep_2612.db).
   const std::filesystem::path& Bases() const { return Folder_; }
   std::filesystem::path Reports() const { return Folder_ / "rep"; }
 
