@@ -39,4 +39,25 @@ class THeavyDayFolder {
   std::filesystem::path Folder_;
 };
 
+// A station's years: 1,000,000 History.db rows of 400 songs a day over 2,500 days (nearly
+// seven years) up to the heavy day, and the month tables of November and December 2026 with
+// the songs on air and as many rows of adverts: the range of kHeavyRangeDays up to the heavy
+// day, beside that day alone, on the History.db of a station of ordinary size.
+inline constexpr int kStationHistoryRows = 1'000'000;
+inline constexpr int kStationDayItems = 400;
+
+class TStationYearsFolder {
+ public:
+  explicit TStationYearsFolder(std::filesystem::path folder);
+  ~TStationYearsFolder();
+  TStationYearsFolder(const TStationYearsFolder&) = delete;
+  TStationYearsFolder& operator=(const TStationYearsFolder&) = delete;
+
+  const std::filesystem::path& Bases() const { return Folder_; }
+  std::filesystem::path Reports() const { return Folder_ / "rep"; }
+
+ private:
+  std::filesystem::path Folder_;
+};
+
 }  // namespace spv::bench
