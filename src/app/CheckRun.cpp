@@ -116,11 +116,14 @@ TRangeResult TPlaylistCheck::CheckRange(db::TQuery& query, std::string_view base
     monthFirst = monthLast + 1;
   }
   TDaysHours<THistItem> playlists;
-  if (failed.size() < std::size_t(lastDay - firstDay + 1)) try {
+  const bool anyDayLeft = failed.size() < std::size_t(lastDay - firstDay + 1);
+  if (anyDayLeft) {
+    try {
       ReadHistoryDays(query, first, last, playlists);
     } catch (const std::exception& e) {
       fail(firstDay, lastDay, e.what());
     }
+  }
 
   const auto take = [](auto& days, int day) {
     auto node = days.extract(day);
