@@ -28,6 +28,8 @@ std::string_view CaseWord(TCase c);
 // The case in the window's words, for the clipboard and the HTML report: "на месте",
 // "перемещена", "вручную", "не вышла".
 std::string_view CaseText(TCase c);
+// The header of the column of those words beside the grid's columns.
+inline constexpr std::string_view kCaseTextHeader = "Состояние";
 
 // The number of rows of each case.
 struct TCaseCounts {

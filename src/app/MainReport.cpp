@@ -2,6 +2,7 @@
 // and the day saved as a report file.
 #include "app/Main.h"
 #include "app/ReportCsv.h"
+#include "app/ReportFile.h"
 #include "app/ReportHtml.h"
 #include "app/Settings.h"
 #include "app/Utf8Path.h"
@@ -10,7 +11,6 @@
 #include "platform/FileDialogs.h"
 #include "platform/Locale.h"
 
-#include <fstream>
 #include <system_error>
 
 namespace spv::app {
@@ -29,31 +29,14 @@ platform::TMenuItem* AddItem(bs::TbsSkinPopupMenu& menu, std::string_view captio
   return item;
 }
 
-// The file written beside its place under a name of its own and renamed over it once whole:
-// a failure leaves neither a partial file nor the temporary one. Throws the reason, in words.
-void WriteWhole(const std::filesystem::path& file, const std::string& bytes) {
+// Why the report cannot be written where the user named it, in words, before trying; or
+// nothing.
+std::optional<std::string> UnwritableBecause(const std::filesystem::path& file) {
   std::error_code ec;
   const std::filesystem::path folder = file.parent_path();
-  if (!std::filesystem::is_directory(folder, ec)) throw std::runtime_error("папка не существует: " + PathUtf8(folder));
-  if (std::filesystem::is_directory(file, ec))
-    throw std::runtime_error("под этим именем уже есть папка: " + PathUtf8(file));
-  const auto failed = [&] { return std::runtime_error("не удалось записать файл: " + PathUtf8(file)); };
-  std::filesystem::path temp = file;
-  temp += L".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.close();
-    if (!out) {
-      std::filesystem::remove(temp, ec);
-      throw failed();
-    }
-  }
-  std::filesystem::rename(temp, file, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    throw failed();
-  }
+  if (!std::filesystem::is_directory(folder, ec)) return "папка не существует: " + PathUtf8(folder);
+  if (std::filesystem::is_directory(file, ec)) return "под этим именем уже есть папка: " + PathUtf8(file);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -145,10 +128,11 @@ void TFRM_SPV::SaveDay() {
   } else {
     bytes = HtmlReport({Day_}, {DayBases_, DayReports_, LongTimeFormat_});
   }
-  try {
-    WriteWhole(choice->File, bytes);
-  } catch (const std::exception& e) {
-    ShowError(std::string(kMsgSaveFailed) + e.what());
+  // Written whole under a temporary name and renamed: a failure leaves no partial file.
+  std::optional<std::string> failed = UnwritableBecause(choice->File);
+  if (!failed && WriteFileReplacing(choice->File, bytes)) failed = "не удалось записать файл: " + PathUtf8(choice->File);
+  if (failed) {
+    ShowError(std::string(kMsgSaveFailed) + *failed);
     return;
   }
   WriteSettingKey(settings, kSaveFolderKey, PathUtf8(choice->File.parent_path()));

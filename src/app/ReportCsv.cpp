@@ -8,7 +8,6 @@ namespace spv::app {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kCaseColumn = "Состояние";
 
 std::string CsvField(std::string_view text, std::string_view separator) {
   const bool quote = text.find_first_of("\"\r\n") != std::string_view::npos ||
@@ -65,7 +64,7 @@ std::string ClipboardText(const std::vector<TLogItem>& logs, const std::vector<s
                           std::string_view longTimeFormat) {
   std::string out;
   for (std::string_view column : kResultHeader) (out += column) += '\t';
-  (out += kCaseColumn) += "\r\n";
+  (out += kCaseTextHeader) += "\r\n";
   for (std::size_t i : rows) {
     const TLogItem& row = logs.at(i);
     for (std::string& text : ResultRowTexts(row, int(i), longTimeFormat)) (out += ClipboardCell(std::move(text))) += '\t';

@@ -1,11 +1,11 @@
 #include "app/ReportHtml.h"
 
-#include "app/Check.h"
 #include "app/ResultView.h"
 #include "base/Version.h"
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
 
 namespace spv::app {
 namespace {
@@ -117,7 +117,7 @@ void HourRows(std::string& out, const TDayResult& day, const THourResult& hour, 
   if (hour.NoPlaylist) (out += " — ") += kNoPlaylist;
   out += "</h3>\n<table class=\"rows\">";
   HeaderRow(out, {kResultHeader[0], kResultHeader[1], kResultHeader[2], kResultHeader[3], kResultHeader[4],
-                  "Состояние"});
+                  kCaseTextHeader});
   out += "<tbody>\n";
   for (std::size_t i = 0; i < hour.Logs.size(); ++i) {
     const TLogItem& row = hour.Logs[i];
