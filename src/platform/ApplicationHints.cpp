@@ -15,10 +15,21 @@ bool BitAt(const std::vector<BYTE>& bits, int stride, int x, int y) {
 }
 
 // The control of this library under a point of the screen: a graphic control where one lies,
-// else the window; null over anything else.
+// else the window; null over anything else. The windows are found by their place alone: a window
+// that lets the pointer through to its parent (a tab control beside its tabs) still holds the
+// point.
 TControl* ControlAtScreen(POINT p) {
+  HWND h = WindowFromPoint(p);
+  if (h) h = GetAncestor(h, GA_ROOT);
+  while (h) {
+    POINT local = p;
+    ScreenToClient(h, &local);
+    const HWND child = ChildWindowFromPointEx(h, local, CWP_SKIPINVISIBLE);
+    if (!child || child == h) break;
+    h = child;
+  }
   TWinControl* window = nullptr;
-  for (HWND h = WindowFromPoint(p); h && !window; h = GetAncestor(h, GA_PARENT)) window = TWinControl::FromHandle(h);
+  for (; h && !window; h = GetAncestor(h, GA_PARENT)) window = TWinControl::FromHandle(h);
   if (!window) return nullptr;
   if (TControl* at = window->ControlAtPos(window->ScreenToClient(p), true); at && !dynamic_cast<TWinControl*>(at))
     return at;
@@ -127,6 +138,8 @@ void TApplicationHints::SetShowHint(bool value) {
 
 THintWindow& TApplicationHints::EnsureHintWindow() {
   if (!HintWindow_) HintWindow_ = HintWindowClass_ ? HintWindowClass_() : std::make_unique<THintWindow>();
+  // The window measures the text on its own canvas.
+  HintWindow_->HandleNeeded();
   return *HintWindow_;
 }
 
