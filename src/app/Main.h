@@ -128,6 +128,7 @@ class TFRM_SPV : public platform::TForm {
 
  protected:
   void WndProc(platform::TMessage& message) override;
+  void DoShow() override;
 
  private:
   class TMsgBox;
@@ -137,6 +138,7 @@ class TFRM_SPV : public platform::TForm {
   template <typename T>
   T* Component(std::string_view name);
 
+  void PostStart();
   void CreateGridMenu();
   void UpdateGridMenu();
   void ShowGridMenu(POINT screen);

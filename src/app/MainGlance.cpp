@@ -140,7 +140,17 @@ void TFRM_SPV::ApplyCommandLine(const TCommandLine& line) {
   if (line.Date) EDate->SetDate(*line.Date);
   ErrorsOnShow_ = line.Errors;
   RunOnShow_ = line.Run;
-  if ((RunOnShow_ || !ErrorsOnShow_.empty()) && HandleAllocated()) PostMessageW(Handle(), kStartMessage, 0, 0);
+  if (Showing()) PostStart();
+}
+
+void TFRM_SPV::DoShow() {
+  TForm::DoShow();
+  PostStart();
+}
+
+void TFRM_SPV::PostStart() {
+  // Once the window shows and its loop runs: the boxes over the window, the run after them.
+  if (RunOnShow_ || !ErrorsOnShow_.empty()) PostMessageW(Handle(), kStartMessage, 0, 0);
 }
 
 void TFRM_SPV::WndProc(platform::TMessage& message) {
