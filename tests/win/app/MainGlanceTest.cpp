@@ -392,5 +392,46 @@ TEST_F(MainGlanceTest, TheCommandLineOpensOnTheAnswerAndABadArgumentOnlySaysSo) 
   EXPECT_FALSE(Form->DayKnown());
 }
 
+// The program itself started with a bad argument: its window opens, idle, under the error box
+// that names the argument.
+TEST(MainProgram, ABadArgumentShowsItsBoxOverTheWindow) {
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  const fs::path program = fs::path(exe).parent_path() / "spinvolt.exe";
+  ASSERT_TRUE(fs::exists(program));
+  std::wstring line = L"\"" + program.wstring() + L"\" --fast";
+  STARTUPINFOW start{};
+  start.cb = sizeof start;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process));
+  struct TFound {
+    DWORD Process;
+    std::vector<std::wstring> Captions;
+  } found{process.dwProcessId, {}};
+  const auto windows = [&] {
+    found.Captions.clear();
+    EnumWindows(
+        [](HWND w, LPARAM p) {
+          auto& f = *reinterpret_cast<TFound*>(p);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(w, &owner);
+          wchar_t caption[128]{};
+          if (owner == f.Process && IsWindowVisible(w) && GetWindowTextW(w, caption, 128)) f.Captions.push_back(caption);
+          return TRUE;
+        },
+        LPARAM(&found));
+    std::sort(found.Captions.begin(), found.Captions.end());
+    return found.Captions;
+  };
+  const std::vector<std::wstring> expected = {L"Error", L"Quorvane Spinvolt"};
+  const auto deadline = GetTickCount() + 20000;
+  while (windows() != expected && LONG(GetTickCount() - deadline) < 0) Sleep(100);
+  EXPECT_EQ(found.Captions, expected) << "the window, and the box over it";
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
 }  // namespace
 }  // namespace spv::app::test
