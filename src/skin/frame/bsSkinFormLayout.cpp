@@ -40,19 +40,6 @@ TRect Inset(const TRect& r, Wide left, Wide top, Wide right, Wide bottom) {
 
 // ---- Mask strips and the window shape --------------------------------------------------------
 
-// Window coordinates travel as signed 16-bit values in the platform's messages, so no real
-// frame reaches past them; the strip builders count in int and are kept inside this range.
-constexpr int kWindowCoordLimit = 32767;
-
-bool InWindowRange(std::initializer_list<int> values) {
-  return std::all_of(values.begin(), values.end(),
-                     [](int v) { return -kWindowCoordLimit <= v && v <= kWindowCoordLimit; });
-}
-bool InWindowRange(const TbsPieceGeometry& g) {
-  return InWindowRange({g.LT.X, g.LT.Y, g.RT.X, g.RT.Y, g.LB.X, g.LB.Y, g.RB.X, g.RB.Y, g.Cl.Left, g.Cl.Top,
-                        g.Cl.Right, g.Cl.Bottom});
-}
-
 // Only exact black belongs to the shape, as in the region built from the same strips.
 bool BlackAt(const TImage& strip, Wide x, Wide y) {
   if (x < 0 || y < 0 || x >= strip.Width() || y >= strip.Height()) return false;
@@ -225,7 +212,7 @@ void BuildMaskStrips(const TbsFormInfo& info, const TImage& mask, const TbsFrame
   g.Cl = info.MaskRectArea;
   const TbsPieceGeometry ng{layout.LT, layout.RT, layout.LB, layout.RB, layout.MaskRect};
   // Beyond the window coordinate range the frame gets no shape of its own, only its mask rect.
-  if (mask.Empty() || !InWindowRange(g) || !InWindowRange(ng) || !InWindowRange({layout.Width})) return;
+  if (mask.Empty() || !InSkinRange(g) || !InSkinRange(ng) || !InSkinRange(layout.Width)) return;
   MaskBorderStrips(g, ng, mask, {&strips.Top, &strips.Left, &strips.Right, &strips.Bottom}, layout.Width);
 }
 

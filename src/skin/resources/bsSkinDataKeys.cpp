@@ -4,16 +4,6 @@
 
 namespace bs {
 
-namespace {
-
-bool InSkinRange(int v) { return v >= -kMaxSkinGeometry && v <= kMaxSkinGeometry; }
-bool InSkinRange(const TRect& r) {
-  return InSkinRange(r.Left) && InSkinRange(r.Top) && InSkinRange(r.Right) && InSkinRange(r.Bottom);
-}
-bool InSkinRange(const TPoint& p) { return InSkinRange(p.X) && InSkinRange(p.Y); }
-
-}  // namespace
-
 void TbsKeyIO::Int(std::string_view key, int& v) {
   if (Out_) Out_->WriteInteger(Section_, key, v);
   else v = In_->ReadInteger(Section_, key, v);

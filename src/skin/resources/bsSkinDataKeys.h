@@ -11,9 +11,6 @@
 
 namespace bs {
 
-// The largest distance a description may give: more than any skin picture or window spans.
-inline constexpr int kMaxSkinGeometry = 32767;
-
 class TbsKeyIO {
  public:
   // Reads `section` of `ini`.
@@ -25,7 +22,7 @@ class TbsKeyIO {
 
   void Int(std::string_view key, int& v);
   // A distance in pixels (an offset, a width): like the rects and points, a value beyond
-  // ±kMaxSkinGeometry is damage, not a place, and the key keeps its default.
+  // ±kMaxSkinCoordinate (bsUtils.h) is damage, not a place, and the key keeps its default.
   void Geometry(std::string_view key, int& v);
   void Color(std::string_view key, TColor& v) { Int(key, v); }
   void Flag(std::string_view key, bool& v);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -20,17 +21,15 @@ TbsPieceGeometry ResizedGeometry(const TbsPieceGeometry& natural, const TRect& s
           {n.Cl.Left, n.Cl.Top, SaturatedInt(n.Cl.Right + dW), SaturatedInt(n.Cl.Bottom + dH)}};
 }
 
-namespace {
+bool InSkinRange(std::initializer_list<int> values) {
+  return std::all_of(values.begin(), values.end(), [](int v) { return InSkinRange(v); });
+}
 
-bool Drawable(std::initializer_list<int> values, long long limit = kMaxDrawCoordinate) {
-  return std::all_of(values.begin(), values.end(), [limit](int v) { return v >= -limit && v <= limit; });
+bool InSkinRange(const TbsPieceGeometry& g) {
+  return InSkinRange(g.LT) && InSkinRange(g.RT) && InSkinRange(g.LB) && InSkinRange(g.RB) && InSkinRange(g.Cl);
 }
-bool Drawable(const TRect& r, long long limit = kMaxDrawCoordinate) {
-  return Drawable({r.Left, r.Top, r.Right, r.Bottom}, limit);
-}
-bool Drawable(const TbsPieceGeometry& g) {
-  return Drawable({g.LT.X, g.LT.Y, g.RT.X, g.RT.Y, g.LB.X, g.LB.Y, g.RB.X, g.RB.Y}) && Drawable(g.Cl);
-}
+
+namespace {
 
 // Tiles k = 0 .. n of step t laid from d0: those that reach into [0, extent), the only ones that
 // draw anything, however far the geometry runs outside the picture.
@@ -271,8 +270,11 @@ void CopyScaled(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr
 }  // namespace
 
 void CopyImageRect(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr) {
-  constexpr long long kLimit = 16LL * kMaxDrawCoordinate;
-  if (!Drawable(dr, kLimit) || !Drawable(sr, kLimit)) return;
+  constexpr long long kLimit = 16LL * kMaxSkinCoordinate;
+  const auto within = [](const TRect& r) {
+    return std::max({std::llabs(r.Left), std::llabs(r.Top), std::llabs(r.Right), std::llabs(r.Bottom)}) <= kLimit;
+  };
+  if (!within(dr) || !within(sr)) return;
   if (RectIsEmpty(dr) || RectIsEmpty(sr) || dst.Empty() || src.Empty()) return;
   if (WidthOfRect(dr) == WidthOfRect(sr) && HeightOfRect(dr) == HeightOfRect(sr))
     CopySame(dst, dr, src, sr);
@@ -359,7 +361,7 @@ void DrawMiddle(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr
 }  // namespace
 
 void ThreePartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TRect& R, int W, bool stretch) {
-  if (!Drawable({L, Rr, W}) || !Drawable(R)) {
+  if (!InSkinRange({L, Rr, W}) || !InSkinRange(R)) {
     dest.SetSize(0, 0);
     return;
   }
@@ -373,7 +375,7 @@ void ThreePartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TR
 }
 
 void ThreePartVertImage(int T, int B, TImage& dest, const TImage& src, const TRect& R, int H, bool stretch) {
-  if (!Drawable({T, B, H}) || !Drawable(R)) {
+  if (!InSkinRange({T, B, H}) || !InSkinRange(R)) {
     dest.SetSize(0, 0);
     return;
   }
@@ -386,7 +388,7 @@ void ThreePartVertImage(int T, int B, TImage& dest, const TImage& src, const TRe
 }
 
 void TwoPartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TRect& R, int W, bool stretch) {
-  if (!Drawable({L, Rr, W}) || !Drawable(R)) {
+  if (!InSkinRange({L, Rr, W}) || !InSkinRange(R)) {
     dest.SetSize(0, 0);
     return;
   }
@@ -405,7 +407,7 @@ enum class NineKind { Full, TiledClient, OpenRight };
 
 void NinePart(NineKind kind, const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TImage& dest,
               const TImage& src, const TRect& SR, int W, int H, bool drawClient, const TbsStretchFlags& stretch) {
-  if (!Drawable(g) || !Drawable(ng) || !Drawable(SR) || !Drawable({W, H})) {
+  if (!InSkinRange(g) || !InSkinRange(ng) || !InSkinRange(SR) || !InSkinRange({W, H})) {
     dest.SetSize(0, 0);
     return;
   }
@@ -491,7 +493,7 @@ void NinePartImageOpenRight(const TbsPieceGeometry& g, const TbsPieceGeometry& n
 
 void NinePartFromClientRect(TImage& dest, const TImage& src, const TRect& SR, bool drawClient, const TRect& Cl) {
   const int W = dest.Width(), H = dest.Height();
-  if (!Drawable(Cl) || !Drawable(SR) || !Drawable({W, H})) {
+  if (!InSkinRange(Cl) || !InSkinRange(SR) || !InSkinRange({W, H})) {
     dest.SetSize(0, 0);
     return;
   }
@@ -505,7 +507,7 @@ void NinePartFromClientRect(TImage& dest, const TImage& src, const TRect& SR, bo
 
 void BorderStripImages(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsBorderStrips& strips,
                        const TImage& src, const TRect& SR, int W, int H, const TbsStretchFlags& stretch) {
-  if (!Drawable(g) || !Drawable(ng) || !Drawable(SR) || !Drawable({W, H})) return;
+  if (!InSkinRange(g) || !InSkinRange(ng) || !InSkinRange(SR) || !InSkinRange({W, H})) return;
   const TPoint &LT = g.LT, &RT = g.RT, &LB = g.LB, &RB = g.RB;
   const TRect& Cl = g.Cl;
   const TRect& NCl = ng.Cl;
@@ -625,7 +627,7 @@ TbsRegionData MaskToRegionRuns(const TImage& mask, int dx, int dy) {
 
 void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TImage& mask,
                       const TbsMaskStrips& strips, int W) {
-  if (!Drawable(g) || !Drawable(ng) || !Drawable({W})) return;
+  if (!InSkinRange(g) || !InSkinRange(ng) || !InSkinRange({W})) return;
   const TPoint &LT = g.LT, &RT = g.RT, &LB = g.LB, &RB = g.RB;
   const TRect& Cl = g.Cl;
   const int Mw = mask.Width(), Mh = mask.Height();
@@ -660,7 +662,7 @@ void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, con
 
 std::optional<TbsMaskBorderRuns> MaskBorderRegionRuns(const TbsPieceGeometry& g, const TbsPieceGeometry& ng,
                                                       const TImage& mask, int W) {
-  if (!Drawable(g) || !Drawable(ng) || !Drawable({W}) || ng.RT.X < ng.LT.X || ng.LB.Y < ng.LT.Y ||
+  if (!InSkinRange(g) || !InSkinRange(ng) || !InSkinRange({W}) || ng.RT.X < ng.LT.X || ng.LB.Y < ng.LT.Y ||
       RectIsEmpty(ng.Cl))
     return std::nullopt;
   TImage top, left, right, bottom;

@@ -70,6 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                                    {in.Coord(), in.Coord(), in.Coord(), in.Coord()}};
   const bs::TbsStretchFlags stretch{in.Flag(), in.Flag(), in.Flag(), in.Flag(), in.Flag()};
   const bool client = in.Flag();
+  // A three-part strip is as high (or, down, as wide) as its source rect: that extent is a
+  // picture size and stays small, the ends along the strip are offsets like any other.
+  const int across0 = in.Size(), across1 = in.Size();
+  const bs::TRect strip{sr.Left, across0, sr.Right, across1}, column{across0, sr.Top, across1, sr.Bottom};
 
   spv::base::TImage dest, a, b, c, d;
   bs::NinePartImage(g, ng, dest, src, sr, W, H, client, stretch);
@@ -77,16 +81,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bs::NinePartImageOpenRight(g, ng, dest, src, sr, W, H, client, stretch);
   bs::NinePartFromClientRect(dest, src, sr, client, g.Cl);
   bs::BorderStripImages(g, ng, {&a, &b, &c, &d}, src, sr, W, H, stretch);
-  bs::ThreePartHorzImage(g.LT.X, g.RT.X, dest, src, sr, W, stretch.Top);
-  bs::ThreePartVertImage(g.LT.Y, g.LB.Y, dest, src, sr, H, stretch.Left);
-  bs::TwoPartHorzImage(g.LT.X, g.RT.X, dest, src, sr, W, stretch.Bottom);
+  bs::ThreePartHorzImage(g.LT.X, g.RT.X, dest, src, strip, W, stretch.Top);
+  bs::ThreePartVertImage(g.LT.Y, g.LB.Y, dest, src, column, H, stretch.Left);
+  bs::TwoPartHorzImage(g.LT.X, g.RT.X, dest, src, strip, W, stretch.Bottom);
   bs::CopyImageRect(dest, ng.Cl, src, sr);
   try {
     bs::MaskToRegionRuns(src, g.LT.X, g.LT.Y);
   } catch (const std::overflow_error&) {
     // A mask moved past the end of int has no region, and says so.
   }
-  bs::MaskBorderRegionRuns(g, ng, src, W);
+  // A window's mask strips down its sides are as tall as its new mask rect, a window's height.
+  bs::TbsPieceGeometry maskNg = ng;
+  maskNg.Cl.Bottom = bs::SaturatedInt((long long)maskNg.Cl.Top + in.Size());
+  bs::MaskBorderRegionRuns(g, maskNg, src, W);
 
   bs::TbsEffectBmp effect(src), other(src);
   const double k = in.Byte() / 200.0;

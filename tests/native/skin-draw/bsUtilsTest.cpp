@@ -497,7 +497,7 @@ TEST(SkinGeometry, ResizedGeometryHoldsItsSumsAtTheEndsOfInt) {
 TEST(SkinBuilders, AValueBeyondTheDrawingRangeDrawsNothing) {
   const TImage src = CodedPicture(20, 20);
   const TbsPieceGeometry ng = ResizedGeometry(kPiece, kSR, 20, 16);
-  const int far = kMaxDrawCoordinate + 1;
+  const int far = kMaxSkinCoordinate + 1;
   struct Case {
     const char* name;
     std::function<void(TImage&)> build;
@@ -554,7 +554,7 @@ TEST(SkinBuilders, AValueBeyondTheDrawingRangeDrawsNothing) {
 // picture are drawn, and they land where the whole row of tiles would have put them.
 TEST(SkinBuilders, TilesFromFarOutsideThePictureKeepTheirPhase) {
   const TImage src = CodedPicture(20, 20);
-  for (const int start : {-5, -4 * 1000 - 3, -(kMaxDrawCoordinate - 1)}) {
+  for (const int start : {-5, -4 * 1000 - 3, -(kMaxSkinCoordinate - 1)}) {
     // The top middle of the piece is 4 wide (source columns 4 .. 7 of the piece); its new band
     // starts at `start`.
     TbsPieceGeometry ng = ResizedGeometry(kPiece, kSR, 20, 16);
