@@ -12,11 +12,9 @@ namespace bs {
 namespace {
 
 // A skin description and a window size may hold any int. Sums are taken in 64 bits and every
-// result is held at the ends of the int range, so an absurd skin gets absurd but well-defined
-// places instead of wrapped ones.
+// result is held at the ends of the int range (SaturatedInt).
 using Wide = long long;
 
-int Sat(Wide v) { return int(std::clamp<Wide>(v, INT_MIN, INT_MAX)); }
 Wide SpanX(const TRect& r) { return Wide(r.Right) - r.Left; }
 Wide SpanY(const TRect& r) { return Wide(r.Bottom) - r.Top; }
 // Compares the edges instead of subtracting them, so no rect overflows the test.
@@ -25,17 +23,17 @@ bool NoArea(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
 bool PtIn(Wide x, Wide y, const TRect& r) { return r.Left <= x && x < r.Right && r.Top <= y && y < r.Bottom; }
 bool PtIn(const TPoint& p, const TRect& r) { return PtIn(p.X, p.Y, r); }
 
-TPoint Shifted(const TPoint& p, Wide dx, Wide dy) { return {Sat(p.X + dx), Sat(p.Y + dy)}; }
+TPoint Shifted(const TPoint& p, Wide dx, Wide dy) { return {SaturatedInt(p.X + dx), SaturatedInt(p.Y + dy)}; }
 TRect Shifted(const TRect& r, Wide dx, Wide dy) {
-  return {Sat(r.Left + dx), Sat(r.Top + dy), Sat(r.Right + dx), Sat(r.Bottom + dy)};
+  return {SaturatedInt(r.Left + dx), SaturatedInt(r.Top + dy), SaturatedInt(r.Right + dx), SaturatedInt(r.Bottom + dy)};
 }
 // The right and bottom edges moved: the rect grows with the frame.
-TRect Grown(const TRect& r, Wide dx, Wide dy) { return {r.Left, r.Top, Sat(r.Right + dx), Sat(r.Bottom + dy)}; }
+TRect Grown(const TRect& r, Wide dx, Wide dy) { return {r.Left, r.Top, SaturatedInt(r.Right + dx), SaturatedInt(r.Bottom + dy)}; }
 // `r` with each edge moved inwards by its margin, its right and bottom raised to its left and
 // top when the margins meet.
 TRect Inset(const TRect& r, Wide left, Wide top, Wide right, Wide bottom) {
-  const int l = Sat(r.Left + left), t = Sat(r.Top + top);
-  return {l, t, std::max(l, Sat(r.Right - right)), std::max(t, Sat(r.Bottom - bottom))};
+  const int l = SaturatedInt(r.Left + left), t = SaturatedInt(r.Top + top);
+  return {l, t, std::max(l, SaturatedInt(r.Right - right)), std::max(t, SaturatedInt(r.Bottom - bottom))};
 }
 
 // ---- Mask strips and the window shape --------------------------------------------------------
@@ -116,7 +114,7 @@ TSize SkinSize(const TbsPlacedObject& o) {
   if (o.IconWidth != 0 || o.IconHeight != 0) return {o.IconWidth, o.IconHeight};
   return {SpanX(o.SkinRect), SpanY(o.SkinRect)};
 }
-TRect Placed(Wide left, Wide top, const TSize& s) { return {Sat(left), Sat(top), Sat(left + s.W), Sat(top + s.H)}; }
+TRect Placed(Wide left, Wide top, const TSize& s) { return {SaturatedInt(left), SaturatedInt(top), SaturatedInt(left + s.W), SaturatedInt(top + s.H)}; }
 
 }  // namespace
 
@@ -192,7 +190,7 @@ int FrameMinWidth(const TbsSizeLimitsInput& in) {
 int FrameMinHeight(const TbsSizeLimitsInput& in) {
   const Wide h = in.Skinned ? Wide(in.PicHeight) - SpanY(in.SkinClientRect) : Wide(in.BuiltInCaptionHeight) + 6;
   if (h < in.MinHeight && !in.RolledUp && !in.Minimized) return in.MinHeight;
-  return Sat(h);
+  return SaturatedInt(h);
 }
 
 int FrameMaxWidth(const TbsSizeLimitsInput& in, int areaWidth) {
@@ -289,7 +287,7 @@ void ArrangeFrameObjects(const TbsFormInfo& info, const TbsFrameLayout& layout, 
       x = end + gap;
     }
     if (!inButtons) {
-      if (caption) caption->ObjectRect.Left = Sat(end);
+      if (caption) caption->ObjectRect.Left = SaturatedInt(end);
       return;
     }
   } else {
@@ -299,7 +297,7 @@ void ArrangeFrameObjects(const TbsFormInfo& info, const TbsFrameLayout& layout, 
       b->ObjectRect = Placed(x - s.W, y, s);
       x -= s.W + gap;
     }
-    if (!inButtons && caption) caption->ObjectRect.Right = Sat(x + gap);
+    if (!inButtons && caption) caption->ObjectRect.Right = SaturatedInt(x + gap);
   }
 
   if (sysMenu) {
@@ -330,7 +328,7 @@ TRect ArrangeBuiltInButtons(int W, bool toolWindow, std::span<TbsPlacedObject> o
   }
   // On a frame too narrow for both groups the band closes up instead of turning inside out.
   left += 2;
-  return {Sat(left), f, Sat(std::max(left, right)), f + BuiltInCaptionHeight(toolWindow)};
+  return {SaturatedInt(left), f, SaturatedInt(std::max(left, right)), f + BuiltInCaptionHeight(toolWindow)};
 }
 
 // ---- Magnetic edges ------------------------------------------------------------------------
@@ -359,7 +357,7 @@ int SnapAxis(bool& low, TPoint& lowAt, bool& high, TPoint& highAt, int pos, int 
     return lowTarget;
   }
   if (Sticks(high, highAt, Wide(pos) + size, highTarget, pointer, alongX, distance))
-    return Sat(Wide(highTarget) - size);
+    return SaturatedInt(Wide(highTarget) - size);
   return pos;
 }
 
