@@ -92,6 +92,7 @@ class TApplicationHints {
   void StartTimer(unsigned pause, bool show);
   void TimerExpired();
   void ActivateHint();
+  std::unique_ptr<THintWindow> NewHintWindow() const;
   THintWindow& EnsureHintWindow();
 
   THintWindowClass HintWindowClass_;
