@@ -476,6 +476,7 @@ TEST_F(ChooserTest, TheNewFolderButtonShowsItsHintWhenThePointerRestsOnIt) {
   EXPECT_FALSE(dialog.Execute());
   EXPECT_EQ(seen, L"Create New Folder");
   EXPECT_FALSE(ApplicationHints().HintShowing()) << "the key took it away";
+  spv::test::ParkPointer();
   hints.HintPause = pause;
   hints.HintHidePause = hide;
 }
