@@ -34,6 +34,14 @@ TWinControl* TopWindowOf(TWinControl* control) {
   return control;
 }
 
+// The control a window belongs to: itself, or the nearest control among its parents (a window
+// that a control made for itself, such as an in-place editor).
+TWinControl* ControlOfWindow(HWND window) {
+  for (HWND w = window; w; w = (GetWindowLongW(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr)
+    if (TWinControl* c = TWinControl::FromHandle(w)) return c;
+  return nullptr;
+}
+
 // Performs `msg` on every control below `root`, depth first, until one answers non-zero.
 LRESULT BroadcastUntilTaken(TWinControl* root, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!root) return 0;
@@ -851,6 +859,16 @@ void TbsSkinButton::WndProc(TMessage& m) {
     case WM_GETDLGCODE:
       m.Result = DLGC_BUTTON;
       return;
+    case WM_KILLFOCUS: {
+      TbsSkinCustomControl::WndProc(m);
+      // The skin's own controls announce the focus they take; any other window of the form does
+      // not, so the button it leaves tells the form's buttons where the focus went.
+      const HWND to = reinterpret_cast<HWND>(m.WParam);
+      if (!dynamic_cast<TbsSkinClient*>(TWinControl::FromHandle(to)))
+        if (TWinControl* control = ControlOfWindow(to); control && TopWindowOf(control) == TopWindowOf(this))
+          NotifyFocusChanged(control);
+      return;
+    }
     case CM_BS_FOCUSCHANGED: FocusMovedTo(reinterpret_cast<TWinControl*>(m.LParam)); return;
     case CM_BS_DIALOGKEY: m.Result = TakeDialogKey(WORD(m.WParam), TShiftState(m.LParam)); return;
     case CM_BS_DIALOGCHAR: m.Result = TakeDialogChar(wchar_t(m.WParam)); return;

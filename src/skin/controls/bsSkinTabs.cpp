@@ -388,6 +388,11 @@ void TbsSkinTabControl::WndProc(TMessage& m) {
       RemoveNativeScroller();
       return;
     case WM_SETFOCUS:
+      TCustomTabControl::WndProc(m);
+      // The window's default button takes Enter again once the tabs have the focus.
+      NotifyFocusChanged(this);
+      Invalidate();
+      return;
     case WM_KILLFOCUS:
       TCustomTabControl::WndProc(m);
       Invalidate();

@@ -1,6 +1,8 @@
 #include "skin/dialogs/bsSkinShellCtrls.h"
 
 #include "DialogFixture.h"
+#include "SkinFixture.h"
+#include "UserKeys.h"
 #include "platform/ShellFolders.h"
 #include "platform/SysUtils.h"
 
@@ -259,6 +261,50 @@ TEST_F(ChooserTest, OkOnTheDesktopGivesItsFileSystemPath) {
                          }});
   Browse(edit, driver, 2);
   EXPECT_EQ(edit->Text(), std::wstring(desktop));
+}
+
+// Tab to Cancel and on round to the tree, with the keyboard: Enter in the tree is OK's again,
+// and OK is lit as the default button as when the chooser opened.
+TEST_F(ChooserTest, TabbingBackToTheTreeGivesEnterBackToOk) {
+  wchar_t desktop[MAX_PATH]{};
+  ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
+  const std::wstring folder = folders.Make(L"start");
+  edit->SetText(folder);
+  const auto key = [](WORD vk) { TypeKey(vk, {}, [] {}); };
+  TbsFBitmap okLit, cancelPlain;
+  TChooserDriver driver({[&](TbsSelDirDlgForm& f) {
+                           ASSERT_EQ(GetFocus(), f.Tree->Handle());
+                           EXPECT_TRUE(f.OKButton->DefaultActive());
+                           EXPECT_TRUE(f.OKButton->MouseOver()) << "OK is lit as the default button";
+                           okLit = Grab(f.OKButton->Handle());
+                           cancelPlain = Grab(f.CancelButton->Handle());
+                           key(VK_HOME);  // the desktop, where OK and Cancel give different texts
+                         },
+                         [&](TbsSelDirDlgForm& f) {
+                           EXPECT_EQ(f.Tree->Selected(), f.Tree->GetFirstNode());
+                           key(VK_TAB);
+                         },
+                         [&](TbsSelDirDlgForm& f) {
+                           EXPECT_EQ(GetFocus(), f.OKButton->Handle());
+                           key(VK_TAB);
+                         },
+                         [&](TbsSelDirDlgForm& f) {
+                           EXPECT_EQ(GetFocus(), f.CancelButton->Handle());
+                           EXPECT_TRUE(f.CancelButton->DefaultActive());
+                           EXPECT_FALSE(SamePixels(Grab(f.OKButton->Handle()), okLit)) << "OK is no longer lit";
+                           key(VK_TAB);
+                         },
+                         [&](TbsSelDirDlgForm& f) {
+                           ASSERT_EQ(GetFocus(), f.Tree->Handle());
+                           EXPECT_TRUE(f.OKButton->DefaultActive());
+                           EXPECT_FALSE(f.CancelButton->DefaultActive());
+                           EXPECT_TRUE(SamePixels(Grab(f.OKButton->Handle()), okLit)) << "OK is lit again";
+                           EXPECT_TRUE(SamePixels(Grab(f.CancelButton->Handle()), cancelPlain));
+                           spv::test::SaveWindowPng(f.WindowHandle(), "chooser-back-in-the-tree");
+                           key(VK_RETURN);
+                         }});
+  Browse(edit, driver, 5);
+  EXPECT_EQ(edit->Text(), std::wstring(desktop)) << "Enter pressed OK";
 }
 
 // Each way out but OK leaves the text as it was, although another folder was selected.
