@@ -132,12 +132,16 @@ void TApplicationHints::SetShowHint(bool value) {
     CancelHint();
     HintWindow_.reset();
   } else {
-    HintWindow_ = HintWindowClass_ ? HintWindowClass_() : std::make_unique<THintWindow>();
+    HintWindow_ = NewHintWindow();
   }
 }
 
+std::unique_ptr<THintWindow> TApplicationHints::NewHintWindow() const {
+  return HintWindowClass_ ? HintWindowClass_() : std::make_unique<THintWindow>();
+}
+
 THintWindow& TApplicationHints::EnsureHintWindow() {
-  if (!HintWindow_) HintWindow_ = HintWindowClass_ ? HintWindowClass_() : std::make_unique<THintWindow>();
+  if (!HintWindow_) HintWindow_ = NewHintWindow();
   // The window measures the text on its own canvas.
   HintWindow_->HandleNeeded();
   return *HintWindow_;

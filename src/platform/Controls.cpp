@@ -674,7 +674,13 @@ void TWinControl::WndProc(TMessage& m) {
         PaintControls(paint.Dc());
       }
       return;
-    case WM_SETFOCUS: DoEnter(); break;
+    case WM_SETFOCUS: {
+      TWinControl* outermost = this;
+      while (outermost->Parent()) outermost = outermost->Parent();
+      outermost->FocusMovedTo(this);
+      DoEnter();
+      break;
+    }
     case WM_KILLFOCUS: DoExit(); break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {

@@ -336,6 +336,8 @@ class TWinControl : public TControl {
   virtual void KeyPress(wchar_t& key);
   virtual void DoEnter();
   virtual void DoExit();
+  // Told to the outermost control when a control within it takes the focus.
+  virtual void FocusMovedTo(TWinControl*) {}
   // Places the window in the z-order of its siblings that the control list says.
   void UpdateZOrder();
   // The window was resized or moved by someone else: take its bounds.

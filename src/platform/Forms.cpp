@@ -306,13 +306,22 @@ TWinControl* TCustomForm::ActiveControl() const {
   return ActiveControl_;
 }
 
-void TCustomForm::SetActiveControl(TWinControl* control) {
+void TCustomForm::KeepActiveControl(TWinControl* control) {
+  if (control == ActiveControl_) return;
   if (ActiveControl_) RemoveFreeNotification(ActiveControl_);
   ActiveControl_ = control;
-  if (control) {
-    FreeNotification(control);
-    if (Active() && control->CanFocus()) control->SetFocus();
-  }
+  if (control) FreeNotification(control);
+}
+
+void TCustomForm::FocusMovedTo(TWinControl* control) {
+  // The focus goes back to where the user left it when the form is active again (restored
+  // from the taskbar, back from another window or a box), not to the form itself.
+  if (control != this) KeepActiveControl(control);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+  KeepActiveControl(control);
+  if (control && Active() && control->CanFocus()) control->SetFocus();
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {

@@ -46,6 +46,7 @@ struct THintInfo {
   RECT CursorRect{};
   // Where the hint window's top-left goes, on the screen: below the pointer's picture.
   POINT HintPos{};
+  // The widest the window may be for the text: the width of the pointer's monitor.
   int HintMaxWidth = 0;
   // Milliseconds until the shown hint hides by itself: HintHidePause.
   int HideTimeout = 0;
@@ -74,7 +75,8 @@ class TApplicationHints {
 
   // The loop. Every message of the library's windows passes MessageSeen before its control sees
   // it: a pointer move starts the pause when it comes onto a control that shows hints (or hides
-  // the hint when it leaves it); a button, a key, a command or a change of activation cancels.
+  // the hint when it leaves it); a button, the wheel, a key, the pointer on a window's frame or a
+  // change of activation cancels.
   void MessageSeen(HWND window, UINT msg, LPARAM lParam);
   // Hides the hint and forgets its control: the next move over a control waits HintPause again.
   void CancelHint();
@@ -92,6 +94,7 @@ class TApplicationHints {
   void StartTimer(unsigned pause, bool show);
   void TimerExpired();
   void ActivateHint();
+  std::unique_ptr<THintWindow> NewHintWindow() const;
   THintWindow& EnsureHintWindow();
 
   THintWindowClass HintWindowClass_;

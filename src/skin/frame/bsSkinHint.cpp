@@ -4,9 +4,6 @@
 #include "platform/SysUtils.h"
 #include "skin/resources/bsUtilsWin.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace bs {
 
 using spv::platform::ApplicationHints;

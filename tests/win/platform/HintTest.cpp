@@ -68,6 +68,7 @@ class HintTest : public ::testing::Test {
     Away();
   }
   void TearDown() override {
+    spv::test::ParkPointer();
     ApplicationHints().OnShowHint = nullptr;
     ApplicationHints().CancelHint();
     form.reset();

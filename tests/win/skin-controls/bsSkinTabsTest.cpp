@@ -35,7 +35,7 @@ class TabMarksTest : public SkinnedFormTest {
     UpdateWindow(form->Handle());
     spv::test::PumpMessages();
   }
-  void TearDown() override { PointerTo({5, 5}); }
+  void TearDown() override { spv::test::ParkPointer(); }
 
   static void PointerTo(POINT screen) {
     INPUT i = spv::test::PointerInput(screen, 0);
@@ -231,7 +231,7 @@ TEST_F(TabHintsTest, EachTabShowsItsOwnHintAndLeavingTheTabsHidesIt) {
   ASSERT_TRUE(WaitHint(L"Часы дня"));
   EXPECT_EQ(asked.size(), 4u);
   // Off the window: nothing at all, once the system has told the window the pointer left.
-  PointerTo({5, 5});
+  spv::test::ParkPointer();
   EXPECT_TRUE(spv::test::PumpUntil([] { return HintShown().empty(); }));
   EXPECT_EQ(ApplicationHints().HintControl(), nullptr);
 }

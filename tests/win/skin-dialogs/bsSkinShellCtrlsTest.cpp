@@ -2,12 +2,15 @@
 
 #include "DialogFixture.h"
 #include "SkinFixture.h"
+#include "UserDrag.h"
 #include "UserKeys.h"
+#include "platform/Hints.h"
 #include "platform/ShellFolders.h"
 #include "platform/SysUtils.h"
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace bs::test {
 namespace {
@@ -435,6 +438,47 @@ TEST_F(ChooserTest, TheToolBarsPathFieldAndNewFolderButton) {
        }});
   EXPECT_FALSE(dialog.Execute());
   EXPECT_EQ(driver.StepsRun(), 7);
+}
+
+// The pointer resting on the new-folder button shows the button's hint in the application's hint
+// window, while the chooser runs its own message loop.
+TEST_F(ChooserTest, TheNewFolderButtonShowsItsHintWhenThePointerRestsOnIt) {
+  auto& hints = ApplicationHints();
+  const unsigned pause = hints.HintPause, hide = hints.HintHidePause;
+  hints.HintPause = 100;
+  hints.HintHidePause = 10000;
+  TbsSkinSelectDirectoryDialog dialog;
+  dialog.ShowToolBar = true;
+  dialog.SetSkinData(skin);
+  dialog.SetCtrlSkinData(skin);
+  dialog.Directory = folders.Make(L"hint");
+  std::wstring seen;
+  std::vector<TChooserDriver::Step> steps{[](TbsSelDirDlgForm& f) {
+    INPUT in = spv::test::PointerInput(f.NewFolderButton->ClientToScreen({13, 12}), 0);
+    SendInput(1, &in, sizeof(INPUT));
+  }};
+  // Looks at what shows on every tick for a while.
+  for (int i = 0; i < 25; ++i)
+    steps.push_back([&](TbsSelDirDlgForm& f) {
+      if (!seen.empty() || !ApplicationHints().HintShowing()) return;
+      const HWND window = ApplicationHints().HintWindow()->WindowHandle();
+      wchar_t text[128] = {};
+      GetWindowTextW(window, text, 128);
+      seen = text;
+      RECT shot, hint;
+      GetWindowRect(f.WindowHandle(), &shot);
+      GetWindowRect(window, &hint);
+      UnionRect(&shot, &shot, &hint);
+      spv::test::SaveScreenPng(shot, "chooser-new-folder-hint");
+    });
+  steps.push_back([](TbsSelDirDlgForm& f) { PostKey(f.Tree->Handle(), VK_ESCAPE); });
+  TChooserDriver driver(std::move(steps));
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(seen, L"Create New Folder");
+  EXPECT_FALSE(ApplicationHints().HintShowing()) << "the key took it away";
+  spv::test::ParkPointer();
+  hints.HintPause = pause;
+  hints.HintHidePause = hide;
 }
 
 // The tree on its own, with a stand-in for the shell's attributes: Windows shows a ZIP file

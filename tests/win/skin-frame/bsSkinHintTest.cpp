@@ -461,6 +461,7 @@ TEST_F(CaptionButtonHintTest, AControlsHintShowsInTheSkinnedHintWindow) {
   spv::test::SaveWindowPng(window->Handle(), "hint-skinned-control");
   ApplicationHints().CancelHint();
   EXPECT_FALSE(IsWindowVisible(window->Handle()));
+  spv::test::ParkPointer();
 }
 
 }  // namespace
