@@ -70,12 +70,7 @@ void CheckDayCsv(benchmark::State& state, TFolders (*folders)()) {
     db::TQuery query;
     if (!check.SBExecClick(query, app::PathUtf8(day.Bases), app::PathUtf8(day.Reports), bench::HeavyDay()))
       state.SkipWithError("the check failed");
-    std::vector<app::THourResult> hours;
-    for (int hour = 0; hour < app::kHoursPerDay; ++hour) {
-      check.Compares(hour);
-      hours.push_back({hour, false, check.Logs});
-    }
-    CountLines(state, app::CsvReport(hours));
+    CountLines(state, app::CsvReport(app::CompareHoursQuietly(check)));
   }
 }
 

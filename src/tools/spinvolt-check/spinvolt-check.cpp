@@ -4,6 +4,7 @@
 #include "tools/console/Console.h"
 
 #include "app/Check.h"
+#include "app/CommandLine.h"
 #include "app/DayResult.h"
 #include "app/ReportCsv.h"
 #include "app/ReportFile.h"
@@ -144,8 +145,7 @@ TOptions ParseOptions(const std::vector<std::string>& args) {
 }
 
 spv::base::TDateTime ParseDay(std::string_view option, const std::string& text, const std::string& shortDateFormat) {
-  if (auto day = spv::base::ParseDate(text, "yyyy-MM-dd")) return *day;
-  if (auto day = spv::base::ParseDate(text, shortDateFormat)) return *day;
+  if (auto day = app::ParseDayArgument(text, shortDateFormat)) return *day;
   throw TUsageError{std::string(option) + " takes YYYY-MM-DD or " + shortDateFormat + ", not \"" + text + '"'};
 }
 

@@ -2,6 +2,7 @@
 // click, the rows copied to the clipboard by the keys and by the menu (read back), and the day
 // saved through the system's Save As dialog, or a save that cannot succeed.
 #include "MainWindowFixture.h"
+#include "UserDrag.h"
 
 #include "app/ReportCsv.h"
 #include "app/ReportHtml.h"
@@ -17,12 +18,7 @@ namespace {
 
 void RightClick(POINT screen) {
   bs::test::MouseTo(screen);
-  INPUT i[2]{};
-  i[0].type = i[1].type = INPUT_MOUSE;
-  i[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  i[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, i, sizeof(INPUT));
-  spv::test::PumpMessages(100);
+  spv::test::PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 100);
 }
 
 // The case of a row in words, from the colour the grid paints.

@@ -15,12 +15,7 @@ namespace {
 // A right click, for the frame's menu.
 void RightClickAt(POINT screen) {
   bs::test::MouseTo(screen);
-  INPUT i[2]{};
-  i[0].type = i[1].type = INPUT_MOUSE;
-  i[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  i[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, i, sizeof(INPUT));
-  spv::test::PumpMessages(30);
+  spv::test::PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 class MainRandomTest : public MainWindowTest {

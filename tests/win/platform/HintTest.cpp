@@ -102,14 +102,6 @@ class HintTest : public ::testing::Test {
     PointerTo({20, 20});
     spv::test::PumpMessages(250);
   }
-  static void Press(DWORD down, DWORD up) {
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = down;
-    in[1].mi.dwFlags = up;
-    SendInput(2, in, sizeof(INPUT));
-    spv::test::PumpMessages(30);
-  }
 
   // What the hint window shows now, read back from the window: its text, or nothing.
   static std::wstring Shown() {
@@ -189,8 +181,8 @@ TEST_F(HintTest, AClickOrAKeyHidesTheHint) {
     const char* what;
     std::function<void()> act;
   } cases[] = {
-      {"left click", [] { Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
-      {"right click", [] { Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }},
+      {"left click", [] { spv::test::PressButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
+      {"right click", [] { spv::test::PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }},
       {"key",
        [] {
          INPUT in[2]{};

@@ -33,6 +33,17 @@ inline INPUT PointerInput(POINT at, DWORD buttons) {
   return i;
 }
 
+// A press and release of a button where the pointer stands (MOUSEEVENTF_LEFTDOWN and
+// MOUSEEVENTF_LEFTUP, say), then a moment for the window to handle them.
+inline void PressButton(DWORD down, DWORD up, int pumpMs = 30) {
+  INPUT i[2]{};
+  i[0].type = i[1].type = INPUT_MOUSE;
+  i[0].mi.dwFlags = down;
+  i[1].mi.dwFlags = up;
+  SendInput(2, i, sizeof(INPUT));
+  PumpMessages(pumpMs);
+}
+
 // The pointer parked in the screen's far corner, where the next test's windows are not, with a
 // moment for the window it left to hear so.
 inline void ParkPointer() {
