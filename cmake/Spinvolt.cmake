@@ -113,9 +113,12 @@ function(spv_program name)
     set_property(GLOBAL APPEND PROPERTY SPV_PACKAGED_PROGRAMS ${name})
   endif()
   if(WIN32 AND CMAKE_OBJCOPY)
+    # objcopy would stamp both files with the time of the build; like the linker, it leaves the
+    # stamp empty when asked through SOURCE_DATE_EPOCH.
+    set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
     add_custom_command(TARGET ${name} POST_BUILD
-      COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${name}> $<TARGET_FILE:${name}>.debug
-      COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${name}>.debug $<TARGET_FILE:${name}>
+      COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE:${name}> $<TARGET_FILE:${name}>.debug
+      COMMAND ${objcopy} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${name}>.debug $<TARGET_FILE:${name}>
       VERBATIM)
   endif()
 endfunction()

@@ -26,7 +26,7 @@ inputs=("${texts[@]}" "$0")
 for p in "$@"; do inputs+=("$bin/$p.exe" "$bin/$p.exe.debug"); done
 # Packed already from the same inputs at the same commit: nothing to do.
 if [ -f "$zip" ] && [ -f "$symbols" ] && [ "$(cat "$stamp" 2>/dev/null)" = "$epoch $version $*" ] &&
-   [ -z "$(find "${inputs[@]}" -newer "$zip")" ]; then
+   [ -z "$(find "${inputs[@]}" -newer "$zip" 2>&1 || echo missing)" ]; then
   exit 0
 fi
 
