@@ -40,6 +40,17 @@ TPlaylistCheck::TPlaylistCheck(TMessageBox& msg, TProgressDialog& process, TMess
 
 std::optional<std::string> TPlaylistCheck::RunChecks(std::string_view basesText, std::string_view reportText,
                                                      spv::base::TDateTime date) {
+  if (std::optional<std::string> failed = CheckFolders(basesText, reportText)) return failed;
+
+  WorkDate = date;
+  ReportPath += ReportTableName(WorkDate);
+  if (!Files_.FileExists(ReportPath))
+    return std::string(kMsgReportMissingFor) + spv::base::FormatDate(WorkDate, ShortDateFormat) +
+           std::string(kMsgReportMissingAt) + ReportPath;
+  return std::nullopt;
+}
+
+std::optional<std::string> TPlaylistCheck::CheckFolders(std::string_view basesText, std::string_view reportText) {
   if (basesText.empty()) return std::string(kMsgNoBasesFolder);
   BasesPath = WithTrailingDelimiter(basesText, PathDelimiter);
   if (!Files_.DirectoryExists(BasesPath)) return std::string(kMsgBasesFolderMissing) + BasesPath;
@@ -49,12 +60,6 @@ std::optional<std::string> TPlaylistCheck::RunChecks(std::string_view basesText,
   if (reportText.empty()) return std::string(kMsgNoReportFolder);
   ReportPath = WithTrailingDelimiter(reportText, PathDelimiter);
   if (!Files_.DirectoryExists(ReportPath)) return std::string(kMsgReportFolderMissing) + ReportPath;
-
-  WorkDate = date;
-  ReportPath += ReportTableName(WorkDate);
-  if (!Files_.FileExists(ReportPath))
-    return std::string(kMsgReportMissingFor) + spv::base::FormatDate(WorkDate, ShortDateFormat) +
-           std::string(kMsgReportMissingAt) + ReportPath;
   return std::nullopt;
 }
 

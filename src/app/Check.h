@@ -8,9 +8,11 @@
 
 #include "app/CheckHost.h"
 #include "app/CheckItems.h"
+#include "app/DayResult.h"
 #include "base/DateTime.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +52,24 @@ int AirTimeHour(spv::base::TDateTime airTime);
 // literal in the user's short date format.
 std::vector<std::string> ReportSql(std::string_view reportPath, std::string_view dateText);
 std::vector<std::string> HistorySql(std::string_view basesPath, std::string_view dateText);
+// The same reads for the days from `firstText` to `lastText`, both included, ordered by day
+// first: within a day the rows come in the order of the one-day read.
+std::vector<std::string> ReportRangeSql(std::string_view reportPath, std::string_view firstText,
+                                        std::string_view lastText);
+std::vector<std::string> HistoryRangeSql(std::string_view basesPath, std::string_view firstText,
+                                         std::string_view lastText);
+
+// The hour lists of the days of a range, by day number (the integer part of the date).
+template <typename Item>
+using TDaysHours = std::map<int, std::array<std::vector<Item>, kHoursPerDay>>;
+
+// A check of a range of days, for the console.
+struct TRangeResult {
+  // The check of the folders that failed: nothing was read.
+  std::optional<std::string> Failed;
+  // Every day of the range in order; a day whose table is missing or unreadable has its reason.
+  std::vector<TDayResult> Days;
+};
 
 class TPlaylistCheck {
  public:
@@ -76,11 +96,30 @@ class TPlaylistCheck {
   // message of the first check that fails.
   std::optional<std::string> RunChecks(std::string_view basesText, std::string_view reportText,
                                        spv::base::TDateTime date);
+  // The first five of them, those of the two folders and History.db: sets BasesPath and leaves
+  // the report folder, with its delimiter, in ReportPath.
+  std::optional<std::string> CheckFolders(std::string_view basesText, std::string_view reportText);
+
+  // The days from `first` to `last` (both included) compared hour by hour — all 24 hours, or
+  // only `onlyHour` — without a word to the message box, reading History.db once and each
+  // month's report table once for all of them. A folder check that fails ends it before any
+  // read; a month's table that is missing or unreadable fails that month's days with the
+  // reason, and an unreadable History.db fails every day. The lists of the check are left
+  // with the last day compared; the settings are not written.
+  TRangeResult CheckRange(db::TQuery& query, std::string_view basesText, std::string_view reportText,
+                          spv::base::TDateTime first, spv::base::TDateTime last, int onlyHour = -1);
 
   // Fill RepHours from the table at ReportPath and HistHours from the table at BasesPath,
   // for WorkDate. A database error ends the read with the lists filled so far.
   void ReadReport(db::TQuery& query);
   void ReadHistory(db::TQuery& query);
+  // The reads of a range: the rows of the days from `first` to `last` of one report table
+  // (its full path) or of History.db at BasesPath, each into the hour lists of its day. A
+  // database error is thrown.
+  void ReadReportDays(db::TQuery& query, std::string_view tablePath, spv::base::TDateTime first,
+                      spv::base::TDateTime last, TDaysHours<TRepItem>& days);
+  void ReadHistoryDays(db::TQuery& query, spv::base::TDateTime first, spv::base::TDateTime last,
+                       TDaysHours<THistItem>& days);
 
   // Builds Logs for the hour 0 to 23; any other hour throws std::out_of_range and changes nothing.
   void Compares(int hour);

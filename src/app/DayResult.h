@@ -6,7 +6,11 @@
 
 #include "app/CheckItems.h"
 
+#include "base/DateTime.h"
+
 #include <array>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace spv::app {
@@ -18,6 +22,14 @@ enum class TCase { InPlace, Moved, ByHand, NotAired };
 inline constexpr TCase kCases[] = {TCase::InPlace, TCase::Moved, TCase::ByHand, TCase::NotAired};
 
 TCase CaseOf(const TLogItem& row);
+
+// The case in a word for the console and CSV: "in-place", "moved", "by-hand", "not-aired".
+std::string_view CaseWord(TCase c);
+// The case in the window's words, for the clipboard and the HTML report: "на месте",
+// "перемещена", "вручную", "не вышла".
+std::string_view CaseText(TCase c);
+// The header of the column of those words beside the grid's columns.
+inline constexpr std::string_view kCaseTextHeader = "Состояние";
 
 // The number of rows of each case.
 struct TCaseCounts {
@@ -46,6 +58,26 @@ struct THourResult {
 };
 
 TCaseCounts TotalCounts(const std::vector<THourResult>& hours);
+
+// The indices into `hour.Logs` of the rows an output shows: all of them, or only those not in
+// place. A row keeps its own number (index + 1) whichever rows are left out around it.
+std::vector<std::size_t> ShownRows(const THourResult& hour, bool onlyDiscrepancies);
+
+// One checked day: its hours in order, or the reason it could not be checked (a missing or
+// unreadable table), in which case it has no hours.
+struct TDayResult {
+  spv::base::TDateTime Day = 0;
+  std::vector<THourResult> Hours;
+  std::string Error;
+
+  bool Failed() const { return !Error.empty(); }
+  TCaseCounts Counts() const { return TotalCounts(Hours); }
+  // At least one of its hours needs attention: the one rule, on the day's counts.
+  bool NeedsAttention() const { return Counts().NeedsAttention(); }
+};
+
+// The day as an ISO date, 2026-12-09: the date column of CSV and the report files' names.
+std::string IsoDate(spv::base::TDateTime day);
 
 // Compares the hours of a check that has read its day — all 24, or only `onlyHour` — without
 // a word to the check's message box. The check's Logs are left with the last hour compared.

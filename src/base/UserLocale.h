@@ -1,6 +1,7 @@
 #pragma once
 // The user's date and time formats, as Windows date and time patterns ("dd.MM.yyyy",
-// "HH:mm:ss", "M/d/yyyy", "h:mm:ss tt"). On Linux they come from the environment's locale.
+// "HH:mm:ss", "M/d/yyyy", "h:mm:ss tt"), and the list separator that a spreadsheet splits a
+// delimited line by. On Linux they come from the environment's locale.
 
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@ struct TUserLocale {
   std::string LongTimeFormat;
   std::string TimeAMString;
   std::string TimePMString;
+  // ";" where the decimal mark is a comma (Russian), "," elsewhere, as Windows sets it.
+  std::string ListSeparator;
 };
 
 TUserLocale UserLocale();

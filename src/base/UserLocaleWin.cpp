@@ -18,7 +18,7 @@ std::string LocaleText(LCTYPE type, const char* fallback) {
 
 TUserLocale UserLocale() {
   return {LocaleText(LOCALE_SSHORTDATE, "dd.MM.yyyy"), LocaleText(LOCALE_STIMEFORMAT, "HH:mm:ss"),
-          LocaleText(LOCALE_S1159, "AM"), LocaleText(LOCALE_S2359, "PM")};
+          LocaleText(LOCALE_S1159, "AM"), LocaleText(LOCALE_S2359, "PM"), LocaleText(LOCALE_SLIST, ",")};
 }
 
 }  // namespace spv::base

@@ -1,8 +1,11 @@
 // spinvolt-check as scripts run it: its outputs, its messages and its exit codes.
 #include "QuorvaneFolder.h"
 
+#include "base/Version.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -179,6 +182,203 @@ TEST(CheckToolOnDemo, AllHoursOfTheDemosYesterdayShowEveryCaseAndTheHourWithoutP
     EXPECT_NE(out.find(mark), std::string::npos) << mark;
 }
 #endif
+
+// Ranges, reports and exit statuses, on a folder of its own: 30 September (September's table),
+// October without its table, 30 November with a discrepancy of each kind but "moved", and
+// 1 and 2 December, the second all in place.
+class CheckToolRange : public CheckTool {
+ protected:
+  static void SetUpTestSuite() {
+    CheckTool::SetUpTestSuite();
+    range_ = new TTempFolder("check-tool-range");
+    fs::create_directories(range_->path / "rep");
+    const auto day = [](int month, int d) { return *spv::base::EncodeDate(2026, month, d); };
+    THistoryWriter history(range_->path / "History.db");
+    for (const char* title : {"A", "B", "C"}) history.Add(day(11, 30), 8, title[0] - 'A', 0, title, "a");
+    for (const char* title : {"A", "B"}) history.Add(day(12, 1), 8, title[0] - 'A', 0, title, "a");
+    history.Add(day(12, 2), 8, 0, 0, "A", "a");
+    history.Add(day(9, 30), 8, 0, 0, "A", "a");
+    history.Add(day(10, 15), 8, 0, 0, "A", "a");
+    history.Finish();
+    TReportWriter september(range_->path / "rep" / "rep_2609.db");
+    september.Add(day(9, 30), Clock(8, 0, 0), 4, "A", "a");
+    september.Finish();
+    TReportWriter november(range_->path / "rep" / "rep_2611.db");
+    november.Add(day(11, 30), Clock(8, 0, 0), 4, "A", "a");
+    november.Add(day(11, 30), Clock(8, 5, 0), 4, "C", "a");
+    november.Add(day(11, 30), Clock(8, 10, 0), 4, "X <&\">", "x");
+    november.Finish();
+    TReportWriter december(range_->path / "rep" / "rep_2612.db");
+    december.Add(day(12, 1), Clock(8, 0, 0), 4, "B", "a");
+    december.Add(day(12, 1), Clock(8, 3, 0), 4, "A", "a");
+    december.Add(day(12, 2), Clock(8, 0, 0), 4, "A", "a");
+    december.Finish();
+  }
+  static void TearDownTestSuite() {
+    delete range_;
+    range_ = nullptr;
+    CheckTool::TearDownTestSuite();
+  }
+
+  // The tool on this folder; the later options win over the fixture's.
+  static TToolRun RunRange(const std::string& args) {
+    return Run("--bases '" + range_->path.string() + "' --reports '" + (range_->path / "rep").string() + "' " + args);
+  }
+  static std::string Read(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  static TTempFolder* range_;
+};
+
+TTempFolder* CheckToolRange::range_ = nullptr;
+
+TEST_F(CheckToolRange, HelpAndVersionGoToStandardOutput) {
+  for (const char* args : {"--help", "-h", "--date 2026-12-01 --help"}) {
+    const TToolRun run = RunRange(args);
+    EXPECT_EQ(run.exitCode, 0) << args;
+    EXPECT_EQ(run.out.rfind("usage: spinvolt-check", 0), 0u) << args;
+    EXPECT_EQ(run.err, "") << args;
+    for (const char* status : {"exit status: 0 ", "\n             1 ", "\n             2 ", "\n             3 "})
+      EXPECT_NE(run.out.find(status), std::string::npos) << status;
+  }
+  const TToolRun version = RunRange("--version");
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "spinvolt-check " + std::string(spv::base::kVersion) + '\n');
+}
+
+TEST_F(CheckToolRange, TheRangeSummaryAcrossAMonthBoundaryHasEachDaysTotals) {
+  const TToolRun range = RunRange("--from 2026-11-30 --to 02.12.2026");
+  EXPECT_EQ(range.exitCode, 0) << range.err;
+  EXPECT_EQ(range.out,
+            "date        in-place     moved   by-hand not-aired\n"
+            "2026-11-30         2         0         1         1\n"
+            "2026-12-01         1         1         0         0\n"
+            "2026-12-02         1         0         0         0\n"
+            "total              4         1         1         1\n");
+  EXPECT_EQ(RunRange("--from 2026-11-30 --to 2026-12-02 --summary").out, range.out);
+  // Each day's line holds the totals of that day's own summary.
+  for (const char* date : {"2026-11-30", "2026-12-01", "2026-12-02"}) {
+    const std::string day = RunRange(std::string("--date ") + date + " --summary").out;
+    const std::size_t total = day.find("\ntotal ");
+    ASSERT_NE(total, std::string::npos) << day;
+    // "total" in a column of 6, the date in one of 10; the counts follow alike.
+    EXPECT_NE(range.out.find(date + day.substr(total + 7)), std::string::npos) << date << '\n' << day;
+  }
+}
+
+TEST_F(CheckToolRange, RangeCsvHasTheDateColumnAndOnlyDiscrepanciesKeepTheirNumbers) {
+  const TToolRun csv = RunRange("--from 2026-11-30 --to 2026-12-01 --csv");
+  EXPECT_EQ(csv.exitCode, 0) << csv.err;
+  EXPECT_EQ(csv.out,
+            "date,hour,row,title,artist,aired,number,case\r\n"
+            "2026-11-30,8,1,A,a,08:00:00,1,in-place\r\n"
+            "2026-11-30,8,2,B,a,,2,not-aired\r\n"
+            "2026-11-30,8,3,C,a,08:05:00,3,in-place\r\n"
+            "2026-11-30,8,4,\"X <&\"\">\",x,08:10:00,Вручную,by-hand\r\n"
+            "2026-12-01,8,1,B,a,08:00:00,2,moved\r\n"
+            "2026-12-01,8,2,A,a,08:03:00,1,in-place\r\n");
+  EXPECT_NE(csv.err.find("2026-11-30 7: Принятый плейлист на этот час отсутствует\n"), std::string::npos);
+
+  const TToolRun only = RunRange("--from 2026-11-30 --to 2026-12-01 --csv --only-discrepancies");
+  EXPECT_EQ(only.out,
+            "date,hour,row,title,artist,aired,number,case\r\n"
+            "2026-11-30,8,2,B,a,,2,not-aired\r\n"
+            "2026-11-30,8,4,\"X <&\"\">\",x,08:10:00,Вручную,by-hand\r\n"
+            "2026-12-01,8,1,B,a,08:00:00,2,moved\r\n");
+  const TToolRun table = RunRange("--date 2026-11-30 --hour 8 --only-discrepancies");
+  EXPECT_EQ(table.out,
+            "Час 8\n"
+            "№№  Наименование композиции  Исполнитель  Выход     № в листе  case\n"
+            " 2  B                        a                              2  not-aired\n"
+            " 4  X <&\">                   x            08:10:00    Вручную  by-hand\n");
+}
+
+TEST_F(CheckToolRange, AMissingTableInTheMiddleIsReportedAndTheOtherDaysAreChecked) {
+  const TToolRun run = RunRange("--from 2026-09-30 --to 2026-11-30");
+  EXPECT_EQ(run.exitCode, 1);
+  const std::string october = (range_->path / "rep" / "rep_2610.db").string();
+  EXPECT_NE(run.err.find("2026-10-01: База отчета за 01.10.2026 не найдена: " + october + '\n'), std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("2026-10-31: База отчета за 31.10.2026 не найдена: "), std::string::npos);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 31);
+  EXPECT_NE(run.out.find("2026-09-30         1         0         0         0\n"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("2026-10-"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("2026-11-01         0         0         0         0\n"), std::string::npos);
+  EXPECT_NE(run.out.find("2026-11-30         2         0         1         1\n"), std::string::npos);
+  EXPECT_NE(run.out.find("total              3         0         1         1\n"), std::string::npos);
+}
+
+TEST_F(CheckToolRange, ExitStatusesAndTheirPrecedence) {
+  const fs::path nowhere = range_->path / "no such folder" / "report.html";
+  struct Case {
+    std::string args;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {"--date 2026-11-30", 0},  // discrepancies, but not asked to fail on them
+      {"--date 2026-12-02 --fail-on-discrepancy", 0},
+      {"--date 2026-11-30 --hour 9 --fail-on-discrepancy", 0},  // an empty hour needs no attention
+      {"--date 2026-11-30 --fail-on-discrepancy", 3},
+      {"--date 2026-12-01 --csv --fail-on-discrepancy", 3},
+      {"--from 2026-12-01 --to 2026-12-02 --fail-on-discrepancy", 3},
+      {"--from 2026-12-02 --to 2026-12-02 --fail-on-discrepancy", 0},
+      {"--date 2026-10-15 --fail-on-discrepancy", 1},
+      {"--from 2026-09-30 --to 2026-11-30 --fail-on-discrepancy", 1},  // 1 wins over 3
+      {"--date 2026-11-30 --fail-on-discrepancy --html '" + nowhere.string() + "'", 1},
+      {"--from 2025-12-01 --to 2026-12-01", 1},  // 366 days: checked, with months missing
+      {"--from 2025-11-30 --to 2026-12-01", 2},  // 367 days
+      {"--from 2026-12-01", 2},
+      {"--to 2026-12-01", 2},
+      {"--from 2026-12-02 --to 2026-12-01", 2},
+      {"--date 2026-12-01 --from 2026-12-01 --to 2026-12-01", 2},
+      {"--from 2026-12-01 --to tomorrow", 2},
+      {"--html - --csv", 2},
+      {"--html", 2},
+      {"--fail-on-discrepancy --bogus", 2},
+  };
+  for (const Case& c : cases) {
+    const TToolRun run = RunRange(c.args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
+    if (c.exitCode == 2) {
+      EXPECT_NE(run.err.find("usage: spinvolt-check"), std::string::npos) << c.args;
+    }
+  }
+  EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+}
+
+TEST_F(CheckToolRange, HtmlToAFileToStandardOutputAndIntoAFolderOfDailyFiles) {
+  TTempFolder out("check-tool-html");
+  const fs::path file = out.path / "day.html";
+  const TToolRun withFile = RunRange("--date 2026-11-30 --html '" + file.string() + "'");
+  EXPECT_EQ(withFile.exitCode, 0) << withFile.err;
+  EXPECT_EQ(withFile.out, RunRange("--date 2026-11-30").out) << "the text still goes to standard output";
+  const std::string html = Read(file);
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(html.find("X &lt;&amp;&quot;&gt;"), std::string::npos);
+  EXPECT_NE(html.find((range_->path / "rep").string()), std::string::npos) << "the folders are named";
+
+  const TToolRun toStdout = RunRange("--date 2026-11-30 --html -");
+  EXPECT_EQ(toStdout.exitCode, 0);
+  EXPECT_EQ(toStdout.out, html);
+
+  EXPECT_EQ(RunRange("--date 2026-11-30 --html-dir '" + out.path.string() + "'").exitCode, 0);
+  EXPECT_EQ(Read(out.path / "spinvolt-2026-11-30.html"), html);
+  const TToolRun range = RunRange("--from 2026-11-30 --to 2026-12-02 --html-dir '" + out.path.string() + "'");
+  EXPECT_EQ(range.exitCode, 0);
+  const std::string days = Read(out.path / "spinvolt-2026-11-30_2026-12-02.html");
+  EXPECT_NE(days.find("с 30 ноября 2026 г., понедельник по 2 декабря 2026 г., среда"), std::string::npos);
+
+  // A file name taken by a folder: nothing is written, and nothing is left behind.
+  fs::create_directories(out.path / "taken.html");
+  const TToolRun taken = RunRange("--date 2026-11-30 --html '" + (out.path / "taken.html").string() + "'");
+  EXPECT_EQ(taken.exitCode, 1);
+  EXPECT_NE(taken.err.find("cannot write " + (out.path / "taken.html").string()), std::string::npos) << taken.err;
+  EXPECT_TRUE(fs::is_directory(out.path / "taken.html"));
+  EXPECT_TRUE(fs::is_empty(out.path / "taken.html"));
+  EXPECT_FALSE(fs::exists(out.path / "taken.html.tmp"));
+}
 
 }  // namespace
 }  // namespace spv::app

@@ -36,7 +36,9 @@ TEST(DayResult, HoursComparedQuietlyGiveNoWarningAndCountTheDay) {
   test::TCheckWithFakes f;
   f.check.HistHours[3].push_back({TShortString("A"), TShortString("a"), 0});
   f.check.HistHours[3].push_back({TShortString("B"), TShortString("b"), 1});
+  f.check.HistHours[3].push_back({TShortString("C"), TShortString("c"), 2});
   f.check.RepHours[3].push_back({TShortString("B"), TShortString("b"), 3.1 / 24});
+  f.check.RepHours[3].push_back({TShortString("A"), TShortString("a"), 3.2 / 24});
   f.check.RepHours[7].push_back({TShortString("X"), TShortString("x"), 7.1 / 24});
 
   const std::vector<THourResult> day = CompareHoursQuietly(f.check);
@@ -45,10 +47,10 @@ TEST(DayResult, HoursComparedQuietlyGiveNoWarningAndCountTheDay) {
   EXPECT_FALSE(day[3].NoPlaylist);
   EXPECT_TRUE(day[7].NoPlaylist);
   EXPECT_TRUE(day[0].NoPlaylist);
-  EXPECT_EQ(day[3].Counts(), (TCaseCounts{{0, 1, 0, 1}}));
+  EXPECT_EQ(day[3].Counts(), (TCaseCounts{{1, 1, 0, 1}}));
   EXPECT_EQ(day[7].Counts(), (TCaseCounts{{0, 0, 1, 0}}));
   EXPECT_FALSE(day[0].Counts().NeedsAttention());
-  EXPECT_EQ(TotalCounts(day), (TCaseCounts{{0, 1, 1, 1}}));
+  EXPECT_EQ(TotalCounts(day), (TCaseCounts{{1, 1, 1, 1}}));
 
   const std::vector<THourResult> one = CompareHoursQuietly(f.check, 7);
   ASSERT_EQ(one.size(), 1u);

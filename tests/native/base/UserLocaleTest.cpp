@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 namespace spv::base {
 namespace {
 
@@ -24,6 +27,22 @@ TEST(WindowsPatternFromStrftime, TheLocaleFormatsOfLinux) {
       {"%", "%"},
   };
   for (const Case& c : cases) EXPECT_EQ(WindowsPatternFromStrftime(c.format), c.pattern) << c.format;
+}
+
+// A spreadsheet splits a line by the list separator: ";" where the comma is the decimal mark.
+TEST(UserLocale, TheListSeparatorFollowsTheDecimalMark) {
+  const char* saved = std::getenv("LC_ALL");
+  const std::string restore = saved ? saved : "";
+  struct Case {
+    const char* locale;
+    const char* separator;
+  };
+  for (const Case& c : {Case{"ru_RU.UTF-8", ";"}, Case{"en_US.UTF-8", ","}, Case{"C", ","}}) {
+    ::setenv("LC_ALL", c.locale, 1);
+    EXPECT_EQ(UserLocale().ListSeparator, c.separator) << c.locale;
+  }
+  if (saved) ::setenv("LC_ALL", restore.c_str(), 1);
+  else ::unsetenv("LC_ALL");
 }
 
 }  // namespace

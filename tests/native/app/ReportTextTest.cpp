@@ -1,8 +1,9 @@
-#include "tools/spinvolt-check/CheckReport.h"
+#include "app/ReportCsv.h"
+#include "app/ReportText.h"
 
 #include <gtest/gtest.h>
 
-namespace spv::tools {
+namespace spv::app {
 namespace {
 
 using app::TLogItem;
@@ -66,4 +67,4 @@ TEST(CheckReport, SummaryCountsTheCasesPerHourAndForTheDay) {
 }
 
 }  // namespace
-}  // namespace spv::tools
+}  // namespace spv::app
