@@ -86,8 +86,10 @@ reference=$("$native/spinvolt-check" --bases "$drive_c/Quorvane" --reports "$dri
 if [ "${unpacked//$'\r'/}" != "$reference" ] || [ -z "$reference" ]; then
   fail "the unpacked spinvolt-check.exe printed"$'\n'"$unpacked"$'\n'"where the native one printed"$'\n'"$reference"
 fi
-v=$(run 'C:\Spinvolt\spinvolt-query.exe' --version) || fail "spinvolt-query.exe --version failed"
-[ "${v//$'\r'/}" = "spinvolt-query $version" ] || fail "spinvolt-query.exe --version printed \"$v\""
+for tool in spinvolt-check spinvolt-query; do
+  v=$(run "C:\\Spinvolt\\$tool.exe" --version) || fail "$tool.exe --version failed"
+  [ "${v//$'\r'/}" = "$tool $version" ] || fail "$tool.exe --version printed \"$v\""
+done
 
 # The window, started from the unpacked folder: it appears, mapped, and is painted.
 export DISPLAY=$(cat "$SPV_WINE_DIR/display")
