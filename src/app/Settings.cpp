@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "app/SettingsEncoding.h"
 #include "app/Utf8Path.h"
 
 #include <fstream>
@@ -165,7 +166,7 @@ std::string WithIniValue(std::string_view ini, std::string_view section, std::st
 
 TSettings ReadSetting(const std::filesystem::path& file) {
   TSettings settings;
-  const std::string ini = ReadAll(file).value_or(std::string());
+  const std::string ini = DecodeSettingsText(ReadAll(file).value_or(std::string())).Utf8;
   if (auto bases = IniValue(ini, kSection, kBasesKey)) settings.Bases = *bases;
   if (auto reports = IniValue(ini, kSection, kReportsKey)) settings.Reports = *reports;
   return settings;
@@ -173,16 +174,22 @@ TSettings ReadSetting(const std::filesystem::path& file) {
 
 void WriteSetting(const std::filesystem::path& file, const TSettings& settings) {
   const auto fail = [&] { return std::runtime_error("Unable to write to " + PathUtf8(file)); };
-  std::optional<std::string> old = ReadAll(file);
+  const std::optional<std::string> old = ReadAll(file);
   if (!old) throw fail();
-  std::string ini = WithIniValue(*old, kSection, kBasesKey, settings.Bases);
+  // Written back in the encoding it was read in (a new file, empty, reads as UTF-8); a value
+  // that encoding cannot hold makes it UTF-8 with its mark, which holds everything.
+  const TSettingsText oldText = DecodeSettingsText(*old);
+  std::string ini = WithIniValue(oldText.Utf8, kSection, kBasesKey, settings.Bases);
   ini = WithIniValue(ini, kSection, kReportsKey, settings.Reports);
+  const TSettingsEncoding encoding =
+      SettingsEncodingHolds(oldText.Encoding, ini) ? oldText.Encoding : TSettingsEncoding::Utf8Bom;
+  const std::string bytes = EncodeSettingsText(ini, encoding);
 
   std::filesystem::path temp = file;
   temp += ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) out.write(ini.data(), std::streamsize(ini.size()));
+    if (out) out.write(bytes.data(), std::streamsize(bytes.size()));
     out.close();
     if (!out) {
       std::error_code ec;

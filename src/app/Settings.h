@@ -30,11 +30,14 @@ std::optional<std::string> IniValue(std::string_view ini, std::string_view secti
 std::string WithIniValue(std::string_view ini, std::string_view section, std::string_view key,
                          std::string_view value);
 
-// Reads both keys; a missing file, section or key gives the default of that key.
+// Reads both keys, in whichever encoding the file is (app/SettingsEncoding.h); a missing file,
+// section or key gives the default of that key.
 TSettings ReadSetting(const std::filesystem::path& file);
 
-// Writes both keys, keeping whatever else the file holds. The new file is written beside the
-// old one and then put in its place, so a failure never leaves a half-written file behind.
+// Writes both keys, keeping whatever else the file holds, in the encoding the file was in (a
+// new file: UTF-8 without a mark; a value that encoding cannot hold: UTF-8 with a mark). The
+// new file is written beside the old one and then put in its place, so a failure never leaves
+// a half-written file behind.
 // Throws std::runtime_error("Unable to write to <file>") when the file cannot be written, and
 // std::invalid_argument for a value with a line break, which no single-line edit gives.
 void WriteSetting(const std::filesystem::path& file, const TSettings& settings);

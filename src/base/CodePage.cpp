@@ -306,6 +306,12 @@ std::string Utf16ToCodePage(std::u16string_view text, int codePage, char replace
   return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();)
+    if (NextUtf8(text, pos) == kInvalid) return false;
+  return true;
+}
+
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());

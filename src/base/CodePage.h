@@ -22,6 +22,9 @@ std::u16string CodePageToUtf16(std::string_view bytes, int codePage);
 std::string Utf8ToCodePage(std::string_view utf8, int codePage, char replacement = '?');
 std::string Utf16ToCodePage(std::u16string_view text, int codePage, char replacement = '?');
 
+// Whether the text is well-formed UTF-8: no stray byte, no overlong form, no surrogate.
+bool IsValidUtf8(std::string_view text);
+
 // UTF-8 and UTF-16 between themselves, for the same edges.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view text);

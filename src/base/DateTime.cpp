@@ -104,8 +104,13 @@ std::optional<TDateTime> ParseDate(std::string_view text, std::string_view patte
   std::size_t pos = 0;
   bool ok = true;
   int year = -1, month = -1, day = -1;
+  int digits = 0;  // of the number read last
   auto readNumber = [&](int maxDigits) {
-    int value = 0, digits = 0;
+    // Blanks before a number are no part of it: a date field whose mask pads a short day or
+    // month shows " 9/12/2026", and that text is the date it holds.
+    while (pos < text.size() && text[pos] == ' ') ++pos;
+    int value = 0;
+    digits = 0;
     while (pos < text.size() && digits < maxDigits && text[pos] >= '0' && text[pos] <= '9') {
       value = value * 10 + (text[pos++] - '0');
       ++digits;
@@ -117,13 +122,11 @@ std::optional<TDateTime> ParseDate(std::string_view text, std::string_view patte
     switch (t.letter) {
       case 'd': ok = (day = readNumber(2)) >= 0; break;
       case 'M': ok = (month = readNumber(2)) >= 0; break;
-      case 'y': {
-        const std::size_t start = pos;
+      case 'y':
         year = readNumber(4);
         ok = year >= 0;
-        if (ok && pos - start <= 2) year += year < 50 ? 2000 : 1900;
+        if (ok && digits <= 2) year += year < 50 ? 2000 : 1900;
         break;
-      }
       default:
         ok = text.substr(pos, t.text.size()) == t.text;
         pos += t.text.size();

@@ -28,7 +28,8 @@ TDateParts DecodeDate(TDateTime value);
 // quoted literals ('...'); any other character stands for itself.
 std::string FormatDate(TDateTime value, std::string_view pattern);
 // Reads a date written with the same pattern. Day and month may have one or two digits
-// whatever the pattern says, as users type them; a two-digit year is 2000 + yy below 50,
+// whatever the pattern says, as users type them, and blanks may stand before any number, as a
+// masked date field pads a short part ("12/ 9/2026"); a two-digit year is 2000 + yy below 50,
 // else 1900 + yy. nullopt when the text does not follow the pattern or names no real day.
 std::optional<TDateTime> ParseDate(std::string_view text, std::string_view pattern);
 

@@ -2,6 +2,7 @@
 
 #include "platform/FormReader.h"
 #include "platform/Forms.h"
+#include "platform/Hints.h"
 #include "platform/SysUtils.h"
 
 #include <algorithm>
@@ -327,6 +328,13 @@ void TControl::Repaint() {
   Update();
 }
 
+bool TControl::ShowHint() const { return ParentShowHint_ && Parent_ ? Parent_->ShowHint() : ShowHint_; }
+
+void TControl::SetShowHint(bool value) {
+  ShowHint_ = value;
+  ParentShowHint_ = false;
+}
+
 bool TControl::MouseCapture() const {
   HWND window = WindowHandle();
   if (!window || GetCapture() != window) return false;
@@ -454,7 +462,8 @@ bool TControl::ReadProperty(const TStoredProperty& p, TFormReader& reader) {
   else if (SameIdent(n, "ParentFont")) SetParentFont(p.Boolean());
   else if (SameIdent(n, "Cursor")) SetCursor(p.Value.Kind == TValueKind::Integer ? p.Int() : p.Enum<TCursor>(kCursorNames));
   else if (SameIdent(n, "Hint")) Hint = p.String();
-  else if (SameIdent(n, "ShowHint")) ShowHint = p.Boolean();
+  else if (SameIdent(n, "ShowHint")) SetShowHint(p.Boolean());
+  else if (SameIdent(n, "ParentShowHint")) SetParentShowHint(p.Boolean());
   else if (SameIdent(n, "OnClick")) OnClick = reader.Method(p);
   else if (SameIdent(n, "OnDblClick")) OnDblClick = reader.Method(p);
   else if (SameIdent(n, "OnResize")) OnResize = reader.Method(p);
@@ -589,6 +598,7 @@ LRESULT TWinControl::Deliver(TWinControl* control, HWND window, UINT msg, WPARAM
   TMessage m{msg, wParam, lParam, 0};
   ++MessageDepth;
   try {
+    ApplicationHints().MessageSeen(window, msg, lParam);
     control->WindowProc(m);
   } catch (const std::exception& e) {
     Application().HandleException(e);
@@ -664,7 +674,13 @@ void TWinControl::WndProc(TMessage& m) {
         PaintControls(paint.Dc());
       }
       return;
-    case WM_SETFOCUS: DoEnter(); break;
+    case WM_SETFOCUS: {
+      TWinControl* outermost = this;
+      while (outermost->Parent()) outermost = outermost->Parent();
+      outermost->FocusMovedTo(this);
+      DoEnter();
+      break;
+    }
     case WM_KILLFOCUS: DoExit(); break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {

@@ -40,6 +40,10 @@ inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 9;
 // A left press went to a control: the focused control hears it, lParam the TControl* pressed,
 // so that a drop-down it shows can close when the press was elsewhere.
 inline constexpr UINT CM_CANCELMODE = CM_BASE + 10;
+// The application is about to show the control's hint: lParam is the THintInfo* (Hints.h) with
+// the pointer, the text and the rect the hint holds for, which the control may change (a hint
+// that depends on the place under the pointer); a Result other than 0 refuses the hint.
+inline constexpr UINT CM_HINTSHOW = CM_BASE + 11;
 
 // Notifications a parent passes back to the system child window they came from: CN_BASE +
 // the message (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC), same wParam and lParam.
@@ -152,8 +156,14 @@ class TControl : public TComponent {
   void SetParentColor(bool value);
   TCursor Cursor() const { return Cursor_; }
   void SetCursor(TCursor cursor) { Cursor_ = cursor; }
+  // The text shown when the pointer rests on the control; an empty hint takes the parent's.
   std::wstring Hint;
-  bool ShowHint = false;
+  // Whether the pointer resting on the control shows its hint. While ParentShowHint is set (the
+  // default) the control follows its parent; setting ShowHint clears ParentShowHint.
+  bool ShowHint() const;
+  void SetShowHint(bool value);
+  bool ParentShowHint() const { return ParentShowHint_; }
+  void SetParentShowHint(bool value) { ParentShowHint_ = value; }
   // Every SetBounds keeps to these.
   TSizeConstraints Constraints;
 
@@ -211,6 +221,8 @@ class TControl : public TComponent {
   bool Enabled_ = true;
   bool ParentFont_ = true;
   bool ParentColor_ = false;
+  bool ShowHint_ = false;
+  bool ParentShowHint_ = true;
   bool Clicking_ = false;
   bool SettingParentFont_ = false;
   TColor Color_ = clBtnFace;
@@ -324,6 +336,8 @@ class TWinControl : public TControl {
   virtual void KeyPress(wchar_t& key);
   virtual void DoEnter();
   virtual void DoExit();
+  // Told to the outermost control when a control within it takes the focus.
+  virtual void FocusMovedTo(TWinControl*) {}
   // Places the window in the z-order of its siblings that the control list says.
   void UpdateZOrder();
   // The window was resized or moved by someone else: take its bounds.

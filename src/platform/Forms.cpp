@@ -1,6 +1,7 @@
 #include "platform/Forms.h"
 
 #include "platform/FormReader.h"
+#include "platform/Hints.h"
 #include "platform/SysUtils.h"
 
 #include <algorithm>
@@ -305,13 +306,22 @@ TWinControl* TCustomForm::ActiveControl() const {
   return ActiveControl_;
 }
 
-void TCustomForm::SetActiveControl(TWinControl* control) {
+void TCustomForm::KeepActiveControl(TWinControl* control) {
+  if (control == ActiveControl_) return;
   if (ActiveControl_) RemoveFreeNotification(ActiveControl_);
   ActiveControl_ = control;
-  if (control) {
-    FreeNotification(control);
-    if (Active() && control->CanFocus()) control->SetFocus();
-  }
+  if (control) FreeNotification(control);
+}
+
+void TCustomForm::FocusMovedTo(TWinControl* control) {
+  // The focus goes back to where the user left it when the form is active again (restored
+  // from the taskbar, back from another window or a box), not to the form itself.
+  if (control != this) KeepActiveControl(control);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+  KeepActiveControl(control);
+  if (control && Active() && control->CanFocus()) control->SetFocus();
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
@@ -507,6 +517,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
     bool handled = false;
     if (OnMessage) OnMessage(msg, handled);
     if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+      // A key taken as a shortcut or a tab never reaches a window: the hint goes all the same.
+      ApplicationHints().CancelHint();
       TCustomForm* form = Screen().ActiveForm();
       if (form && form->IsShortCut(msg)) handled = true;
       // Tab moves the focus unless the focused window takes tabs itself.
@@ -574,8 +586,9 @@ TScreen& Screen() {
 }
 
 TApplication& Application() {
-  // The screen is made first so that it outlives the application's forms at exit.
+  // The screen and the hints are made first so that they outlive the application's forms at exit.
   Screen();
+  ApplicationHints();
   static TApplication application;
   return application;
 }

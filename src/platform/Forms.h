@@ -96,9 +96,12 @@ class TCustomForm : public TCustomControl {
   virtual void DoClose(TCloseAction& action);
   virtual bool CloseQuery();
   void Notification(TComponent* component, TOperation operation) override;
+  void FocusMovedTo(TWinControl* control) override;
 
  private:
   void PlaceOnFirstShow();
+  // Keeps the control that gets the focus when the form is active again, told when it goes.
+  void KeepActiveControl(TWinControl* control);
   void FrameSize(DWORD style, DWORD exStyle, int& dx, int& dy) const;
 
   TFormBorderStyle BorderStyle_ = TFormBorderStyle::bsSizeable;

@@ -57,19 +57,4 @@ void THintWindow::Paint() {
   c.DrawText(Caption(), r, DT_LEFT | DT_NOPREFIX);
 }
 
-TApplicationHints::TApplicationHints() = default;
-TApplicationHints::~TApplicationHints() = default;
-
-void TApplicationHints::SetShowHint(bool value) {
-  if (value == ShowHint_) return;
-  ShowHint_ = value;
-  if (!value) HintWindow_.reset();
-  else HintWindow_ = HintWindowClass_ ? HintWindowClass_() : std::make_unique<THintWindow>();
-}
-
-TApplicationHints& ApplicationHints() {
-  static TApplicationHints hints;
-  return hints;
-}
-
 }  // namespace spv::platform

@@ -12,6 +12,7 @@
 #include "skin/controls/bsSkinDateEdit.h"
 #include "skin/controls/bsSkinPanel.h"
 #include "skin/controls/bsSkinScrollBar.h"
+#include "skin/controls/bsSkinStatusPanel.h"
 #include "skin/controls/bsSkinTabs.h"
 #include "skin/resources/bsEffects.h"
 #include "skin/resources/bsSkinMessages.h"
@@ -32,6 +33,14 @@ namespace {
 TWinControl* TopWindowOf(TWinControl* control) {
   while (control && control->Parent()) control = control->Parent();
   return control;
+}
+
+// The control a window belongs to: itself, or the nearest control among its parents (a window
+// that a control made for itself, such as an in-place editor).
+TWinControl* ControlOfWindow(HWND window) {
+  for (HWND w = window; w; w = (GetWindowLongW(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr)
+    if (TWinControl* c = TWinControl::FromHandle(w)) return c;
+  return nullptr;
 }
 
 // Performs `msg` on every control below `root`, depth first, until one answers non-zero.
@@ -851,6 +860,16 @@ void TbsSkinButton::WndProc(TMessage& m) {
     case WM_GETDLGCODE:
       m.Result = DLGC_BUTTON;
       return;
+    case WM_KILLFOCUS: {
+      TbsSkinCustomControl::WndProc(m);
+      // The skin's own controls announce the focus they take; any other window of the form does
+      // not, so the button it leaves tells the form's buttons where the focus went.
+      const HWND to = reinterpret_cast<HWND>(m.WParam);
+      if (!dynamic_cast<TbsSkinClient*>(TWinControl::FromHandle(to)))
+        if (TWinControl* control = ControlOfWindow(to); control && TopWindowOf(control) == TopWindowOf(this))
+          NotifyFocusChanged(control);
+      return;
+    }
     case CM_BS_FOCUSCHANGED: FocusMovedTo(reinterpret_cast<TWinControl*>(m.LParam)); return;
     case CM_BS_DIALOGKEY: m.Result = TakeDialogKey(WORD(m.WParam), TShiftState(m.LParam)); return;
     case CM_BS_DIALOGCHAR: m.Result = TakeDialogChar(wchar_t(m.WParam)); return;
@@ -945,6 +964,7 @@ void RegisterSkinControlClasses() {
     r.Register<TbsSkinScrollBar>("TbsSkinScrollBar");
     r.Register<TbsSkinDrawGrid>("TbsSkinDrawGrid");
     r.Register<TbsSkinStringGrid>("TbsSkinStringGrid");
+    r.Register<TbsSkinStatusPanel>("TbsSkinStatusPanel");
     return true;
   }();
   (void)done;

@@ -295,6 +295,23 @@ void TbsSkinCustomGrid::MoveCurrent(int col, int row, bool keepAnchor, bool show
   InvalidateSelection();
 }
 
+void TbsSkinCustomGrid::MoveAnchor(int col, int row) {
+  if (!RangeSelecting()) {
+    MoveCurrent(col, row, false, true);
+    return;
+  }
+  col = std::clamp(col, Cols_.Fixed, Cols_.Count - 1);
+  row = std::clamp(row, Rows_.Fixed, Rows_.Count - 1);
+  InvalidateSelection();
+  Anchor_ = {col, row};
+  if (HandleAllocated()) {
+    const RECT c = ClientRect();
+    SetFirstVisibleCell(GridFirstToShow(AxisCols(), First_.X, col, c.right),
+                        GridFirstToShow(AxisRows(), First_.Y, row, c.bottom));
+  }
+  InvalidateSelection();
+}
+
 void TbsSkinCustomGrid::SetCurrentCell(int col, int row) { MoveCurrent(col, row, false, true); }
 
 // -- Scrolling and the external bars
@@ -621,8 +638,10 @@ void TbsSkinCustomGrid::MouseDown(spv::platform::TMouseButton button, TShiftStat
   if (cell.X < Cols_.Fixed || cell.Y < Rows_.Fixed) return;
   Selecting_ = true;
   SelectPoint_ = {x, y};
-  const bool extend = (shift & spv::platform::ssShift) && (Options_ & goRangeSelect) && !(Options_ & goRowSelect);
-  MoveCurrent(cell.X, cell.Y, extend, true);
+  if ((shift & spv::platform::ssShift) && RangeSelecting())
+    MoveAnchor(cell.X, cell.Y);
+  else
+    MoveCurrent(cell.X, cell.Y, false, true);
   SelectTimer_.Start(kSelectScrollInterval, [this] { SelectionTick(); });
 }
 
@@ -632,8 +651,7 @@ void TbsSkinCustomGrid::MouseMove(TShiftState shift, int x, int y) {
   SelectPoint_ = {x, y};
   const TGridCoord cell = MouseCoord(x, y);
   if (cell.X < Cols_.Fixed || cell.Y < Rows_.Fixed) return;
-  const bool range = (Options_ & goRangeSelect) && !(Options_ & goRowSelect);
-  MoveCurrent(cell.X, cell.Y, range, true);
+  MoveAnchor(cell.X, cell.Y);
 }
 
 void TbsSkinCustomGrid::MouseUp(spv::platform::TMouseButton button, TShiftState shift, int x, int y) {
@@ -655,9 +673,8 @@ void TbsSkinCustomGrid::SelectionTick() {
   if (SelectPoint_.y < ly.FixedBoundary) dy = -1;
   else if (SelectPoint_.y >= ly.GridBoundary) dy = 1;
   if (!dx && !dy) return;
-  const bool range = (Options_ & goRangeSelect) && !(Options_ & goRowSelect);
-  const TGridCoord from = range ? Anchor_ : Current_;
-  MoveCurrent(from.X + dx, from.Y + dy, false, true);
+  const TGridCoord end = RangeSelecting() ? Anchor_ : Current_;
+  MoveAnchor(end.X + dx, end.Y + dy);
 }
 
 void TbsSkinCustomGrid::WndProc(TMessage& m) {

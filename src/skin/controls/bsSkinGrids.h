@@ -167,6 +167,11 @@ class TbsSkinCustomGrid : public TbsSkinControl {
   void Relayout();
   void ClampIntoGrid();
   void MoveCurrent(int col, int row, bool keepAnchor, bool show);
+  // The mouse's end of the selection: with range selection the anchor moves and the current
+  // cell, where the press began, stays; without it the current cell moves and takes the anchor.
+  void MoveAnchor(int col, int row);
+  // Shift and dragging extend the selection.
+  bool RangeSelecting() const { return (Options_ & goRangeSelect) && !(Options_ & goRowSelect); }
   void InvalidateSelection();
   void InvalidateRows(int fromRow, int toRow);
   void ScrollGrid(TAxis axis, TScrollRequest request, int position = 0);

@@ -1,5 +1,7 @@
 #include "skin/controls/bsSkinGridsLayout.h"
 
+#include "skin/resources/bsUtils.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -7,10 +9,6 @@
 namespace bs {
 
 namespace {
-
-int ToInt(std::int64_t v) {
-  return int(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 // Where the fixed cells end, the walk stopping once it is past the client edge.
 std::int64_t FixedEnd(const TbsGridAxis& a, int clientExtent) {
@@ -33,7 +31,7 @@ TbsGridAxisLayout LayoutGridAxis(const TbsGridAxis& a, int firstVisible, int cli
   l.ClientExtent = clientExtent;
   l.FirstVisible = firstVisible;
   const std::int64_t fixedEnd = FixedEnd(a, clientExtent);
-  l.FixedBoundary = ToInt(fixedEnd);
+  l.FixedBoundary = SaturatedInt(fixedEnd);
   const std::int64_t limit = std::int64_t(clientExtent) + a.Gap;
   std::int64_t pos = fixedEnd;
   int i = std::max(firstVisible, a.Fixed);
@@ -49,7 +47,7 @@ TbsGridAxisLayout LayoutGridAxis(const TbsGridAxis& a, int firstVisible, int cli
     l.LastFullVisible = i;
     pos = end;
   }
-  l.GridBoundary = i >= a.Count ? ToInt(std::min<std::int64_t>(pos, clientExtent)) : clientExtent;
+  l.GridBoundary = i >= a.Count ? SaturatedInt(std::min<std::int64_t>(pos, clientExtent)) : clientExtent;
   return l;
 }
 
@@ -57,13 +55,13 @@ std::vector<TbsGridSpan> GridAxisSpans(const TbsGridAxis& a, int firstVisible, i
   std::vector<TbsGridSpan> spans;
   std::int64_t pos = 0;
   for (int i = 0; i < a.Fixed && i < a.Count && pos < clientExtent; ++i) {
-    spans.push_back({i, ToInt(pos), a.Size(i), true});
+    spans.push_back({i, SaturatedInt(pos), a.Size(i), true});
     pos += a.Advance(i);
   }
   if (pos < clientExtent) pos = FixedEnd(a, clientExtent);
   for (int i = std::max(firstVisible, a.Fixed); i < a.Count && pos < clientExtent; ++i) {
     if (i >= ListedCount(a) && UnlistedTakeNoRoom(a)) break;
-    spans.push_back({i, ToInt(pos), a.Size(i), false});
+    spans.push_back({i, SaturatedInt(pos), a.Size(i), false});
     pos += a.Advance(i);
   }
   return spans;
@@ -79,7 +77,7 @@ bool GridCellSpan(const TbsGridAxis& a, int firstVisible, int clientExtent, int 
     if (pos >= clientExtent) return false;
   }
   if (pos >= clientExtent) return false;
-  span = {index, ToInt(pos), a.Size(index), index < a.Fixed};
+  span = {index, SaturatedInt(pos), a.Size(index), index < a.Fixed};
   return true;
 }
 
@@ -138,7 +136,7 @@ int GridScrollPosition(const TbsGridAxis& a, int first, int maxFirst) {
 int GridFirstFromScrollPosition(const TbsGridAxis& a, int position, int maxFirst) {
   const std::int64_t p = std::clamp(position, 0, kGridScrollRange);
   const std::int64_t range = std::max<std::int64_t>(0, std::int64_t(maxFirst) - a.Fixed);
-  return ToInt(a.Fixed + p * range / kGridScrollRange);
+  return SaturatedInt(a.Fixed + p * range / kGridScrollRange);
 }
 
 int GridScrollSmallChange(const TbsGridAxis& a, int fullVisibleCount) {

@@ -5,6 +5,7 @@
 #include "skin/controls/bsSkinGrids.h"
 
 #include "platform/SysUtils.h"
+#include "skin/resources/bsUtils.h"
 
 #include <algorithm>
 #include <array>
@@ -36,8 +37,7 @@ RECT TbsSkinCustomGrid::CellTextRect(const RECT& cell, bool fixed) const {
   const std::int64_t left = std::int64_t(cell.left) + area.Left, top = std::int64_t(cell.top) + area.Top;
   const std::int64_t w = std::int64_t(area.Width()) + (cw - picture.Width());
   const std::int64_t h = std::int64_t(area.Height()) + (UseSkinCellHeight_ ? 0 : ch - picture.Height());
-  const auto fit = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); };
-  return {fit(left), fit(top), fit(left + w), fit(top + h)};
+  return {SaturatedInt(left), SaturatedInt(top), SaturatedInt(left + w), SaturatedInt(top + h)};
 }
 
 void TbsSkinCustomGrid::Paint() {

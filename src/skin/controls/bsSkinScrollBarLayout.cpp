@@ -1,5 +1,7 @@
 #include "skin/controls/bsSkinScrollBarLayout.h"
 
+#include "skin/resources/bsUtils.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -10,20 +12,16 @@ namespace {
 
 constexpr int kDefaultButton = 17, kDefaultThumb = 16;
 
-int ToInt(std::int64_t v) {
-  return int(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
 TRect Moved(TRect r, int dx, int dy) {
-  return {ToInt(std::int64_t(r.Left) + dx), ToInt(std::int64_t(r.Top) + dy), ToInt(std::int64_t(r.Right) + dx),
-          ToInt(std::int64_t(r.Bottom) + dy)};
+  return {SaturatedInt(std::int64_t(r.Left) + dx), SaturatedInt(std::int64_t(r.Top) + dy), SaturatedInt(std::int64_t(r.Right) + dx),
+          SaturatedInt(std::int64_t(r.Bottom) + dy)};
 }
 
 // Max below Min counts as an empty range at Min: nothing can set it so, but a caller's copy may.
 std::int64_t Span(const TbsScrollBarRange& r) { return std::max<std::int64_t>(0, std::int64_t(r.Max) - r.Min); }
 
 // A rectangle from 64-bit sides, each held inside the int range.
-TRect Rect64(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) { return {ToInt(l), ToInt(t), ToInt(r), ToInt(b)}; }
+TRect Rect64(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) { return {SaturatedInt(l), SaturatedInt(t), SaturatedInt(r), SaturatedInt(b)}; }
 
 // Sizes of rectangles read from a description, which may lie anywhere in the int range.
 std::int64_t Width64(const TRect& r) { return std::int64_t(r.Right) - r.Left; }
@@ -49,12 +47,12 @@ int RoundHalfEven(double x) {
   return int(r);
 }
 
-int SaturatedAdd(int a, std::int64_t b) { return ToInt(std::int64_t(a) + b); }
+int SaturatedAdd(int a, std::int64_t b) { return SaturatedInt(std::int64_t(a) + b); }
 
 int LargestScrollPosition(const TbsScrollBarRange& r) {
   const std::int64_t top = std::int64_t(r.Min) + Span(r);
-  if (r.PageSize <= 0) return ToInt(top);
-  return ToInt(std::max<std::int64_t>(r.Min, top - r.PageSize + 1));
+  if (r.PageSize <= 0) return SaturatedInt(top);
+  return SaturatedInt(std::max<std::int64_t>(r.Min, top - r.PageSize + 1));
 }
 
 int ClampScrollPosition(const TbsScrollBarRange& r, int value) {
@@ -83,16 +81,16 @@ TbsScrollBarLayout LayoutScrollBar(TbsScrollBarKind kind, int W, int H, const Tb
       l.Track = Rect64(kDefaultButton, 1, a - kDefaultButton, h - 1);
     }
   } else if (vertical) {
-    const int dy = ToInt(std::int64_t(H) - Height64(skin->SkinRect));
+    const int dy = SaturatedInt(std::int64_t(H) - Height64(skin->SkinRect));
     l.Track = skin->TrackArea;
-    l.Track.Bottom = ToInt(std::int64_t(l.Track.Bottom) + dy);
+    l.Track.Bottom = SaturatedInt(std::int64_t(l.Track.Bottom) + dy);
     l.IncreaseButton = skin->UpButtonRect.Top > skin->LeftBottom.Y ? Moved(skin->UpButtonRect, 0, dy) : skin->UpButtonRect;
     l.DecreaseButton =
         skin->DownButtonRect.Top > skin->LeftBottom.Y ? Moved(skin->DownButtonRect, 0, dy) : skin->DownButtonRect;
   } else {
-    const int dx = ToInt(std::int64_t(W) - Width64(skin->SkinRect));
+    const int dx = SaturatedInt(std::int64_t(W) - Width64(skin->SkinRect));
     l.Track = skin->TrackArea;
-    l.Track.Right = ToInt(std::int64_t(l.Track.Right) + dx);
+    l.Track.Right = SaturatedInt(std::int64_t(l.Track.Right) + dx);
     l.IncreaseButton =
         skin->UpButtonRect.Left > skin->RightTop.X ? Moved(skin->UpButtonRect, dx, 0) : skin->UpButtonRect;
     l.DecreaseButton =
@@ -122,23 +120,23 @@ TbsScrollBarLayout LayoutScrollBar(TbsScrollBarKind kind, int W, int H, const Tb
   // A position outside the range (a caller's copy) still puts the thumb on the track.
   k = std::clamp(k, 0.0, 1.0);
   const int half = l.ThumbLength / 2;
-  l.TravelStart = ToInt(std::int64_t(start) + half);
-  l.TravelEnd = ToInt(std::int64_t(end) - half);
+  l.TravelStart = SaturatedInt(std::int64_t(start) + half);
+  l.TravelEnd = SaturatedInt(std::int64_t(end) - half);
   l.Offset = RoundHalfEven(double(std::int64_t(l.TravelEnd) - l.TravelStart) * k);
   const std::int64_t centre = std::int64_t(l.TravelStart) + l.Offset;
-  const int a = ToInt(centre - half), b = ToInt(centre + half);
+  const int a = SaturatedInt(centre - half), b = SaturatedInt(centre + half);
   if (vertical) {
     int left = l.Track.Left, right = l.Track.Right;
     if (skin) {
-      left = ToInt(std::int64_t(l.Track.Left) + (Width64(l.Track) - skin->ThumbThickness) / 2);
-      right = ToInt(std::int64_t(left) + skin->ThumbThickness);
+      left = SaturatedInt(std::int64_t(l.Track.Left) + (Width64(l.Track) - skin->ThumbThickness) / 2);
+      right = SaturatedInt(std::int64_t(left) + skin->ThumbThickness);
     }
     l.Thumb = {left, a, right, b};
   } else {
     int top = l.Track.Top, bottom = l.Track.Bottom;
     if (skin) {
-      top = ToInt(std::int64_t(l.Track.Top) + (Height64(l.Track) - skin->ThumbThickness) / 2);
-      bottom = ToInt(std::int64_t(top) + skin->ThumbThickness);
+      top = SaturatedInt(std::int64_t(l.Track.Top) + (Height64(l.Track) - skin->ThumbThickness) / 2);
+      bottom = SaturatedInt(std::int64_t(top) + skin->ThumbThickness);
     }
     l.Thumb = {a, top, b, bottom};
   }
@@ -157,7 +155,7 @@ int ScrollPositionFromOffset(const TbsScrollBarLayout& l, const TbsScrollBarRang
   double k = 0;
   if (travel > 0) k = std::clamp(double(std::int64_t(distance) + offsetAtPress) / double(travel), 0.0, 1.0);
   const std::int64_t steps = r.PageSize > 0 ? std::max<std::int64_t>(0, Span(r) - r.PageSize + 1) : Span(r);
-  return ClampScrollPosition(r, ToInt(std::int64_t(r.Min) + std::llround(std::nearbyint(k * double(steps)))));
+  return ClampScrollPosition(r, SaturatedInt(std::int64_t(r.Min) + std::llround(std::nearbyint(k * double(steps)))));
 }
 
 }  // namespace bs

@@ -221,7 +221,58 @@ void TbsSkinTabControl::PaintTab(TTabPaint& paint, int index, const RECT& rect, 
     DrawWideText(dc, Tabs()[std::size_t(index)], r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
   }
+  PaintTabMarks(index, rect, dc);
   GdiFlush();
+}
+
+void TbsSkinTabControl::PaintTabMarks(int index, const RECT& rect, HDC dc) const {
+  if (index >= int(Marks_.size())) return;
+  const TbsTabMarks& colours = Marks_[std::size_t(index)];
+  const std::vector<TRect> squares = TabMarkRects(FromRECT(rect), int(colours.size()));
+  for (std::size_t i = 0; i < squares.size(); ++i) FillSolid(dc, ToRECT(squares[i]), Rgb(colours[i]));
+}
+
+// ---- Marks and hints ------------------------------------------------------------------------
+
+void TbsSkinTabControl::InvalidateTab(int index) {
+  if (!HandleAllocated() || index < 0 || index >= int(Tabs().size())) return;
+  const RECT r = TabRect(index);
+  InvalidateRect(Handle(), &r, FALSE);
+}
+
+void TbsSkinTabControl::SetMarks(std::vector<TbsTabMarks> marks) {
+  static const TbsTabMarks none;
+  const auto at = [](const std::vector<TbsTabMarks>& list, std::size_t i) -> const TbsTabMarks& {
+    return i < list.size() ? list[i] : none;
+  };
+  std::vector<int> changed;
+  for (std::size_t i = 0; i < std::max(marks.size(), Marks_.size()); ++i)
+    if (at(marks, i) != at(Marks_, i)) changed.push_back(int(i));
+  Marks_ = std::move(marks);
+  for (const int i : changed) InvalidateTab(i);
+}
+
+void TbsSkinTabControl::SetTabMarks(int tabIndex, TbsTabMarks marks) {
+  if (tabIndex < 0) return;
+  const std::size_t i = std::size_t(tabIndex);
+  if (i < Marks_.size() ? Marks_[i] == marks : marks.empty()) return;
+  if (i >= Marks_.size()) Marks_.resize(i + 1);
+  Marks_[i] = std::move(marks);
+  InvalidateTab(tabIndex);
+}
+
+void TbsSkinTabControl::TabHintShow(spv::platform::THintInfo& info) {
+  const POINT p = info.CursorPos;
+  const int index = IndexOfTabAt(p.x, p.y);
+  if (index >= 0) {
+    info.CursorRect = TabRect(index);
+    if (OnTabHint) OnTabHint(index, info.HintStr);
+    return;
+  }
+  // Off the tabs: the page keeps the control's own hint; over the band beside the tabs the hint
+  // is asked for again at the next move, which may reach a tab.
+  const RECT page = DisplayRect();
+  info.CursorRect = PtInRect(&page, p) ? page : RECT{p.x, p.y, p.x + 1, p.y + 1};
 }
 
 void TbsSkinTabControl::PaintTabPage(TbsFBitmap& bitmap, const RECT& page, HDC paintDc) {
@@ -388,9 +439,17 @@ void TbsSkinTabControl::WndProc(TMessage& m) {
       RemoveNativeScroller();
       return;
     case WM_SETFOCUS:
+      TCustomTabControl::WndProc(m);
+      // The window's default button takes Enter again once the tabs have the focus.
+      NotifyFocusChanged(this);
+      Invalidate();
+      return;
     case WM_KILLFOCUS:
       TCustomTabControl::WndProc(m);
       Invalidate();
+      return;
+    case spv::platform::CM_HINTSHOW:
+      TabHintShow(*reinterpret_cast<spv::platform::THintInfo*>(m.LParam));
       return;
     default: break;
   }

@@ -1,21 +1,29 @@
 #pragma once
 // The skinned tab control: the platform's tab window lays the tabs and their rows out; the
 // skin draws the page frame, the band behind the tabs and every tab, plain, hot, selected or
-// focused. The tab height comes from the skin, whatever the window would make of it.
+// focused. The tab height comes from the skin, whatever the window would make of it. A tab may
+// carry marks (small coloured squares in its top right corner) and a hint of its own.
 
 #include <windows.h>
 
 #include "platform/ComCtrls.h"
+#include "platform/Hints.h"
 #include "skin/resources/bsSkinClientWin.h"
 #include "skin/resources/bsSkinDataControls.h"
 #include "skin/resources/bsUtilsWin.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace bs {
 
 using TbsDrawSkinTabEvent = std::function<void(int tabIndex, const RECT& rect, HDC dc, bool active, bool selected)>;
+// The colours of one tab's marks, drawn left to right.
+using TbsTabMarks = std::vector<spv::platform::TColor>;
+// The hint of tab `tabIndex`: `hint` comes in as the control's own (or inherited) hint; the
+// handler may replace it, and an empty hint shows nothing over that tab.
+using TbsTabHintEvent = std::function<void(int tabIndex, std::wstring& hint)>;
 
 class TbsSkinTabControl : public spv::platform::TCustomTabControl, public TbsSkinClient {
  public:
@@ -39,6 +47,16 @@ class TbsSkinTabControl : public spv::platform::TCustomTabControl, public TbsSki
   // it draws the caption instead.
   TbsDrawSkinTabEvent OnDrawSkinTab;
   int HotTabIndex() const { return HotTabIndex_; }
+
+  // Marks: for each tab (by index) its colours, each a 5 x 5 square, 1 pixel apart, in the tab's
+  // top right corner 2 pixels in from its edges, over the tab in every state; the caption is
+  // drawn as without them. Tabs past the list have none. Setting them repaints only the tabs
+  // whose marks changed.
+  const std::vector<TbsTabMarks>& Marks() const { return Marks_; }
+  void SetMarks(std::vector<TbsTabMarks> marks);
+  void SetTabMarks(int tabIndex, TbsTabMarks marks);
+  // Asked for the hint of the tab under the pointer; without it every tab shows the control's.
+  TbsTabHintEvent OnTabHint;
   // The height the tabs have now.
   int ItemHeight() const;
 
@@ -66,6 +84,10 @@ class TbsSkinTabControl : public spv::platform::TCustomTabControl, public TbsSki
   void PaintTabPage(TbsFBitmap& bitmap, const RECT& page, HDC paintDc);
   void PaintTabStrip(TbsFBitmap& bitmap, const RECT& page);
   void PaintTab(TTabPaint& paint, int index, const RECT& rect, TbsFBitmap& target, bool hot, bool selected);
+  void PaintTabMarks(int index, const RECT& rect, HDC dc) const;
+  void InvalidateTab(int index);
+  // The hint under the pointer, per tab (CM_HINTSHOW).
+  void TabHintShow(spv::platform::THintInfo& info);
   void RepaintTab(int index);
   void SetHotTab(int index);
   void RemoveNativeScroller();
@@ -78,6 +100,7 @@ class TbsSkinTabControl : public spv::platform::TCustomTabControl, public TbsSki
   int DefaultItemHeight_ = 20;
   bool TabsBGTransparent_ = false;
   int HotTabIndex_ = -1;
+  std::vector<TbsTabMarks> Marks_;
   const TImage* SkinPicture_ = nullptr;
   // The picture a paint composes, kept for the next paint at the same size.
   TbsFBitmap Buffer_;

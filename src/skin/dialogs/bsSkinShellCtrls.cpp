@@ -71,7 +71,7 @@ void TbsSkinSelectDirectoryDialog::BuildToolBar(TbsSelDirDlgForm& f) {
     DeleteObject(h);
   }
   b.Hint = SkinText(CtrlSkinData_, "MSG_BTN_NEWFOLDER_HINT", BS_MSG_BTN_NEWFOLDER_HINT);
-  b.ShowHint = true;
+  b.SetShowHint(true);
   b.SetParent(f.ToolPanel);
   b.SetSkinData(CtrlSkinData_);
 

@@ -172,6 +172,11 @@ void TbsSkinCustomTreeView::WndProc(TMessage& m) {
       TCustomTreeView::WndProc(m);
       UpdateScrollBars();
       return;
+    case WM_SETFOCUS:
+      TCustomTreeView::WndProc(m);
+      // The window's default button takes Enter while the focus is in the tree.
+      NotifyFocusChanged(this);
+      return;
     case WM_CHAR:
       // The tree beeps at the Enter and Escape characters the buttons already took.
       if (m.WParam == VK_RETURN || m.WParam == VK_ESCAPE) return;

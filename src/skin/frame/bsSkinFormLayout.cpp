@@ -12,11 +12,9 @@ namespace bs {
 namespace {
 
 // A skin description and a window size may hold any int. Sums are taken in 64 bits and every
-// result is held at the ends of the int range, so an absurd skin gets absurd but well-defined
-// places instead of wrapped ones.
+// result is held at the ends of the int range (SaturatedInt).
 using Wide = long long;
 
-int Sat(Wide v) { return int(std::clamp<Wide>(v, INT_MIN, INT_MAX)); }
 Wide SpanX(const TRect& r) { return Wide(r.Right) - r.Left; }
 Wide SpanY(const TRect& r) { return Wide(r.Bottom) - r.Top; }
 // Compares the edges instead of subtracting them, so no rect overflows the test.
@@ -25,33 +23,20 @@ bool NoArea(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
 bool PtIn(Wide x, Wide y, const TRect& r) { return r.Left <= x && x < r.Right && r.Top <= y && y < r.Bottom; }
 bool PtIn(const TPoint& p, const TRect& r) { return PtIn(p.X, p.Y, r); }
 
-TPoint Shifted(const TPoint& p, Wide dx, Wide dy) { return {Sat(p.X + dx), Sat(p.Y + dy)}; }
+TPoint Shifted(const TPoint& p, Wide dx, Wide dy) { return {SaturatedInt(p.X + dx), SaturatedInt(p.Y + dy)}; }
 TRect Shifted(const TRect& r, Wide dx, Wide dy) {
-  return {Sat(r.Left + dx), Sat(r.Top + dy), Sat(r.Right + dx), Sat(r.Bottom + dy)};
+  return {SaturatedInt(r.Left + dx), SaturatedInt(r.Top + dy), SaturatedInt(r.Right + dx), SaturatedInt(r.Bottom + dy)};
 }
 // The right and bottom edges moved: the rect grows with the frame.
-TRect Grown(const TRect& r, Wide dx, Wide dy) { return {r.Left, r.Top, Sat(r.Right + dx), Sat(r.Bottom + dy)}; }
+TRect Grown(const TRect& r, Wide dx, Wide dy) { return {r.Left, r.Top, SaturatedInt(r.Right + dx), SaturatedInt(r.Bottom + dy)}; }
 // `r` with each edge moved inwards by its margin, its right and bottom raised to its left and
 // top when the margins meet.
 TRect Inset(const TRect& r, Wide left, Wide top, Wide right, Wide bottom) {
-  const int l = Sat(r.Left + left), t = Sat(r.Top + top);
-  return {l, t, std::max(l, Sat(r.Right - right)), std::max(t, Sat(r.Bottom - bottom))};
+  const int l = SaturatedInt(r.Left + left), t = SaturatedInt(r.Top + top);
+  return {l, t, std::max(l, SaturatedInt(r.Right - right)), std::max(t, SaturatedInt(r.Bottom - bottom))};
 }
 
 // ---- Mask strips and the window shape --------------------------------------------------------
-
-// Window coordinates travel as signed 16-bit values in the platform's messages, so no real
-// frame reaches past them; the strip builders count in int and are kept inside this range.
-constexpr int kWindowCoordLimit = 32767;
-
-bool InWindowRange(std::initializer_list<int> values) {
-  return std::all_of(values.begin(), values.end(),
-                     [](int v) { return -kWindowCoordLimit <= v && v <= kWindowCoordLimit; });
-}
-bool InWindowRange(const TbsPieceGeometry& g) {
-  return InWindowRange({g.LT.X, g.LT.Y, g.RT.X, g.RT.Y, g.LB.X, g.LB.Y, g.RB.X, g.RB.Y, g.Cl.Left, g.Cl.Top,
-                        g.Cl.Right, g.Cl.Bottom});
-}
 
 // Only exact black belongs to the shape, as in the region built from the same strips.
 bool BlackAt(const TImage& strip, Wide x, Wide y) {
@@ -129,7 +114,7 @@ TSize SkinSize(const TbsPlacedObject& o) {
   if (o.IconWidth != 0 || o.IconHeight != 0) return {o.IconWidth, o.IconHeight};
   return {SpanX(o.SkinRect), SpanY(o.SkinRect)};
 }
-TRect Placed(Wide left, Wide top, const TSize& s) { return {Sat(left), Sat(top), Sat(left + s.W), Sat(top + s.H)}; }
+TRect Placed(Wide left, Wide top, const TSize& s) { return {SaturatedInt(left), SaturatedInt(top), SaturatedInt(left + s.W), SaturatedInt(top + s.H)}; }
 
 }  // namespace
 
@@ -205,7 +190,7 @@ int FrameMinWidth(const TbsSizeLimitsInput& in) {
 int FrameMinHeight(const TbsSizeLimitsInput& in) {
   const Wide h = in.Skinned ? Wide(in.PicHeight) - SpanY(in.SkinClientRect) : Wide(in.BuiltInCaptionHeight) + 6;
   if (h < in.MinHeight && !in.RolledUp && !in.Minimized) return in.MinHeight;
-  return Sat(h);
+  return SaturatedInt(h);
 }
 
 int FrameMaxWidth(const TbsSizeLimitsInput& in, int areaWidth) {
@@ -225,7 +210,7 @@ void BuildMaskStrips(const TbsFormInfo& info, const TImage& mask, const TbsFrame
   g.Cl = info.MaskRectArea;
   const TbsPieceGeometry ng{layout.LT, layout.RT, layout.LB, layout.RB, layout.MaskRect};
   // Beyond the window coordinate range the frame gets no shape of its own, only its mask rect.
-  if (mask.Empty() || !InWindowRange(g) || !InWindowRange(ng) || !InWindowRange({layout.Width})) return;
+  if (mask.Empty() || !InSkinRange(g) || !InSkinRange(ng) || !InSkinRange(layout.Width)) return;
   MaskBorderStrips(g, ng, mask, {&strips.Top, &strips.Left, &strips.Right, &strips.Bottom}, layout.Width);
 }
 
@@ -302,7 +287,7 @@ void ArrangeFrameObjects(const TbsFormInfo& info, const TbsFrameLayout& layout, 
       x = end + gap;
     }
     if (!inButtons) {
-      if (caption) caption->ObjectRect.Left = Sat(end);
+      if (caption) caption->ObjectRect.Left = SaturatedInt(end);
       return;
     }
   } else {
@@ -312,7 +297,7 @@ void ArrangeFrameObjects(const TbsFormInfo& info, const TbsFrameLayout& layout, 
       b->ObjectRect = Placed(x - s.W, y, s);
       x -= s.W + gap;
     }
-    if (!inButtons && caption) caption->ObjectRect.Right = Sat(x + gap);
+    if (!inButtons && caption) caption->ObjectRect.Right = SaturatedInt(x + gap);
   }
 
   if (sysMenu) {
@@ -343,7 +328,7 @@ TRect ArrangeBuiltInButtons(int W, bool toolWindow, std::span<TbsPlacedObject> o
   }
   // On a frame too narrow for both groups the band closes up instead of turning inside out.
   left += 2;
-  return {Sat(left), f, Sat(std::max(left, right)), f + BuiltInCaptionHeight(toolWindow)};
+  return {SaturatedInt(left), f, SaturatedInt(std::max(left, right)), f + BuiltInCaptionHeight(toolWindow)};
 }
 
 // ---- Magnetic edges ------------------------------------------------------------------------
@@ -372,7 +357,7 @@ int SnapAxis(bool& low, TPoint& lowAt, bool& high, TPoint& highAt, int pos, int 
     return lowTarget;
   }
   if (Sticks(high, highAt, Wide(pos) + size, highTarget, pointer, alongX, distance))
-    return Sat(Wide(highTarget) - size);
+    return SaturatedInt(Wide(highTarget) - size);
   return pos;
 }
 

@@ -1,5 +1,7 @@
 #include "skin/frame/bsSkinFormStateRules.h"
 
+#include "skin/resources/bsUtils.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -8,9 +10,8 @@ namespace bs {
 namespace {
 
 // Work areas and window sizes may hold any int: sums are taken in 64 bits and held at the ends
-// of the int range.
+// of the int range (SaturatedInt).
 using Wide = long long;
-int Sat(Wide v) { return int(std::clamp<Wide>(v, INT_MIN, INT_MAX)); }
 
 TbsStateRequest Change(int state) { return {TbsStateAction::ChangeState, state}; }
 TbsStateRequest Roll(bool rolledUp) { return {rolledUp ? TbsStateAction::RollDown : TbsStateAction::RollUp}; }
@@ -80,7 +81,7 @@ TbsStateChange ChangeState(TbsWindowStates& s, int state, bool mainForm) {
 TPoint MinimizedBarPlace(const TRect& area, int w, int h, std::span<const TPoint> taken) {
   // The places step past the area's edges before the search gives up.
   const Wide bottom = Wide(area.Bottom) - h;
-  auto place = [](Wide x, Wide y) { return TPoint{Sat(x), Sat(y)}; };
+  auto place = [](Wide x, Wide y) { return TPoint{SaturatedInt(x), SaturatedInt(y)}; };
   const TPoint corner = place(area.Left, bottom);
   // A bar without size would stay on the same place for ever.
   if (w <= 0 || h <= 0) return corner;
@@ -102,15 +103,15 @@ TPoint MinimizedBarPlace(const TRect& area, int w, int h, std::span<const TPoint
 TRect MaximizedBounds(const TRect& workArea, const TRect& monitor, const TRect& screen, bool fullScreen) {
   if (fullScreen) return monitor;
   if (workArea == monitor && monitor == screen)
-    return {Sat(Wide(workArea.Left) + 1), Sat(Wide(workArea.Top) + 1), Sat(Wide(workArea.Right) - 1),
-            Sat(Wide(workArea.Bottom) - 1)};
+    return {SaturatedInt(Wide(workArea.Left) + 1), SaturatedInt(Wide(workArea.Top) + 1), SaturatedInt(Wide(workArea.Right) - 1),
+            SaturatedInt(Wide(workArea.Bottom) - 1)};
   return workArea;
 }
 
 TRect CentredIn(const TRect& area, int width, int height) {
   const Wide left = area.Left + (Wide(area.Right) - area.Left) / 2 - width / 2;
   const Wide top = area.Top + (Wide(area.Bottom) - area.Top) / 2 - height / 2;
-  return {Sat(left), Sat(top), Sat(left + width), Sat(top + height)};
+  return {SaturatedInt(left), SaturatedInt(top), SaturatedInt(left + width), SaturatedInt(top + height)};
 }
 
 }  // namespace bs

@@ -4,9 +4,6 @@
 #include "platform/SysUtils.h"
 #include "skin/resources/bsUtilsWin.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace bs {
 
 using spv::platform::ApplicationHints;
@@ -44,50 +41,7 @@ struct TShowHintRoute {
   }
 };
 
-// Whether bit `x` of a 1-bit row is set.
-bool BitAt(const std::vector<BYTE>& bits, int stride, int x, int y) {
-  return (bits[std::size_t(y) * std::size_t(stride) + std::size_t(x / 8)] >> (7 - x % 8)) & 1;
-}
-
 }  // namespace
-
-int CursorHeightBelowHotSpot(HCURSOR cursor) {
-  const int fallback = GetSystemMetrics(SM_CYCURSOR);
-  ICONINFO info{};
-  if (!cursor || !GetIconInfo(cursor, &info)) return fallback;
-  TGdiHandle<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);
-  BITMAP bm{};
-  if (!mask.Get() || !GetObjectW(mask.Get(), sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return fallback;
-  // A monochrome cursor's mask is its AND picture above its XOR picture.
-  const bool monochrome = !colour.Get();
-  const int w = bm.bmWidth, h = monochrome ? bm.bmHeight / 2 : bm.bmHeight;
-  const int stride = ((w + 31) / 32) * 4;
-  std::vector<BYTE> bits(std::size_t(stride) * std::size_t(bm.bmHeight));
-  struct {
-    BITMAPINFOHEADER header;
-    RGBQUAD colours[2];
-  } bi{};
-  bi.header.biSize = sizeof(bi.header);
-  bi.header.biWidth = w;
-  bi.header.biHeight = -bm.bmHeight;
-  bi.header.biPlanes = 1;
-  bi.header.biBitCount = 1;
-  const HDC screen = GetDC(nullptr);
-  const int lines = GetDIBits(screen, mask.Get(), 0, UINT(bm.bmHeight), bits.data(),
-                              reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (lines != bm.bmHeight || h <= 0) return fallback;
-  // A line is blank when every pixel leaves the screen as it is: AND set, XOR clear.
-  int last = -1;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      if (!BitAt(bits, stride, x, y) || (monochrome && BitAt(bits, stride, x, y + h))) {
-        last = y;
-        break;
-      }
-  if (last < 0) return fallback;
-  return std::max(last - int(info.yHotspot) + 1, 0);
-}
 
 // ---- TbsSkinHintWindow --------------------------------------------------------------------
 

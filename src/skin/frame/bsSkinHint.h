@@ -115,8 +115,6 @@ class TbsSkinHint : public spv::platform::TComponent, public TbsObjectHint {
   bool ObjectHintShown_ = false;
 };
 
-// The pixels of the cursor's picture from its hot spot down to its last line that is not blank
-// (the system's cursor height when the picture cannot be read).
-int CursorHeightBelowHotSpot(HCURSOR cursor);
+using spv::platform::CursorHeightBelowHotSpot;
 
 }  // namespace bs

@@ -77,11 +77,11 @@ void TbsFormInfo::ExchangeKeys(TbsKeyIO& io) {
                   HitTestRightBottomPoint);
   io.Rect("buttonsrect", ButtonsRect);
   io.Rect("captionrect", CaptionRect);
-  io.Int("buttonsoffset", ButtonsOffset);
+  io.Geometry("buttonsoffset", ButtonsOffset);
   io.Flag("buttonsinleft", ButtonsInLeft);
   io.Flag("mainmenupopupup", MainMenuPopupUp);
-  io.Int("borderwidth", BorderWidth);
-  io.Int("formminwidth", FormMinWidth);
+  io.Geometry("borderwidth", BorderWidth);
+  io.Geometry("formminwidth", FormMinWidth);
   io.Flag("autorenderinginactiveimage", AutoRenderingInActiveImage);
   io.Effect("inactiveeffect", InActiveEffect);
 }

@@ -47,7 +47,7 @@ void TbsDataSkinSlider::ExchangeKeys(TbsKeyIO& io) {
   io.Rect("hthumbrect", HThumbRect);
   io.Rect("vrulerrect", VRulerRect);
   io.Rect("vthumbrect", VThumbRect);
-  io.Int("edgesize", EdgeSize);
+  io.Geometry("edgesize", EdgeSize);
   io.Color("pointscolor", PointsColor);
 }
 
@@ -71,8 +71,8 @@ void TbsDataSkinTabControl::ExchangeKeys(TbsKeyIO& io) {
   io.Rect("mouseintabrect", MouseInTabRect);
   Corners.Exchange(io);
   io.Int("bgpictureindex", BGPictureIndex);
-  io.Int("tableftoffset", TabLeftOffset);
-  io.Int("tabrightoffset", TabRightOffset);
+  io.Geometry("tableftoffset", TabLeftOffset);
+  io.Geometry("tabrightoffset", TabRightOffset);
   io.Rect("tabsbgrect", TabsBGRect);
   io.Flag("tabstretcheffect", TabStretchEffect);
   Stretch.Exchange(io);
@@ -82,8 +82,8 @@ void TbsDataSkinTabControl::ExchangeKeys(TbsKeyIO& io) {
   io.Color("mouseinfontcolor", MouseInFontColor);
   io.Text("updown", UpDown);
   io.Flag("showfocus", ShowFocus);
-  io.Int("focusoffsetx", FocusOffsetX);
-  io.Int("focusoffsety", FocusOffsetY);
+  io.Geometry("focusoffsetx", FocusOffsetX);
+  io.Geometry("focusoffsety", FocusOffsetY);
 }
 
 void TbsDataSkinGridControl::ExchangeKeys(TbsKeyIO& io) {
@@ -91,11 +91,11 @@ void TbsDataSkinGridControl::ExchangeKeys(TbsKeyIO& io) {
   io.Rect("fixedcellrect", FixedCellRect);
   io.Rect("selectcellrect", SelectCellRect);
   io.Rect("focuscellrect", FocusCellRect);
-  io.Int("fixedcellleftoffset", FixedCellLeftOffset);
-  io.Int("fixedcellrightoffset", FixedCellRightOffset);
+  io.Geometry("fixedcellleftoffset", FixedCellLeftOffset);
+  io.Geometry("fixedcellrightoffset", FixedCellRightOffset);
   io.Rect("fixedcelltextrect", FixedCellTextRect);
-  io.Int("cellleftoffset", CellLeftOffset);
-  io.Int("cellrightoffset", CellRightOffset);
+  io.Geometry("cellleftoffset", CellLeftOffset);
+  io.Geometry("cellrightoffset", CellRightOffset);
   io.Rect("celltextrect", CellTextRect);
   io.Color("linescolor", LinesColor);
   io.Color("bgcolor", BGColor);
@@ -120,8 +120,8 @@ void TbsDataSkinControlBar::ExchangeKeys(TbsKeyIO& io) {
   io.Int("bgpictureindex", BGPictureIndex);
   io.Rect("hgriprect", HGripRect);
   io.Rect("vgriprect", VGripRect);
-  io.Int("gripoffset1", GripOffset1);
-  io.Int("gripoffset2", GripOffset2);
+  io.Geometry("gripoffset1", GripOffset1);
+  io.Geometry("gripoffset2", GripOffset2);
 }
 
 void TbsDataSkinUpDownControl::ExchangeKeys(TbsKeyIO& io) {
@@ -140,8 +140,8 @@ void TbsDataSkinComboBox::ExchangeKeys(TbsKeyIO& io) {
   io.Rect("itemrect", ItemRect);
   io.Rect("activeitemrect", ActiveItemRect);
   io.Rect("focusitemrect", FocusItemRect);
-  io.Int("itemleftoffset", ItemLeftOffset);
-  io.Int("itemrightoffset", ItemRightOffset);
+  io.Geometry("itemleftoffset", ItemLeftOffset);
+  io.Geometry("itemrightoffset", ItemRightOffset);
   io.Rect("itemtextrect", ItemTextRect);
   Exchange(io);
   io.Color("focusfontcolor", FocusFontColor);
@@ -161,8 +161,8 @@ void TbsDataSkinListBox::ExchangeKeys(TbsKeyIO& io) {
   io.Rect("itemrect", ItemRect);
   io.Rect("activeitemrect", ActiveItemRect);
   io.Rect("focusitemrect", FocusItemRect);
-  io.Int("itemleftoffset", ItemLeftOffset);
-  io.Int("itemrightoffset", ItemRightOffset);
+  io.Geometry("itemleftoffset", ItemLeftOffset);
+  io.Geometry("itemrightoffset", ItemRightOffset);
   io.Rect("itemtextrect", ItemTextRect);
   TbsFontGroup::Exchange(io);
   io.Color("activefontcolor", ActiveFontColor);
@@ -193,8 +193,8 @@ void TbsDataSkinScrollBarControl::ExchangeKeys(TbsKeyIO& io) {
   io.Rect("thumbrect", ThumbRect);
   io.Rect("activethumbrect", ActiveThumbRect);
   io.Rect("downthumbrect", DownThumbRect);
-  io.Int("thumboffset1", ThumbOffset1);
-  io.Int("thumboffset2", ThumbOffset2);
+  io.Geometry("thumboffset1", ThumbOffset1);
+  io.Geometry("thumboffset2", ThumbOffset2);
   io.Flag("thumbtransparent", ThumbTransparent);
   io.Color("thumbtransparentcolor", ThumbTransparentColor);
   io.Rect("glyphrect", GlyphRect);
@@ -245,8 +245,8 @@ void TbsDataSkinGaugeControl::ExchangeKeys(TbsKeyIO& io) {
   TbsDataSkinCustomControl::ExchangeKeys(io);
   io.Rect("progressarea", ProgressArea);
   io.Rect("progressrect", ProgressRect);
-  io.Int("beginoffset", BeginOffset);
-  io.Int("endoffset", EndOffset);
+  io.Geometry("beginoffset", BeginOffset);
+  io.Geometry("endoffset", EndOffset);
   io.Flag("vertical", Vertical);
   Exchange(io);
   io.Flag("progresstransparent", ProgressTransparent);
@@ -326,8 +326,8 @@ void TbsDataSkinPanelControl::ExchangeKeys(TbsKeyIO& io) {
   io.Rect("markframerect", MarkFrameRect);
   io.Rect("framerect", FrameRect);
   io.Rect("frametextrect", FrameTextRect);
-  io.Int("frameleftoffset", FrameLeftOffset);
-  io.Int("framerightoffset", FrameRightOffset);
+  io.Geometry("frameleftoffset", FrameLeftOffset);
+  io.Geometry("framerightoffset", FrameRightOffset);
   io.Rect("gripperrect", GripperRect);
   io.Flag("grippertransparent", GripperTransparent);
   io.Color("grippertransparentcolor", GripperTransparentColor);
@@ -337,10 +337,10 @@ void TbsDataSkinExPanelControl::ExchangeKeys(TbsKeyIO& io) {
   TbsDataSkinCustomControl::ExchangeKeys(io);
   io.Rect("rollhskinrect", RollHSkinRect);
   io.Rect("rollvskinrect", RollVSkinRect);
-  io.Int("rollleftoffset", RollLeftOffset);
-  io.Int("rollrightoffset", RollRightOffset);
-  io.Int("rolltopoffset", RollTopOffset);
-  io.Int("rollbottomoffset", RollBottomOffset);
+  io.Geometry("rollleftoffset", RollLeftOffset);
+  io.Geometry("rollrightoffset", RollRightOffset);
+  io.Geometry("rolltopoffset", RollTopOffset);
+  io.Geometry("rollbottomoffset", RollBottomOffset);
   io.Rect("rollvcaptionrect", RollVCaptionRect);
   io.Rect("rollhcaptionrect", RollHCaptionRect);
   io.Rect("closebuttonrect", CloseButtonRect);

@@ -9,6 +9,11 @@ void TbsKeyIO::Int(std::string_view key, int& v) {
   else v = In_->ReadInteger(Section_, key, v);
 }
 
+void TbsKeyIO::Geometry(std::string_view key, int& v) {
+  if (Out_) Out_->WriteInteger(Section_, key, v);
+  else if (const int read = In_->ReadInteger(Section_, key, v); InSkinRange(read)) v = read;
+}
+
 void TbsKeyIO::Flag(std::string_view key, bool& v) {
   if (Out_) WriteFlagKey(*Out_, Section_, key, v);
   else if (In_->Value(Section_, key)) v = ReadFlagKey(*In_, Section_, key);
@@ -21,12 +26,14 @@ void TbsKeyIO::Text(std::string_view key, std::string& v) {
 
 void TbsKeyIO::Rect(std::string_view key, TRect& v) {
   if (Out_) WriteRectKey(*Out_, Section_, key, v);
-  else if (In_->Value(Section_, key)) v = ReadRectKey(*In_, Section_, key);
+  else if (In_->Value(Section_, key))
+    if (const TRect read = ReadRectKey(*In_, Section_, key); InSkinRange(read)) v = read;
 }
 
 void TbsKeyIO::Point(std::string_view key, TPoint& v) {
   if (Out_) WritePointKey(*Out_, Section_, key, v);
-  else if (In_->Value(Section_, key)) v = ReadPointKey(*In_, Section_, key);
+  else if (In_->Value(Section_, key))
+    if (const TPoint read = ReadPointKey(*In_, Section_, key); InSkinRange(read)) v = read;
 }
 
 void TbsKeyIO::FontStyle(std::string_view key, TFontStyles& v) {
@@ -80,11 +87,13 @@ void TbsCornerKeys::Exchange(TbsKeyIO& io, std::string_view clientRectKey) {
 
 TbsCornerKeys TbsCornerKeys::Grown(int dx, int dy) const {
   const TRect& c = ClientRect;
+  const auto x = [dx](int v) { return SaturatedInt((long long)v + dx); };
+  const auto y = [dy](int v) { return SaturatedInt((long long)v + dy); };
   return {LeftTopPoint,
-          {RightTopPoint.X + dx, RightTopPoint.Y},
-          {LeftBottomPoint.X, LeftBottomPoint.Y + dy},
-          {RightBottomPoint.X + dx, RightBottomPoint.Y + dy},
-          {c.Left, c.Top, c.Right + dx, c.Bottom + dy}};
+          {x(RightTopPoint.X), RightTopPoint.Y},
+          {LeftBottomPoint.X, y(LeftBottomPoint.Y)},
+          {x(RightBottomPoint.X), y(RightBottomPoint.Y)},
+          {c.Left, c.Top, x(c.Right), y(c.Bottom)}};
 }
 
 TbsPieceGeometry TbsCornerKeys::Geometry() const {

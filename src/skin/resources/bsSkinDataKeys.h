@@ -21,6 +21,9 @@ class TbsKeyIO {
   bool Writing() const { return Out_ != nullptr; }
 
   void Int(std::string_view key, int& v);
+  // A distance in pixels (an offset, a width): like the rects and points, a value beyond
+  // ±kMaxSkinCoordinate (bsUtils.h) is damage, not a place, and the key keeps its default.
+  void Geometry(std::string_view key, int& v);
   void Color(std::string_view key, TColor& v) { Int(key, v); }
   void Flag(std::string_view key, bool& v);
   void Text(std::string_view key, std::string& v);

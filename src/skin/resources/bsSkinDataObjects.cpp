@@ -72,11 +72,11 @@ void TbsDataSkinAnimate::ExchangeKeys(TbsKeyIO& io) {
 
 void TbsDataSkinMenuItem::ExchangeKeys(TbsKeyIO& io) {
   TbsDataSkinObject::ExchangeKeys(io);
-  io.Int("itemleftoffset", ItemLeftOffset);
-  io.Int("itemrightoffset", ItemRightOffset);
+  io.Geometry("itemleftoffset", ItemLeftOffset);
+  io.Geometry("itemrightoffset", ItemRightOffset);
   io.Rect("dividerrect", DividerRect);
-  io.Int("dividerleftoffset", DividerLeftOffset);
-  io.Int("dividerrightoffset", DividerRightOffset);
+  io.Geometry("dividerleftoffset", DividerLeftOffset);
+  io.Geometry("dividerrightoffset", DividerRightOffset);
   io.Rect("textrect", TextRect);
   io.Rect("imagerect", ImageRect);
   io.Font("", FontName, FontHeight, FontStyle, FontColor);
@@ -96,8 +96,8 @@ void TbsDataSkinMenuItem::ExchangeKeys(TbsKeyIO& io) {
 
 void TbsDataSkinMainMenuItem::ExchangeKeys(TbsKeyIO& io) {
   TbsDataSkinObject::ExchangeKeys(io);
-  io.Int("itemleftoffset", ItemLeftOffset);
-  io.Int("itemrightoffset", ItemRightOffset);
+  io.Geometry("itemleftoffset", ItemLeftOffset);
+  io.Geometry("itemrightoffset", ItemRightOffset);
   io.Rect("downrect", DownRect);
   io.Rect("textrect", TextRect);
   io.Font("", FontName, FontHeight, FontStyle, FontColor);
@@ -126,8 +126,8 @@ void TbsDataSkinCaption::ExchangeKeys(TbsKeyIO& io) {
   io.Rect("framerect", FrameRect);
   io.Rect("activeframerect", ActiveFrameRect);
   io.Rect("frametextrect", FrameTextRect);
-  io.Int("frameleftoffset", FrameLeftOffset);
-  io.Int("framerightoffset", FrameRightOffset);
+  io.Geometry("frameleftoffset", FrameLeftOffset);
+  io.Geometry("framerightoffset", FrameRightOffset);
   io.Flag("stretcheffect", StretchEffect);
   io.Rect("animateskinrect", AnimateSkinRect);
   io.Int("framecount", FrameCount);

@@ -25,7 +25,7 @@ struct TRect {
 };
 
 // A piece that the skin does not provide: width or height zero or less.
-constexpr bool RectIsEmpty(const TRect& r) { return r.Right - r.Left <= 0 || r.Bottom - r.Top <= 0; }
+constexpr bool RectIsEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
 // A point of the description counts as unset when either coordinate is 0.
 constexpr bool PointIsUnset(const TPoint& p) { return p.X == 0 || p.Y == 0; }
 

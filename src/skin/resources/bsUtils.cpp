@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -10,14 +11,36 @@
 namespace bs {
 
 TbsPieceGeometry ResizedGeometry(const TbsPieceGeometry& natural, const TRect& skinRect, int W, int H) {
-  const int dW = W - WidthOfRect(skinRect), dH = H - HeightOfRect(skinRect);
+  const long long dW = W - ((long long)skinRect.Right - skinRect.Left),
+                  dH = H - ((long long)skinRect.Bottom - skinRect.Top);
   const TbsPieceGeometry& n = natural;
   return {n.LT,
-          {n.RT.X + dW, n.RT.Y},
-          {n.LB.X, n.LB.Y + dH},
-          {n.RB.X + dW, n.RB.Y + dH},
-          {n.Cl.Left, n.Cl.Top, n.Cl.Right + dW, n.Cl.Bottom + dH}};
+          {SaturatedInt(n.RT.X + dW), n.RT.Y},
+          {n.LB.X, SaturatedInt(n.LB.Y + dH)},
+          {SaturatedInt(n.RB.X + dW), SaturatedInt(n.RB.Y + dH)},
+          {n.Cl.Left, n.Cl.Top, SaturatedInt(n.Cl.Right + dW), SaturatedInt(n.Cl.Bottom + dH)}};
 }
+
+bool InSkinRange(std::initializer_list<int> values) {
+  return std::all_of(values.begin(), values.end(), [](int v) { return InSkinRange(v); });
+}
+
+bool InSkinRange(const TbsPieceGeometry& g) {
+  return InSkinRange(g.LT) && InSkinRange(g.RT) && InSkinRange(g.LB) && InSkinRange(g.RB) && InSkinRange(g.Cl);
+}
+
+namespace {
+
+// Tiles k = 0 .. n of step t laid from d0: those that reach into [0, extent), the only ones that
+// draw anything, however far the geometry runs outside the picture.
+struct TileRange {
+  int First, Last;
+};
+TileRange VisibleTiles(int d0, int n, int t, int extent) {
+  return {d0 < 0 ? -d0 / t : 0, std::min(n, (extent - d0) / t)};
+}
+
+}  // namespace
 
 // ---- Block copy -----------------------------------------------------------------------------
 
@@ -247,6 +270,11 @@ void CopyScaled(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr
 }  // namespace
 
 void CopyImageRect(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr) {
+  constexpr long long kLimit = 16LL * kMaxSkinCoordinate;
+  const auto within = [](const TRect& r) {
+    return std::max({std::llabs(r.Left), std::llabs(r.Top), std::llabs(r.Right), std::llabs(r.Bottom)}) <= kLimit;
+  };
+  if (!within(dr) || !within(sr)) return;
   if (RectIsEmpty(dr) || RectIsEmpty(sr) || dst.Empty() || src.Empty()) return;
   if (WidthOfRect(dr) == WidthOfRect(sr) && HeightOfRect(dr) == HeightOfRect(sr))
     CopySame(dst, dr, src, sr);
@@ -283,8 +311,8 @@ void TileAlongX(TImage& dst, int d0, int d1, int dy0, int dy1, const TImage& src
     }
     return;
   }
-  const int n = (d1 - d0) / t;
-  for (int k = 0; k <= n; ++k) {
+  const TileRange tiles = VisibleTiles(d0, (d1 - d0) / t, t, dst.Width());
+  for (int k = tiles.First; k <= tiles.Last; ++k) {
     const int x = d0 + k * t;
     const int cut = std::max(0, x + t - d1);
     CopyImageRect(dst, {x, dy0, x + t - cut, dy1}, src, {s0, sy0, s1 - cut, sy1});
@@ -310,8 +338,8 @@ void TileAlongY(TImage& dst, int d0, int d1, int dx0, int dx1, const TImage& src
     }
     return;
   }
-  const int n = (d1 - d0) / t;
-  for (int k = 0; k <= n; ++k) {
+  const TileRange tiles = VisibleTiles(d0, (d1 - d0) / t, t, dst.Height());
+  for (int k = tiles.First; k <= tiles.Last; ++k) {
     const int y = d0 + k * t;
     const int cut = std::max(0, y + t - d1);
     CopyImageRect(dst, {dx0, y, dx1, y + t - cut}, src, {sx0, s0, sx1, s1 - cut});
@@ -333,6 +361,10 @@ void DrawMiddle(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr
 }  // namespace
 
 void ThreePartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TRect& R, int W, bool stretch) {
+  if (!InSkinRange({L, Rr, W}) || !InSkinRange(R)) {
+    dest.SetSize(0, 0);
+    return;
+  }
   const int h = HeightOfRect(R);
   dest.SetSize(W, h);
   if (L != 0) CopyImageRect(dest, {0, 0, L, h}, src, {R.Left, R.Top, R.Left + L, R.Bottom});
@@ -343,6 +375,10 @@ void ThreePartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TR
 }
 
 void ThreePartVertImage(int T, int B, TImage& dest, const TImage& src, const TRect& R, int H, bool stretch) {
+  if (!InSkinRange({T, B, H}) || !InSkinRange(R)) {
+    dest.SetSize(0, 0);
+    return;
+  }
   const int w = WidthOfRect(R);
   dest.SetSize(w, H);
   if (T != 0) CopyImageRect(dest, {0, 0, w, T}, src, {R.Left, R.Top, R.Right, R.Top + T});
@@ -352,6 +388,10 @@ void ThreePartVertImage(int T, int B, TImage& dest, const TImage& src, const TRe
 }
 
 void TwoPartHorzImage(int L, int Rr, TImage& dest, const TImage& src, const TRect& R, int W, bool stretch) {
+  if (!InSkinRange({L, Rr, W}) || !InSkinRange(R)) {
+    dest.SetSize(0, 0);
+    return;
+  }
   const int h = HeightOfRect(R);
   dest.SetSize(W, h);
   if (L != 0) CopyImageRect(dest, {0, 0, L, h}, src, {R.Left, R.Top, R.Left + L, R.Bottom});
@@ -367,6 +407,10 @@ enum class NineKind { Full, TiledClient, OpenRight };
 
 void NinePart(NineKind kind, const TbsPieceGeometry& g, const TbsPieceGeometry& ng, TImage& dest,
               const TImage& src, const TRect& SR, int W, int H, bool drawClient, const TbsStretchFlags& stretch) {
+  if (!InSkinRange(g) || !InSkinRange(ng) || !InSkinRange(SR) || !InSkinRange({W, H})) {
+    dest.SetSize(0, 0);
+    return;
+  }
   dest.SetSize(W, H);
   if (g.RB.X == g.LT.X || g.RB.Y == g.LT.Y || src.Empty()) return;
   const int sw = WidthOfRect(SR), sh = HeightOfRect(SR);
@@ -416,9 +460,10 @@ void NinePart(NineKind kind, const TbsPieceGeometry& g, const TbsPieceGeometry& 
   // Tiled column by column; a client of no size has nothing to tile.
   const int D = WidthOfRect(Cl), E = HeightOfRect(Cl), W2 = WidthOfRect(NCl), H2 = HeightOfRect(NCl);
   if (D <= 0 || E <= 0 || W2 <= 0 || H2 <= 0) return;
-  for (int i = 0; i <= W2 / D; ++i) {
+  const TileRange columns = VisibleTiles(NCl.Left, W2 / D, D, W), rows = VisibleTiles(NCl.Top, H2 / E, E, H);
+  for (int i = columns.First; i <= columns.Last; ++i) {
     const int cutx = std::max(0, D * (i + 1) - W2);
-    for (int j = 0; j <= H2 / E; ++j) {
+    for (int j = rows.First; j <= rows.Last; ++j) {
       const int cuty = std::max(0, E * (j + 1) - H2);
       CopyImageRect(dest,
                     {NCl.Left + D * i, NCl.Top + E * j, NCl.Left + D * (i + 1) - cutx, NCl.Top + E * (j + 1) - cuty},
@@ -448,6 +493,10 @@ void NinePartImageOpenRight(const TbsPieceGeometry& g, const TbsPieceGeometry& n
 
 void NinePartFromClientRect(TImage& dest, const TImage& src, const TRect& SR, bool drawClient, const TRect& Cl) {
   const int W = dest.Width(), H = dest.Height();
+  if (!InSkinRange(Cl) || !InSkinRange(SR) || !InSkinRange({W, H})) {
+    dest.SetSize(0, 0);
+    return;
+  }
   const TbsPieceGeometry g{{Cl.Left, Cl.Top}, {Cl.Right, Cl.Top}, {Cl.Left, Cl.Bottom}, {Cl.Right, Cl.Bottom}, Cl};
   const TRect n{Cl.Left, Cl.Top, W - (WidthOfRect(SR) - Cl.Right), H - (HeightOfRect(SR) - Cl.Bottom)};
   const TbsPieceGeometry ng{{n.Left, n.Top}, {n.Right, n.Top}, {n.Left, n.Bottom}, {n.Right, n.Bottom}, n};
@@ -458,6 +507,7 @@ void NinePartFromClientRect(TImage& dest, const TImage& src, const TRect& SR, bo
 
 void BorderStripImages(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TbsBorderStrips& strips,
                        const TImage& src, const TRect& SR, int W, int H, const TbsStretchFlags& stretch) {
+  if (!InSkinRange(g) || !InSkinRange(ng) || !InSkinRange(SR) || !InSkinRange({W, H})) return;
   const TPoint &LT = g.LT, &RT = g.RT, &LB = g.LB, &RB = g.RB;
   const TRect& Cl = g.Cl;
   const TRect& NCl = ng.Cl;
@@ -577,6 +627,7 @@ TbsRegionData MaskToRegionRuns(const TImage& mask, int dx, int dy) {
 
 void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, const TImage& mask,
                       const TbsMaskStrips& strips, int W) {
+  if (!InSkinRange(g) || !InSkinRange(ng) || !InSkinRange({W})) return;
   const TPoint &LT = g.LT, &RT = g.RT, &LB = g.LB, &RB = g.RB;
   const TRect& Cl = g.Cl;
   const int Mw = mask.Width(), Mh = mask.Height();
@@ -611,7 +662,9 @@ void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, con
 
 std::optional<TbsMaskBorderRuns> MaskBorderRegionRuns(const TbsPieceGeometry& g, const TbsPieceGeometry& ng,
                                                       const TImage& mask, int W) {
-  if (ng.RT.X < ng.LT.X || ng.LB.Y < ng.LT.Y || RectIsEmpty(ng.Cl)) return std::nullopt;
+  if (!InSkinRange(g) || !InSkinRange(ng) || !InSkinRange({W}) || ng.RT.X < ng.LT.X || ng.LB.Y < ng.LT.Y ||
+      RectIsEmpty(ng.Cl))
+    return std::nullopt;
   TImage top, left, right, bottom;
   MaskBorderStrips(g, ng, mask, {&top, &left, &right, &bottom}, W);
   TbsMaskBorderRuns runs;

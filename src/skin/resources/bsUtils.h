@@ -6,8 +6,10 @@
 #include "base/DateTime.h"
 #include "skin/resources/bsSkinDataTypes.h"
 
+#include <climits>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +22,23 @@ namespace bs {
 
 constexpr TPoint Point(int x, int y) { return {x, y}; }
 constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+
+// A sum taken in 64 bits, held at the ends of the int range: absurd geometry gets absurd but
+// well-defined places instead of wrapped ones.
+constexpr int SaturatedInt(long long v) {
+  return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v);
+}
+
+// Window coordinates travel as signed 16-bit values in the platform's messages: no window,
+// frame, control or skin picture reaches past ±kMaxSkinCoordinate. A skin value beyond it is
+// damage, not a place, and sums of a few values within it stay far inside int.
+inline constexpr int kMaxSkinCoordinate = 32767;
+constexpr bool InSkinRange(int v) { return -kMaxSkinCoordinate <= v && v <= kMaxSkinCoordinate; }
+bool InSkinRange(std::initializer_list<int> values);
+constexpr bool InSkinRange(const TPoint& p) { return InSkinRange(p.X) && InSkinRange(p.Y); }
+constexpr bool InSkinRange(const TRect& r) {
+  return InSkinRange(r.Left) && InSkinRange(r.Top) && InSkinRange(r.Right) && InSkinRange(r.Bottom);
+}
 
 constexpr int WidthOfRect(const TRect& r) { return r.Right - r.Left; }
 constexpr int HeightOfRect(const TRect& r) { return r.Bottom - r.Top; }
@@ -46,6 +65,7 @@ struct TbsPieceGeometry {
   TRect Cl;
   friend bool operator==(const TbsPieceGeometry&, const TbsPieceGeometry&) = default;
 };
+bool InSkinRange(const TbsPieceGeometry& g);
 
 // The geometry of a piece whose natural rect is `skinRect`, laid out at W x H: corners and
 // client offsets keep their distances to the nearest outer edge, only the middles change size.
@@ -60,9 +80,14 @@ struct TbsStretchFlags {
 // Each sizes its destination and draws into it from `src`. Every piece is a block copy that
 // scales by the nearest pixel when its source and destination sizes differ; parts of a piece
 // that fall outside either picture are not drawn.
+//
+// Geometry, sizes included, lies within ±kMaxSkinCoordinate. A builder given a value beyond it
+// draws nothing: its destination is left empty, its strips as they were.
 
 // Copies the `sr` part of `src` into the `dr` part of `dst`: row spans 1:1, or scaled by the
-// nearest pixel (the platform's default stretch). Empty or inverted rects draw nothing.
+// nearest pixel (the platform's default stretch). Empty or inverted rects draw nothing, nor do
+// rects reaching beyond 16 x kMaxSkinCoordinate (the builders cut their pieces from sums of a
+// few of their values).
 void CopyImageRect(TImage& dst, const TRect& dr, const TImage& src, const TRect& sr);
 
 // Caps of widths L and Rr at both ends of `R`; the middle stretched or tiled over W.
@@ -129,7 +154,7 @@ void MaskBorderStrips(const TbsPieceGeometry& g, const TbsPieceGeometry& ng, con
 
 // The region data of a W x H window built from its frame mask: the client rect and the runs of
 // the four mask strips at their places. Empty when the new points are inverted or the new
-// client rect is empty (no region).
+// client rect is empty (no region), or a value lies beyond ±kMaxSkinCoordinate.
 struct TbsMaskBorderRuns {
   TRect Client;
   TbsRegionData Top, Bottom, Left, Right;  // each empty when its strip has no size

@@ -141,24 +141,49 @@ TEST_F(CheckTool, BadUsageExitsWithTwo) {
   }
 }
 
+// The tool installed in a folder of its own, run without folders: it takes those of the
+// program's settings beside it. Its exit code and everything it printed.
+std::pair<int, std::string> RunInstalled(const fs::path& tool) {
+  const std::string command = "LC_ALL=C '" + tool.string() + "' --date 2026-12-09 --hour 10 --summary 2>&1";
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  const int status = pipe ? ::pclose(pipe) : -1;
+  return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, out);
+}
+
 TEST_F(CheckTool, FoldersComeFromTheProgramsSettingsBesideTheTool) {
   TTempFolder install("check-install");
   const fs::path tool = install.path / "spinvolt-check";
   fs::copy_file(SPV_CHECK_TOOL, tool);
-  const auto run = [&] {
-    const std::string command = "LC_ALL=C '" + tool.string() + "' --date 2026-12-09 --hour 10 --summary 2>&1";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    const int status = pipe ? ::pclose(pipe) : -1;
-    return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, out);
-  };
+  const auto run = [&] { return RunInstalled(tool); };
   // Without them, the program's defaults.
   EXPECT_EQ(run(), std::make_pair(1, std::string("Папка с базами не существует: C:\\Quorvane/\n")));
   std::ofstream(install.path / "spinvolt.ini") << "[Settings]\r\nBases=" << folder_->path.string()
                                                << "\r\nReports=" << (folder_->path / "rep").string() << "\r\n";
   const auto [code, out] = run();
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_NE(out.find("10             3         1         1         1\n"), std::string::npos) << out;
+}
+
+// The older check program's settings file, which a station keeps beside ours: its Cyrillic
+// folder names are in code page 1251.
+TEST_F(CheckTool, ASettingsFileInCodePage1251NamesItsCyrillicFolders) {
+  TTempFolder install("check-install-1251");
+  const fs::path tool = install.path / "spinvolt-check";
+  fs::copy_file(SPV_CHECK_TOOL, tool);
+  // "Эфир" and "Эфир/Отчеты", named in UTF-8 as Linux names them.
+  const fs::path bases = install.path / "\xD0\xAD\xD1\x84\xD0\xB8\xD1\x80";
+  const fs::path reports = bases / "\xD0\x9E\xD1\x82\xD1\x87\xD0\xB5\xD1\x82\xD1\x8B";
+  fs::create_directories(reports);
+  fs::copy_file(folder_->path / "History.db", bases / "History.db");
+  fs::copy_file(folder_->path / "rep" / "rep_2612.db", reports / "rep_2612.db");
+  const std::string installed = install.path.string();  // ASCII: the test's temporary folder
+  std::ofstream(install.path / "spinvolt.ini", std::ios::binary)
+      << "[Settings]\r\nBases=" << installed << "/\xDD\xF4\xE8\xF0\r\nReports=" << installed
+      << "/\xDD\xF4\xE8\xF0/\xCE\xF2\xF7\xE5\xF2\xFB\r\n";
+  const auto [code, out] = RunInstalled(tool);
   EXPECT_EQ(code, 0) << out;
   EXPECT_NE(out.find("10             3         1         1         1\n"), std::string::npos) << out;
 }

@@ -89,6 +89,12 @@ TEST(Compares, EdgeCases) {
       {"a line twice in the list, aired once: the second is marked aired, never green", "A B A", "A",
        {"A white 0", "B green 1"}},
       {"first match wins over the line at the cursor", "A B A", "A A", {"A white 0", "B green 1", "A yellow 0"}},
+      // The cursor still stands on an aired line when the aired items run out: only the
+      // last pass of the cursor lists the lines after it.
+      {"the last song moved, a line that never aired after the cursor", "A B A C", "A A",
+       {"A white 0", "B green 1", "A yellow 0", "C green 3"}},
+      {"a swap, then the last song moved: the lines after the cursor", "A B A C D", "B A A",
+       {"B yellow 1", "A white 0", "A yellow 0", "C green 3", "D green 4"}},
       {"lines passed over are not aired: the song counts as in place", "A B C", "C",
        {"A green 0", "B green 1", "C white 2"}},
       {"a swap", "A B C", "B A C", {"B yellow 1", "A white 0", "C white 2"}},

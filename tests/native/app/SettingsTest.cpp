@@ -105,6 +105,73 @@ TEST(Settings, WritingKeepsTheRestOfTheFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
 }
 
+// The bytes of UTF-16 text, low byte first.
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    bytes += char(unit & 0xFF);
+    bytes += char(unit >> 8);
+  }
+  return bytes;
+}
+
+// A file of the older check program, a file saved with a mark by an editor, a UTF-16 file and
+// our own: each read as it is meant, and written back in its own encoding, its other lines
+// kept.
+TEST(Settings, EachEncodingIsReadAndWrittenBackInItsOwn) {
+  struct Case {
+    const char* what;
+    std::string before;  // the file's bytes
+    std::string after;   // its bytes once "E:\Новые" and "E:\Отчеты" are written
+  };
+  const Case cases[] = {
+      {"code page 1251",
+       // "; Эфир", "D:\Эфир", "D:\Эфир\Отчеты", then "E:\Новые", "E:\Отчеты".
+       "; \xDD\xF4\xE8\xF0\r\n[Settings]\r\nBases=D:\\\xDD\xF4\xE8\xF0\r\n"
+       "Reports=D:\\\xDD\xF4\xE8\xF0\\\xCE\xF2\xF7\xE5\xF2\xFB\r\n",
+       "; \xDD\xF4\xE8\xF0\r\n[Settings]\r\nBases=E:\\\xCD\xEE\xE2\xFB\xE5\r\n"
+       "Reports=E:\\\xCE\xF2\xF7\xE5\xF2\xFB\r\n"},
+      {"UTF-8 with its mark",
+       "\xEF\xBB\xBF; Эфир\r\n[Settings]\r\nBases=D:\\Эфир\r\nReports=D:\\Эфир\\Отчеты\r\n",
+       "\xEF\xBB\xBF; Эфир\r\n[Settings]\r\nBases=E:\\Новые\r\nReports=E:\\Отчеты\r\n"},
+      {"UTF-16 with its mark",
+       Utf16Le(u"\uFEFF; Эфир\r\n[Settings]\r\nBases=D:\\Эфир\r\nReports=D:\\Эфир\\Отчеты\r\n"),
+       Utf16Le(u"\uFEFF; Эфир\r\n[Settings]\r\nBases=E:\\Новые\r\nReports=E:\\Отчеты\r\n")},
+      {"UTF-8 without a mark",
+       "; Эфир\r\n[Settings]\r\nBases=D:\\Эфир\r\nReports=D:\\Эфир\\Отчеты\r\n",
+       "; Эфир\r\n[Settings]\r\nBases=E:\\Новые\r\nReports=E:\\Отчеты\r\n"},
+  };
+  TempFolder temp;
+  const fs::path file = temp.path / "spinvolt.ini";
+  for (const Case& c : cases) {
+    Write(file, c.before);
+    EXPECT_EQ(ReadSetting(file), (TSettings{"D:\\Эфир", "D:\\Эфир\\Отчеты"})) << c.what;
+    WriteSetting(file, {"E:\\Новые", "E:\\Отчеты"});
+    EXPECT_EQ(Read(file), c.after) << c.what;
+    EXPECT_EQ(ReadSetting(file), (TSettings{"E:\\Новые", "E:\\Отчеты"})) << c.what;
+  }
+
+  // A file that did not exist is UTF-8 without a mark, whatever it holds.
+  fs::remove(file);
+  WriteSetting(file, {"E:\\Новые", "E:\\Отчеты"});
+  EXPECT_EQ(Read(file), "[Settings]\r\nBases=E:\\Новые\r\nReports=E:\\Отчеты\r\n");
+}
+
+// A value that code page 1251 has no letter for turns the whole file into UTF-8 with its mark,
+// the lines it had converted with it; UTF-16 holds everything.
+TEST(Settings, AValueTheFilesEncodingCannotHoldMakesItUtf8WithItsMark) {
+  TempFolder temp;
+  const fs::path file = temp.path / "spinvolt.ini";
+  Write(file, "; \xDD\xF4\xE8\xF0\r\n[Settings]\r\nBases=D:\\\xDD\xF4\xE8\xF0\r\n");
+  WriteSetting(file, {"E:\\Caf\u00E9 \u266B", "E:\\\u97F3\u697D"});
+  EXPECT_EQ(Read(file), "\xEF\xBB\xBF; Эфир\r\n[Settings]\r\nBases=E:\\Caf\u00E9 \u266B\r\nReports=E:\\\u97F3\u697D\r\n");
+  EXPECT_EQ(ReadSetting(file), (TSettings{"E:\\Caf\u00E9 \u266B", "E:\\\u97F3\u697D"}));
+
+  Write(file, Utf16Le(u"\uFEFF[Settings]\r\n"));
+  WriteSetting(file, {"E:\\\u97F3\u697D \U0001F3B5", "E:\\\u00E9"});
+  EXPECT_EQ(Read(file), Utf16Le(u"\uFEFF[Settings]\r\nBases=E:\\\u97F3\u697D \U0001F3B5\r\nReports=E:\\\u00E9\r\n"));
+}
+
 TEST(Settings, AFileThatCannotBeWrittenIsAnErrorNamingIt) {
   TempFolder temp;
   const fs::path missingFolder = temp.path / "gone" / "spinvolt.ini";

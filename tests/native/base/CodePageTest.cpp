@@ -97,6 +97,25 @@ TEST(CodePage, WhatCannotBeHeldBecomesTheReplacement) {
   EXPECT_EQ(Utf16ToUtf8(u"\U0001F3B5"), "\xF0\x9F\x8E\xB5");
 }
 
+TEST(CodePage, WellFormedUtf8) {
+  const struct {
+    std::string text;
+    bool valid;
+  } cases[] = {
+      {"", true},
+      {"C:\\Quorvane", true},
+      {"\xD0\x91\xD0\xB0\xD0\xB7\xD1\x8B", true},  // "Базы"
+      {"\xF0\x9F\x8E\xB5", true},  // past the basic plane
+      {"\xC1\xE0\xE7\xFB", false},  // "Базы" in 1251
+      {"a\x80" "b", false},  // a stray continuation byte
+      {"\xC0\xAF", false},  // an overlong '/'
+      {"\xED\xA0\x80", false},  // an encoded surrogate
+      {"\xE2\x82", false},  // a cut sequence
+      {"\xF4\x90\x80\x80", false},  // past U+10FFFF
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;
+}
+
 TEST(CodePage, UnknownCodePagesAreRefused) {
   EXPECT_FALSE(IsSupportedCodePage(0));
   EXPECT_FALSE(IsSupportedCodePage(65001));

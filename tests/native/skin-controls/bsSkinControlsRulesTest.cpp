@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace bs {
@@ -126,6 +127,32 @@ TEST(TabGeometry, PageRects) {
   EXPECT_EQ(TabPageRect(42, 604, 300, &skin), (TRect{3, 60, 601, 297}));
   EXPECT_EQ(TabPageRect(42, 604, 300, &picture), (TRect{0, 36, 604, 300}));
   EXPECT_EQ(TabPageFrame({3, 60, 601, 297}, skin), (TRect{0, 36, 604, 300}));
+}
+
+TEST(TabGeometry, MarksEndTwoPixelsInFromTheTopRightCornerOneApart) {
+  const struct {
+    TRect tab;
+    int count;
+    std::vector<TRect> squares;
+  } cases[] = {
+      {{100, 10, 150, 30}, 0, {}},
+      {{100, 10, 150, 30}, 1, {{143, 12, 148, 17}}},
+      {{100, 10, 150, 30}, 3, {{131, 12, 136, 17}, {137, 12, 142, 17}, {143, 12, 148, 17}}},
+      // An hour tab of the window's second row.
+      {{0, 22, 49, 42}, 2, {{36, 24, 41, 29}, {42, 24, 47, 29}}},
+      // Too narrow for all: the first ones, as many as fit between the insets.
+      {{0, 0, 15, 20}, 3, {{2, 2, 7, 7}, {8, 2, 13, 7}}},
+      {{0, 0, 8, 20}, 2, {}},
+      {{0, 0, 9, 20}, 2, {{2, 2, 7, 7}}},
+      // Too low for a square below the inset.
+      {{0, 0, 50, 6}, 1, {}},
+      {{0, 0, 50, 7}, 1, {{43, 2, 48, 7}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.tab.Width()) + " x " + std::to_string(c.tab.Height()) + ", " +
+                 std::to_string(c.count));
+    EXPECT_EQ(TabMarkRects(c.tab, c.count), c.squares);
+  }
 }
 
 }  // namespace

@@ -276,3 +276,63 @@ TEST(SkinDescription, EachKeyOfTheCornerAndStretchGroupsLandsInItsMember) {
   TbsStretchKeys none;
   EXPECT_TRUE(none.Flags(true).Client) << "the client's stretch is the control's own key";
 }
+
+// A damaged description may give any number: a distance beyond ±32,767 is no place in any skin
+// picture, so its key is read as absent and keeps its default (the built-in look, for a rect).
+TEST(SkinDescription, GeometryBeyondTheSkinsRangeIsReadAsAbsent) {
+  const std::string head =
+      "[SKINOBJECTS]\ncount=1\n0=item:menuitem\n[SKINCONTROLS]\ncount=2\n0=g:grid\n1=b:button\n";
+  // With the keys absent: the defaults.
+  const TDescribed plain(head);
+  const auto* item0 = plain.Object<TbsDataSkinMenuItem>("item");
+  const auto* grid0 = plain.Control<TbsDataSkinGridControl>("g");
+  const auto* button0 = plain.Control<TbsDataSkinButtonControl>("b");
+  ASSERT_TRUE(item0 && grid0 && button0);
+
+  struct Case {
+    const char* Value;
+    bool Kept;
+  } offsets[] = {
+      {"32767", true},        {"-32767", true},       {"0", true},           {"32768", false},
+      {"-32768", false},      {"2147483647", false},  {"-2147483648", false}, {"0x80000000", false},
+  };
+  for (const Case& c : offsets) {
+    const std::string v = c.Value;
+    const TDescribed d(head + "[item]\nitemrightoffset=" + v + "\ndividerleftoffset=" + v + "\n[g]\ncellleftoffset=" +
+                       v + "\nfixedcellrightoffset=" + v + "\n[FORMINFO]\nbuttonsoffset=" + v + "\nborderwidth=" + v +
+                       "\n");
+    const int value = c.Kept ? ParseSkinInteger(v).value() : 0;
+    const auto* item = d.Object<TbsDataSkinMenuItem>("item");
+    const auto* grid = d.Control<TbsDataSkinGridControl>("g");
+    ASSERT_TRUE(item && grid);
+    EXPECT_EQ(item->ItemRightOffset, c.Kept ? value : item0->ItemRightOffset) << v;
+    EXPECT_EQ(item->DividerLeftOffset, c.Kept ? value : item0->DividerLeftOffset) << v;
+    EXPECT_EQ(grid->CellLeftOffset, c.Kept ? value : grid0->CellLeftOffset) << v;
+    EXPECT_EQ(grid->FixedCellRightOffset, c.Kept ? value : grid0->FixedCellRightOffset) << v;
+    EXPECT_EQ(d.Skin.FormInfo.ButtonsOffset, c.Kept ? value : plain.Skin.FormInfo.ButtonsOffset) << v;
+    EXPECT_EQ(d.Skin.FormInfo.BorderWidth, c.Kept ? value : plain.Skin.FormInfo.BorderWidth) << v;
+  }
+
+  // Rects and points read their fields without signs: one field too large loses the whole key.
+  struct RectCase {
+    const char* Rect;
+    const char* Point;
+    bool Kept;
+  } rects[] = {
+      {"0,0,32767,20", "32767,4", true},
+      {"0,0,32768,20", "32768,4", false},
+      {"2147483647,0,10,20", "4,2147483647", false},
+  };
+  for (const RectCase& c : rects) {
+    const TDescribed d(head + "[b]\nskinrect=" + c.Rect + "\nlefttoppoint=" + c.Point + "\n");
+    const auto* button = d.Control<TbsDataSkinButtonControl>("b");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->SkinRect, c.Kept ? ParseRectText(c.Rect) : button0->SkinRect) << c.Rect;
+    EXPECT_EQ(button->Corners.LeftTopPoint, c.Kept ? ParsePointText(c.Point) : button0->Corners.LeftTopPoint)
+        << c.Point;
+  }
+
+  // A colour is no distance: every 32-bit value is one.
+  const TDescribed colours(head + "[item]\nunenabledfontcolor=0xFF00000F\n");
+  EXPECT_EQ(colours.Object<TbsDataSkinMenuItem>("item")->UnEnabledFontColor, int(0xFF00000F));
+}

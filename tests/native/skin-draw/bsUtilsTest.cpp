@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -462,6 +464,109 @@ TEST(SkinBorderStrips, AStripWhosePieceHasNoSizeKeepsWhatItHad) {
   EXPECT_EQ(right.At(0, 0), (TPixel{9, 9, 9}));
   // The left strip fills what the top strip and the old bottom strip leave: 16 - 3 - 2.
   EXPECT_EQ(left.Height(), 11);
+}
+
+// ---- Damaged geometry -----------------------------------------------------------------------
+
+TEST(SkinGeometry, ResizedGeometryHoldsItsSumsAtTheEndsOfInt) {
+  struct Case {
+    const char* name;
+    TbsPieceGeometry natural;
+    TRect skinRect;
+    int W, H;
+    TbsPieceGeometry resized;
+  } cases[] = {
+      {"points near the top of int grow past it",
+       {{4, 4}, {INT_MAX - 2, 4}, {4, INT_MAX}, {INT_MAX, INT_MAX}, {2, 3, INT_MAX, INT_MAX - 1}},
+       {0, 0, 10, 10},
+       20,
+       16,
+       {{4, 4}, {INT_MAX, 4}, {4, INT_MAX}, {INT_MAX, INT_MAX}, {2, 3, INT_MAX, INT_MAX}}},
+      {"a skin rect wider than int shrinks the points past its bottom",
+       {{4, 4}, {8, 4}, {4, -6}, {8, -6}, {2, 3, 10, 7}},
+       {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+       20,
+       16,
+       {{4, 4}, {INT_MIN, 4}, {4, INT_MIN}, {INT_MIN, INT_MIN}, {2, 3, INT_MIN, INT_MIN}}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ResizedGeometry(c.natural, c.skinRect, c.W, c.H), c.resized) << c.name;
+}
+
+// A builder handed a value beyond the drawing range draws nothing: one value out of range at a
+// time, every other one sensible, each builder in turn.
+TEST(SkinBuilders, AValueBeyondTheDrawingRangeDrawsNothing) {
+  const TImage src = CodedPicture(20, 20);
+  const TbsPieceGeometry ng = ResizedGeometry(kPiece, kSR, 20, 16);
+  const int far = kMaxSkinCoordinate + 1;
+  struct Case {
+    const char* name;
+    std::function<void(TImage&)> build;
+  } cases[] = {
+      {"three parts, a cap", [&](TImage& d) { ThreePartHorzImage(INT_MIN, 4, d, src, kSR, 20, false); }},
+      {"three parts, the width", [&](TImage& d) { ThreePartHorzImage(4, 4, d, src, kSR, far, false); }},
+      {"three parts, the rect", [&](TImage& d) { ThreePartHorzImage(4, 4, d, src, {-far, 1, 14, 11}, 20, true); }},
+      {"three parts down, a cap", [&](TImage& d) { ThreePartVertImage(3, INT_MAX, d, src, kSR, 16, false); }},
+      {"two parts, the right end", [&](TImage& d) { TwoPartHorzImage(4, -far, d, src, kSR, 20, false); }},
+      {"nine parts, a corner point",
+       [&](TImage& d) {
+         TbsPieceGeometry g = kPiece;
+         g.RT.X = INT_MAX;
+         NinePartImage(g, ng, d, src, kSR, 20, 16, true, {});
+       }},
+      {"nine parts, a new client edge",
+       [&](TImage& d) {
+         TbsPieceGeometry n = ng;
+         n.Cl.Right = far;
+         NinePartImageTiledClient(kPiece, n, d, src, kSR, 20, 16, true, {});
+       }},
+      {"nine parts open to the right, the skin rect",
+       [&](TImage& d) { NinePartImageOpenRight(kPiece, ng, d, src, {INT_MIN, 1, 14, 11}, 20, 16, true, {}); }},
+      {"nine parts from a client rect",
+       [&](TImage& d) {
+         d.SetSize(20, 16);
+         NinePartFromClientRect(d, src, kSR, true, {2, 3, INT_MAX, 7});
+       }},
+  };
+  for (const Case& c : cases) {
+    TImage dest(5, 5);
+    c.build(dest);
+    EXPECT_TRUE(dest.Empty()) << c.name;
+  }
+
+  // The strips keep what they had, as for a piece of no size; a mask gives no region.
+  TImage left(1, 1), top(1, 1), right(1, 1), bottom(1, 1);
+  TbsPieceGeometry g = kPiece;
+  g.LB.Y = INT_MIN;
+  BorderStripImages(g, ng, {&left, &top, &right, &bottom}, src, kSR, 20, 16, {});
+  for (const TImage* strip : {&left, &top, &right, &bottom}) EXPECT_EQ(strip->Width(), 1);
+  EXPECT_FALSE(MaskBorderRegionRuns(g, ng, src, 20).has_value());
+
+  // A copy between rects beyond every picture leaves the destination as it was.
+  TImage dst = CodedPicture(8, 8);
+  const TImage before = dst;
+  CopyImageRect(dst, {INT_MIN, 0, INT_MAX, 8}, src, {0, 0, 5, 5});
+  CopyImageRect(dst, {0, 0, 8, 8}, src, {INT_MIN, INT_MIN, 0, 0});
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(dst.At(x, y), before.At(x, y)) << x << "," << y;
+}
+
+// Tiles laid from far left of the destination keep their phase: only those that reach into the
+// picture are drawn, and they land where the whole row of tiles would have put them.
+TEST(SkinBuilders, TilesFromFarOutsideThePictureKeepTheirPhase) {
+  const TImage src = CodedPicture(20, 20);
+  for (const int start : {-5, -4 * 1000 - 3, -(kMaxSkinCoordinate - 1)}) {
+    // The top middle of the piece is 4 wide (source columns 4 .. 7 of the piece); its new band
+    // starts at `start`.
+    TbsPieceGeometry ng = ResizedGeometry(kPiece, kSR, 20, 16);
+    ng.LT.X = start;
+    TImage dest;
+    NinePartImage(kPiece, ng, dest, src, kSR, 20, 16, false, {});
+    ASSERT_EQ(dest.Width(), 20);
+    for (int x = 0; x < ng.RT.X; ++x) {
+      const int phase = int(((long long)x - start) % 4);
+      ASSERT_EQ(SourceOf(dest, x, 0), (SourceXY{kSR.Left + 4 + phase, kSR.Top})) << "from " << start << " at " << x;
+    }
+  }
 }
 
 // The strips as their rules read, one pixel at a time, to hold the builder to.

@@ -4,6 +4,9 @@
 #include "MainWindowFixture.h"
 
 #include "app/ResultView.h"
+#include "platform/Locale.h"
+
+#include <cstdio>
 
 #include <map>
 #include <set>
@@ -63,13 +66,22 @@ struct TExpectedRow {
   std::string kind;                  // in-place, moved, by-hand, not-aired
 };
 
+// The console's air time (HH:mm:ss) in the user's own long time format, as the grid shows it.
+std::string InUsersTimeFormat(const std::string& console) {
+  int h = 0, m = 0, s = 0;
+  if (console.empty() || std::sscanf(console.c_str(), "%d:%d:%d", &h, &m, &s) != 3) return console;
+  const auto time = platform::EncodeTime(h, m, s);
+  if (!time) return console;
+  return platform::WideToUtf8(platform::FormatTime(*time, platform::FormatSettings().LongTimeFormat));
+}
+
 // The rows of one hour as spinvolt-check prints them.
 std::vector<TExpectedRow> ConsoleRows(const TDemoFolder& demo, int hour) {
   wchar_t exe[MAX_PATH];
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
   const fs::path check = fs::path(exe).parent_path() / "spinvolt-check.exe";
   const std::wstring command = L"\"" + check.wstring() + L"\" --bases \"" + demo.BasesText() + L"\" --reports \"" +
-                               demo.ReportsText() + L"\" --date 2026-03-14 --hour " + std::to_wstring(hour) +
+                               demo.ReportsText() + L"\" --date 2026-03-09 --hour " + std::to_wstring(hour) +
                                L" --csv";
   std::istringstream out(Output(command));
   std::vector<TExpectedRow> rows;
@@ -78,7 +90,7 @@ std::vector<TExpectedRow> ConsoleRows(const TDemoFolder& demo, int hour) {
   while (std::getline(out, line)) {
     const auto f = CsvFields(line);
     if (f.size() != 7) continue;
-    rows.push_back({{f[1], f[2], f[3], f[4], f[5]}, f[6]});
+    rows.push_back({{f[1], f[2], f[3], InUsersTimeFormat(f[4]), f[5]}, f[6]});
   }
   return rows;
 }
@@ -92,16 +104,20 @@ COLORREF KindColour(const std::string& kind) {
   return CLR_INVALID;
 }
 
+// Runs under ru_RU and en_US. The day is picked from the calendar, so the field shows it as
+// the program writes it: the US field pads the one-digit month and day with blanks.
 TEST_F(MainWindowTest, EveryHourShowsWhatTheConsoleCheckPrintsInItsColours) {
-  TDemoFolder demo;
+  TDemoFolder demo(*base::EncodeDate(2026, 3, 10));
   Open();
   TypeInto(*Form->EBases, demo.BasesText());
   TypeInto(*Form->EReport, demo.ReportsText());
-  TypeDate(L"14032026");
-  Run();
-  ASSERT_EQ(Form->Check().WorkDate, *base::EncodeDate(2026, 3, 14));
+  PickDate(2026, 3, 9);
+  const bool dayFirst = platform::FormatSettings().ShortDateFormat.front() == L'd';
+  ASSERT_EQ(Form->EDate->Text(), dayFirst ? L"09.03.2026" : L" 3/ 9/2026");
+  const auto runBoxes = Run();
+  for (const TShownBox& box : runBoxes) EXPECT_EQ(box.Caption, L"Warning") << box;
   // The console tool takes the date in its own form; it must be the same day.
-  ASSERT_EQ(Form->EDate->Text(), L"14.03.2026");
+  ASSERT_EQ(Form->Check().WorkDate, *base::EncodeDate(2026, 3, 9));
 
   std::set<std::string> kindsSeen;
   std::size_t mostKinds = 0;
@@ -147,7 +163,7 @@ TEST_F(MainWindowTest, EveryHourShowsWhatTheConsoleCheckPrintsInItsColours) {
     kindsSeen.insert(kindsHere.begin(), kindsHere.end());
     if (kindsHere.size() > mostKinds) {
       mostKinds = kindsHere.size();
-      spv::test::SaveWindowPng(Form->Handle(), "main-window-result");
+      spv::test::SaveWindowPng(Form->Handle(), dayFirst ? "main-window-result" : "main-window-result-en");
     }
   }
   EXPECT_EQ(kindsSeen.size(), 4u) << "the demo day shows every case";

@@ -38,17 +38,17 @@ inline std::ostream& operator<<(std::ostream& os, const TShownBox& b) {
             << platform::WideToUtf8(b.Text);
 }
 
-// A demo Quorvane folder of three days ending on 15 March 2026, under a folder name with
-// Cyrillic letters.
+// A demo Quorvane folder of three days ending on 15 March 2026 (or another last day), under a
+// folder name with Cyrillic letters.
 struct TDemoFolder {
   fs::path Root = fs::temp_directory_path() / (L"spv-main-\u0411\u0430\u0437\u044B-" +
                                                std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(Count()));
   fs::path Reports = Root / "Report";
   demo::TDemoSummary Summary;
-  TDemoFolder() {
+  explicit TDemoFolder(base::TDateTime lastDay = *base::EncodeDate(2026, 3, 15)) {
     demo::TDemoOptions options;
     options.Folder = Root;
-    options.LastDay = *base::EncodeDate(2026, 3, 15);
+    options.LastDay = lastDay;
     options.Days = 3;
     Summary = demo::WriteDemoFolder(options);
   }
@@ -134,6 +134,44 @@ class MainWindowTest : public ::testing::Test {
     bs::test::TypeKey(VK_DELETE);
     bs::test::TypeKey(VK_HOME);
     bs::test::TypeText(digits);
+  }
+
+  // Picks a day from the date field's calendar, as a user does: the field's button, the
+  // calendar's month buttons to the day's month, the day's cell. The field then shows the day
+  // as the program writes it.
+  void PickDate(int year, int month, int day) {
+    ClickEditButton(*Form->EDate);
+    bs::TbsSkinPopupMonthCalendar* calendar = Form->EDate->Calendar();
+    ASSERT_TRUE(spv::test::PumpUntil([&] { return calendar->Visible(); })) << "the calendar drops down";
+    const auto clickOn = [&](int x, int y) {
+      POINT p{x, y};
+      ClientToScreen(calendar->Handle(), &p);
+      bs::test::MouseTo(p);
+      bs::test::MouseButton(true);
+      bs::test::MouseButton(false);
+    };
+    const auto shownMonth = [&] {
+      const base::TDateParts shown = base::DecodeDate(Form->EDate->Date());
+      return shown.Year * 12 + shown.Month;
+    };
+    const int wanted = year * 12 + month;
+    for (int at = shownMonth(); at != wanted;) {
+      const int step = at > wanted ? -1 : 1;
+      const bs::TbsSkinSpeedButton* b = step < 0 ? calendar->PriorMonthButton() : calendar->NextMonthButton();
+      clickOn(b->Left() + b->Width() / 2, b->Top() + b->Height() / 2);
+      ASSERT_EQ(shownMonth(), at + step) << "a click on a month button is one month";
+      at += step;
+    }
+    const bs::TbsMonthGrid& grid = calendar->Grid();
+    for (int row = 1; row <= 6; ++row)
+      for (int column = 0; column < 7; ++column)
+        if (grid.NumberAt(row, column) == day) {
+          const bs::TRect cell = grid.Cell(row, column);
+          clickOn((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2);
+          ASSERT_FALSE(calendar->Visible()) << "a day taken closes the calendar";
+          return;
+        }
+    FAIL() << "no cell of day " << day;
   }
 
   // Runs `act` while a timer reads and closes every skinned box that opens, by a real click on

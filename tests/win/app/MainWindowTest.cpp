@@ -1,7 +1,9 @@
 // The main window at start and as its size changes.
 #include "MainWindowFixture.h"
+#include "SkinFixture.h"
 #include "UserDrag.h"
 
+#include "app/ResultView.h"
 #include "base/DateTime.h"
 #include "platform/Locale.h"
 
@@ -160,6 +162,115 @@ TEST_F(MainWindowTest, TheCalendarDropsDownUnderTheDateField) {
   spv::test::SaveScreenPng(both, "main-window-calendar");
   bs::test::TypeKey(VK_ESCAPE);
   EXPECT_FALSE(calendar->Visible());
+}
+
+// Before the first run every hour is empty: a change of the hour tab compares the empty lists,
+// says once that the hour has no playlist, and leaves the grid without rows. A click on the
+// tab already selected changes nothing.
+TEST_F(MainWindowTest, ATabChangeBeforeTheFirstRunWarnsOnceAndLeavesTheGridEmpty) {
+  Open();
+  const auto clickTab = [&](int hour) {
+    const RECT tab = Form->TabHour->TabRect(hour);
+    return WithBoxes([&] { Click(*Form->TabHour, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2); });
+  };
+  const std::vector<TShownBox> oneWarning{WarningBox(L"Принятый плейлист на этот час отсутствует")};
+  for (const int hour : {5, 17}) {
+    SCOPED_TRACE("hour " + std::to_string(hour));
+    EXPECT_EQ(clickTab(hour), oneWarning);
+    EXPECT_EQ(Form->TabHour->TabIndex(), hour);
+    EXPECT_TRUE(Form->Check().Logs.empty());
+    auto* grid = Form->SGRep;
+    EXPECT_EQ(grid->RowCount(), 2) << "the header and one empty row";
+    for (int col = 0; col < 5; ++col) {
+      EXPECT_EQ(grid->CellText(col, 0), platform::WideToCp1251(platform::Utf8ToWide(kResultHeader[std::size_t(col)])));
+      EXPECT_EQ(grid->CellText(col, 1), "") << "column " << col;
+    }
+  }
+  spv::test::SaveWindowPng(Form->Handle(), "main-window-empty-hour");
+  EXPECT_TRUE(clickTab(17).empty()) << "the selected tab again";
+  EXPECT_FALSE(fs::exists(TFRM_SPV::SettingsFile())) << "a tab change writes no settings";
+}
+
+// The window as the program makes it, the application's main form: its caption's minimise
+// button minimises it, and restored (as the taskbar restores it) it comes back where it was,
+// with the day's result, the tabs and the columns as they were, and looking the same.
+TEST_F(MainWindowTest, MinimisedByItsButtonAndRestoredTheMainWindowComesBackAsItWas) {
+  TDemoFolder demo;
+  Form.reset(platform::Application().CreateForm<TFRM_SPV>(ProgramFormDescription()));
+  ASSERT_EQ(platform::Application().MainForm(), Form.get());
+  Form->Show();
+  spv::test::PumpMessages(100);
+  TypeInto(*Form->EBases, demo.BasesText());
+  TypeInto(*Form->EReport, demo.ReportsText());
+  TypeDate(L"15032026");
+  const RECT tab = Form->TabHour->TabRect(14);
+  const auto boxes = WithBoxes([&] {
+    ClickMiddle(*Form->SBExec);
+    spv::test::PumpUntil([&] { return !Form->Check().Reading(); });
+    Click(*Form->TabHour, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+  });
+  ASSERT_TRUE(std::all_of(boxes.begin(), boxes.end(), [](const TShownBox& b) { return b.Caption == L"Warning"; }))
+      << ::testing::PrintToString(boxes);
+  auto* grid = Form->SGRep;
+  ASSERT_GT(grid->RowCount(), 2) << "the hour shows its rows";
+
+  const HWND window = Form->Handle();
+  // The pointer rests on the legend, away from anything that lights up under it.
+  const auto rest = [&] {
+    auto* legend = Form->bsSkinGroupBox2;
+    bs::test::MouseTo(legend->ClientToScreen({legend->Width() / 2, legend->Height() / 2}));
+    spv::test::PumpMessages(200);
+  };
+  rest();
+  ASSERT_EQ(GetFocus(), Form->TabHour->Handle()) << "the tab clicked has the focus";
+  RECT before;
+  GetWindowRect(window, &before);
+  const int rows = grid->RowCount();
+  std::vector<std::string> texts;
+  for (int row = 0; row < rows; ++row)
+    for (int col = 0; col < 5; ++col) texts.push_back(grid->CellText(col, row));
+  std::vector<int> widths;
+  for (int col = 0; col < 5; ++col) widths.push_back(grid->ColWidths(col));
+  const bs::TbsFBitmap gridBefore = bs::test::Grab(grid->Handle()), tabsBefore = bs::test::Grab(Form->TabHour->Handle());
+
+  bool minimised = false, restored = false;
+  const auto meanwhile = WithBoxes([&] {
+    const bs::TRect b = Form->bsSkinForm1->FindObject("minbutton")->ObjectRect;
+    const POINT at = bs::test::WindowPoint(window, (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+    EXPECT_TRUE(spv::test::DragAsUser(at, at)) << "the button holds the pointer while pressed";
+    minimised = spv::test::PumpUntil([&] { return IsIconic(window) != FALSE; });
+    EXPECT_EQ(Form->WindowState(), platform::TWindowState::wsMinimized);
+    spv::test::PumpMessages(200);
+    PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    restored = spv::test::PumpUntil([&] { return !IsIconic(window) && IsWindowVisible(window); });
+    rest();
+  });
+  ASSERT_TRUE(minimised);
+  ASSERT_TRUE(restored);
+  EXPECT_TRUE(meanwhile.empty()) << "restoring compares nothing again: " << ::testing::PrintToString(meanwhile);
+  EXPECT_EQ(GetFocus(), Form->TabHour->Handle()) << "the focus is back on the tabs: the arrow keys still change the hour";
+  RECT after;
+  GetWindowRect(window, &after);
+  EXPECT_TRUE(EqualRect(&after, &before)) << "(" << after.left << ", " << after.top << ")-(" << after.right << ", "
+                                          << after.bottom << ")";
+  EXPECT_EQ(Form->TabHour->TabIndex(), 14);
+  EXPECT_EQ(Form->TabHour->TabWidth(), 49);
+  EXPECT_EQ(Form->TabHour->RowCount(), 2);
+  ASSERT_EQ(grid->RowCount(), rows);
+  std::size_t i = 0;
+  for (int row = 0; row < rows; ++row)
+    for (int col = 0; col < 5; ++col) EXPECT_EQ(grid->CellText(col, row), texts[i++]) << row << ", " << col;
+  for (int col = 0; col < 5; ++col) EXPECT_EQ(grid->ColWidths(col), widths[std::size_t(col)]) << col;
+  spv::test::SaveWindowPng(window, "main-window-restored");
+  const auto samePicture = [](const bs::TbsFBitmap& was, const bs::TbsFBitmap& is) {
+    if (was.Width() != is.Width() || was.Height() != is.Height()) return false;
+    for (int y = 0; y < was.Height(); ++y)
+      for (int x = 0; x < was.Width(); ++x)
+        if (!(was.At(x, y) == is.At(x, y))) return false;
+    return true;
+  };
+  EXPECT_TRUE(samePicture(gridBefore, bs::test::Grab(grid->Handle()))) << "the grid looks as it did";
+  EXPECT_TRUE(samePicture(tabsBefore, bs::test::Grab(Form->TabHour->Handle()))) << "the tabs look as they did";
 }
 
 // The suite's small display, a 1280 x 900 screen: the window, showing a day's result, maximised

@@ -1,6 +1,8 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 
+#include "WindowShot.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -180,6 +182,42 @@ TEST(FormTest, WindowStateFollowsTheWindow) {
   form.SetWindowState(TWindowState::wsNormal);
   EXPECT_FALSE(IsZoomed(form.Handle()));
   EXPECT_EQ(form.WindowState(), TWindowState::wsNormal);
+}
+
+// The focus goes back to the control the user left it on when the form is active again:
+// restored after a minimise, or back from another window. Not to the form itself, which no
+// key would reach a control through.
+TEST(FormTest, TheFocusComesBackToItsControlWhenTheFormIsActiveAgain) {
+  TForm form;
+  form.SetBounds(60, 60, 300, 200);
+  auto* first = new TPanel(&form);
+  first->SetParent(&form);
+  first->SetBounds(10, 10, 100, 40);
+  auto* second = new TPanel(&form);
+  second->SetParent(&form);
+  second->SetBounds(10, 60, 100, 40);
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  second->SetFocus();
+  ASSERT_EQ(GetFocus(), second->Handle());
+
+  ShowWindow(form.Handle(), SW_MINIMIZE);
+  spv::test::PumpMessages();
+  ASSERT_TRUE(IsIconic(form.Handle()));
+  ShowWindow(form.Handle(), SW_RESTORE);
+  spv::test::PumpMessages();
+  EXPECT_EQ(GetFocus(), second->Handle()) << "restored";
+
+  TForm other;
+  other.SetBounds(400, 60, 200, 100);
+  other.Show();
+  SetForegroundWindow(other.Handle());
+  spv::test::PumpMessages();
+  ASSERT_NE(GetFocus(), second->Handle());
+  SetForegroundWindow(form.Handle());
+  spv::test::PumpMessages();
+  EXPECT_EQ(GetFocus(), second->Handle()) << "back from another window";
+  EXPECT_EQ(form.ActiveControl(), second);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // and its left button, the clipboard; and the program's skin loaded into a skin data holder.
 
 #include "SkinFixture.h"
+#include "UserKeys.h"
 #include "WindowShot.h"
 
 #include <gtest/gtest.h>
@@ -15,26 +16,6 @@ namespace bs::test {
 inline void LoadProgramSkin(TbsSkinData& skin) {
   const auto block = spv::ProgramSkinBlock();
   skin.LoadFromCompressedData(block.data(), block.size());
-}
-
-// Keys as the keyboard gives them: down and up of each, modifiers held around the key; then
-// `pump` lets them arrive.
-inline void TypeKey(WORD vk, std::initializer_list<WORD> held = {},
-                    const std::function<void()>& pump = [] { spv::test::PumpMessages(30); }) {
-  std::vector<INPUT> in;
-  auto key = [&](WORD k, bool up) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = k;
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    in.push_back(i);
-  };
-  for (WORD h : held) key(h, false);
-  key(vk, false);
-  key(vk, true);
-  for (WORD h : held) key(h, true);
-  SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
-  pump();
 }
 
 // Characters typed one by one as Unicode key input.

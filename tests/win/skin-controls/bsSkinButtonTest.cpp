@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinCtrls.h"
 
+#include "SkinFixture.h"
 #include "SkinnedForm.h"
 #include "WindowShot.h"
 #include "platform/FormReader.h"
@@ -17,15 +18,8 @@ using namespace spv::platform;
 
 using test::At;
 using test::PixelOf;
+using test::SamePixels;
 using test::TSkinnedForm;
-
-bool SamePixels(const TImage& a, const TImage& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (!(a.At(x, y) == b.At(x, y))) return false;
-  return true;
-}
 
 class SkinButtonTest : public ::testing::Test {
  protected:

@@ -16,6 +16,7 @@ namespace {
 
 using namespace spv::platform;
 
+using test::At;
 using test::PixelOf;
 using test::TSkinnedForm;
 
@@ -292,6 +293,84 @@ TEST_F(SkinGridTest, AColumnOfWidthMinusOneTakesNoRoomAndIsNotPainted) {
   Capture(*g);
   EXPECT_EQ(painted, (std::set<int>{0, 1, 4}));
   EXPECT_EQ(g->CellRect(4, 1).left, 33 + 1 + 230 + 1) << "neither narrow column moves the next back";
+}
+
+// Dragging with range selection: the press point stays the current cell and the selection's
+// other corner, AnchorCell, follows the pointer; held beyond an edge, it moves on one cell per
+// tick of the selection timer, scrolling into view, while the press point stays.
+TEST_F(SkinGridTest, ARangeDragMovesTheAnchorAndThePressPointStays) {
+  TbsSkinStringGrid* g = AddGrid(80);
+  g->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect);
+  g->SetColCount(14);
+  for (int i = 5; i < 14; ++i) g->SetColWidths(i, 90);
+  form->Show();
+  spv::test::PumpMessages();
+  const int w = g->ClientWidth(), h = g->ClientHeight();
+  const auto centre = [&](int col, int row) {
+    const RECT r = g->CellRect(col, row);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  struct Case {
+    const char* where;
+    TGridCoord press;  // scrolled into view first
+    POINT (*past)(int w, int h, POINT press);
+    int dx, dy;  // the direction the anchor must go
+  } cases[] = {
+      {"below", {2, 5}, [](int, int h, POINT p) { return POINT{p.x, h + 25}; }, 0, 1},
+      {"right", {2, 5}, [](int w, int, POINT p) { return POINT{w + 25, p.y}; }, 1, 0},
+      {"above", {3, 60}, [](int, int, POINT p) { return POINT{p.x, -25}; }, 0, -1},
+      {"left", {9, 8}, [](int, int, POINT p) { return POINT{-25, p.y}; }, -1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    g->SetCurrentCell(c.press.X, c.press.Y);
+    spv::test::PumpMessages();
+    const POINT p = centre(c.press.X, c.press.Y);
+    SendMessageW(g->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+    ASSERT_EQ(g->CurrentCell(), c.press);
+    ASSERT_EQ(g->AnchorCell(), c.press);
+    const POINT out = c.past(w, h, p);
+    SendMessageW(g->Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(out.x, out.y));
+    // Three ticks or more; then let go where the pointer is.
+    const auto moved = [&] {
+      const TGridCoord a = g->AnchorCell();
+      return (a.X - c.press.X) * c.dx + (a.Y - c.press.Y) * c.dy;
+    };
+    EXPECT_TRUE(spv::test::PumpUntil([&] { return moved() >= 3 || g->CurrentCell() != c.press; }));
+    SendMessageW(g->Handle(), WM_LBUTTONUP, 0, At(out.x, out.y));
+    const int steps = moved();
+    const TGridCoord a = g->AnchorCell();
+    EXPECT_EQ(g->CurrentCell(), c.press) << "the press point stays";
+    EXPECT_GE(steps, 3);
+    EXPECT_EQ(a, (TGridCoord{c.press.X + c.dx * steps, c.press.Y + c.dy * steps})) << "only along the drag";
+    const TGridRect sel = g->SelectionRect();
+    EXPECT_EQ(sel, (TGridRect{std::min(a.X, c.press.X), std::min(a.Y, c.press.Y), std::max(a.X, c.press.X),
+                              std::max(a.Y, c.press.Y)}))
+        << "the selection spans the press point and the anchor";
+    // The anchor was scrolled into view.
+    const RECT shown = g->CellRect(a.X, a.Y);
+    EXPECT_TRUE(shown.right > shown.left && shown.bottom > shown.top);
+  }
+
+  // Inside the grid the anchor is the cell under the pointer; a press with Shift moves the
+  // anchor from where the selection began, and a drag after it goes on from there.
+  g->SetCurrentCell(1, 3);
+  spv::test::PumpMessages();
+  POINT p = centre(1, 3);
+  SendMessageW(g->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+  p = centre(3, 6);
+  SendMessageW(g->Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y));
+  SendMessageW(g->Handle(), WM_LBUTTONUP, 0, At(p.x, p.y));
+  EXPECT_EQ(g->CurrentCell(), (TGridCoord{1, 3}));
+  EXPECT_EQ(g->AnchorCell(), (TGridCoord{3, 6}));
+  p = centre(2, 8);
+  SendMessageW(g->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, At(p.x, p.y));
+  EXPECT_EQ(g->CurrentCell(), (TGridCoord{1, 3}));
+  EXPECT_EQ(g->AnchorCell(), (TGridCoord{2, 8}));
+  p = centre(4, 9);
+  SendMessageW(g->Handle(), WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, At(p.x, p.y));
+  SendMessageW(g->Handle(), WM_LBUTTONUP, 0, At(p.x, p.y));
+  EXPECT_EQ(g->SelectionRect(), (TGridRect{1, 3, 4, 9}));
 }
 
 TEST_F(SkinGridTest, AnEmptySelectPictureTakesTheFocusPictureAndTheReverse) {

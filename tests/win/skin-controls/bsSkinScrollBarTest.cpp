@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinScrollBar.h"
 
+#include "SkinFixture.h"
 #include "SkinnedForm.h"
 #include "WindowShot.h"
 #include "platform/Forms.h"
@@ -196,6 +197,80 @@ TEST_F(SkinScrollBarTest, LooksOfEveryState) {
   EXPECT_EQ(normal.At(inc.x + 5, 3), PixelOf(GetSysColor(COLOR_BTNFACE)));
   EXPECT_EQ(normal.At(bars[0]->Layout().IncreaseButton.Left, 3), PixelOf(GetSysColor(COLOR_BTNSHADOW)));
   for (TbsSkinScrollBar* b : bars) Release(b, 0, 0);
+}
+
+// The skinned bar per state, read back from the screen: the buttons plain (the bar's own
+// picture), hot and pressed, and the thumb plain, hot and pressed, each from its picture of the
+// skin, copied as it is there (the thumb's transparent colour shows the track through).
+TEST_F(SkinScrollBarTest, TheSkinsLooksOfButtonsAndThumbPerState) {
+  const auto& o = dynamic_cast<const TbsDataSkinScrollBarControl&>(
+      *skin->SkinControls[std::size_t(skin->FindSkinControl("hscrollbar"))]);
+  const TImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
+  const TPixel clear = PixelOf(ColorToRGB(TColor(o.ThumbTransparentColor)));
+  struct Case {
+    const char* state;
+    int part;                       // where the pointer is
+    bool press;                     // and whether its button is down there
+    int shown;                      // the part whose look is checked
+    TRect piece;                    // the skin's picture of it
+  } cases[] = {
+      {"a plain increase button", sbpNone, false, sbpIncreaseButton,
+       {o.SkinRect.Left + o.UpButtonRect.Left, o.SkinRect.Top + o.UpButtonRect.Top, o.SkinRect.Left + o.UpButtonRect.Right,
+        o.SkinRect.Top + o.UpButtonRect.Bottom}},
+      {"a hot increase button", sbpIncreaseButton, false, sbpIncreaseButton, o.ActiveUpButtonRect},
+      {"a pressed increase button", sbpIncreaseButton, true, sbpIncreaseButton, o.DownUpButtonRect},
+      {"a hot decrease button", sbpDecreaseButton, false, sbpDecreaseButton, o.ActiveDownButtonRect},
+      {"a pressed decrease button", sbpDecreaseButton, true, sbpDecreaseButton, o.DownDownButtonRect},
+      {"a plain thumb", sbpNone, false, sbpScrollThumb, o.ThumbRect},
+      {"a hot thumb", sbpScrollThumb, false, sbpScrollThumb, o.ActiveThumbRect},
+      {"a pressed thumb", sbpScrollThumb, true, sbpScrollThumb, o.DownThumbRect},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.state);
+    SetCursorPos(1900, 1190);
+    TbsSkinScrollBar* b = AddBar(TbsScrollBarKind::sbHorizontal, 10, 10, 180, true);
+    form->Show();
+    b->SetRange(0, 1000, 0, 500);
+    if (c.part != sbpNone) {
+      const POINT p = Centre(b->Layout().Part(c.part));
+      // The real pointer goes there too, so that the bar does not see it leave.
+      POINT screen = p;
+      ClientToScreen(b->Handle(), &screen);
+      SetCursorPos(screen.x, screen.y);
+      if (c.press) Press(b, p.x, p.y);
+      else SendMessageW(b->Handle(), WM_MOUSEMOVE, 0, At(p.x, p.y));
+    }
+    spv::test::PumpMessages();
+    const TRect at = b->Layout().Part(c.shown);
+    ASSERT_EQ(at.Width(), c.piece.Width());
+    ASSERT_EQ(at.Height(), c.piece.Height());
+    const TbsFBitmap shot = test::Grab(b->Handle());
+    int compared = 0, differing = 0;
+    for (int y = 0; y < at.Height(); ++y)
+      for (int x = 0; x < at.Width(); ++x) {
+        const TPixel want = picture.At(c.piece.Left + x, c.piece.Top + y);
+        if (c.shown == sbpScrollThumb && want == clear) continue;
+        differing += !(shot.At(at.Left + x, at.Top + y) == want);
+        ++compared;
+      }
+    EXPECT_GT(compared, at.Width() * at.Height() / 2);
+    EXPECT_EQ(differing, 0) << "pixels that are not the picture's";
+    if (c.press) Release(b, 0, 0);
+    delete b;
+  }
+  // The pointer goes away again, so that it lights nothing in the windows of later tests.
+  SetCursorPos(1900, 1190);
+  // The pictures of the states differ, so that each case tells its state from the others.
+  const auto same = [&](const TRect& a, const TRect& b) {
+    for (int y = 0; y < a.Height(); ++y)
+      for (int x = 0; x < a.Width(); ++x)
+        if (!(picture.At(a.Left + x, a.Top + y) == picture.At(b.Left + x, b.Top + y))) return false;
+    return true;
+  };
+  EXPECT_FALSE(same(o.ActiveUpButtonRect, o.DownUpButtonRect));
+  EXPECT_FALSE(same(o.ActiveDownButtonRect, o.DownDownButtonRect));
+  EXPECT_FALSE(same(o.ThumbRect, o.ActiveThumbRect));
+  EXPECT_FALSE(same(o.ActiveThumbRect, o.DownThumbRect));
 }
 
 }  // namespace

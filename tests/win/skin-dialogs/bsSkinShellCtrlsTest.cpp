@@ -1,11 +1,16 @@
 #include "skin/dialogs/bsSkinShellCtrls.h"
 
 #include "DialogFixture.h"
+#include "SkinFixture.h"
+#include "UserDrag.h"
+#include "UserKeys.h"
+#include "platform/Hints.h"
 #include "platform/ShellFolders.h"
 #include "platform/SysUtils.h"
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace bs::test {
 namespace {
@@ -261,6 +266,50 @@ TEST_F(ChooserTest, OkOnTheDesktopGivesItsFileSystemPath) {
   EXPECT_EQ(edit->Text(), std::wstring(desktop));
 }
 
+// Tab to Cancel and on round to the tree, with the keyboard: Enter in the tree is OK's again,
+// and OK is lit as the default button as when the chooser opened.
+TEST_F(ChooserTest, TabbingBackToTheTreeGivesEnterBackToOk) {
+  wchar_t desktop[MAX_PATH]{};
+  ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
+  const std::wstring folder = folders.Make(L"start");
+  edit->SetText(folder);
+  const auto key = [](WORD vk) { TypeKey(vk, {}, [] {}); };
+  TbsFBitmap okLit, cancelPlain;
+  TChooserDriver driver({[&](TbsSelDirDlgForm& f) {
+                           ASSERT_EQ(GetFocus(), f.Tree->Handle());
+                           EXPECT_TRUE(f.OKButton->DefaultActive());
+                           EXPECT_TRUE(f.OKButton->MouseOver()) << "OK is lit as the default button";
+                           okLit = Grab(f.OKButton->Handle());
+                           cancelPlain = Grab(f.CancelButton->Handle());
+                           key(VK_HOME);  // the desktop, where OK and Cancel give different texts
+                         },
+                         [&](TbsSelDirDlgForm& f) {
+                           EXPECT_EQ(f.Tree->Selected(), f.Tree->GetFirstNode());
+                           key(VK_TAB);
+                         },
+                         [&](TbsSelDirDlgForm& f) {
+                           EXPECT_EQ(GetFocus(), f.OKButton->Handle());
+                           key(VK_TAB);
+                         },
+                         [&](TbsSelDirDlgForm& f) {
+                           EXPECT_EQ(GetFocus(), f.CancelButton->Handle());
+                           EXPECT_TRUE(f.CancelButton->DefaultActive());
+                           EXPECT_FALSE(SamePixels(Grab(f.OKButton->Handle()), okLit)) << "OK is no longer lit";
+                           key(VK_TAB);
+                         },
+                         [&](TbsSelDirDlgForm& f) {
+                           ASSERT_EQ(GetFocus(), f.Tree->Handle());
+                           EXPECT_TRUE(f.OKButton->DefaultActive());
+                           EXPECT_FALSE(f.CancelButton->DefaultActive());
+                           EXPECT_TRUE(SamePixels(Grab(f.OKButton->Handle()), okLit)) << "OK is lit again";
+                           EXPECT_TRUE(SamePixels(Grab(f.CancelButton->Handle()), cancelPlain));
+                           spv::test::SaveWindowPng(f.WindowHandle(), "chooser-back-in-the-tree");
+                           key(VK_RETURN);
+                         }});
+  Browse(edit, driver, 5);
+  EXPECT_EQ(edit->Text(), std::wstring(desktop)) << "Enter pressed OK";
+}
+
 // Each way out but OK leaves the text as it was, although another folder was selected.
 TEST_F(ChooserTest, CancelEscapeAndClosingLeaveTheText) {
   const std::wstring folder = folders.Make(L"kept");
@@ -389,6 +438,47 @@ TEST_F(ChooserTest, TheToolBarsPathFieldAndNewFolderButton) {
        }});
   EXPECT_FALSE(dialog.Execute());
   EXPECT_EQ(driver.StepsRun(), 7);
+}
+
+// The pointer resting on the new-folder button shows the button's hint in the application's hint
+// window, while the chooser runs its own message loop.
+TEST_F(ChooserTest, TheNewFolderButtonShowsItsHintWhenThePointerRestsOnIt) {
+  auto& hints = ApplicationHints();
+  const unsigned pause = hints.HintPause, hide = hints.HintHidePause;
+  hints.HintPause = 100;
+  hints.HintHidePause = 10000;
+  TbsSkinSelectDirectoryDialog dialog;
+  dialog.ShowToolBar = true;
+  dialog.SetSkinData(skin);
+  dialog.SetCtrlSkinData(skin);
+  dialog.Directory = folders.Make(L"hint");
+  std::wstring seen;
+  std::vector<TChooserDriver::Step> steps{[](TbsSelDirDlgForm& f) {
+    INPUT in = spv::test::PointerInput(f.NewFolderButton->ClientToScreen({13, 12}), 0);
+    SendInput(1, &in, sizeof(INPUT));
+  }};
+  // Looks at what shows on every tick for a while.
+  for (int i = 0; i < 25; ++i)
+    steps.push_back([&](TbsSelDirDlgForm& f) {
+      if (!seen.empty() || !ApplicationHints().HintShowing()) return;
+      const HWND window = ApplicationHints().HintWindow()->WindowHandle();
+      wchar_t text[128] = {};
+      GetWindowTextW(window, text, 128);
+      seen = text;
+      RECT shot, hint;
+      GetWindowRect(f.WindowHandle(), &shot);
+      GetWindowRect(window, &hint);
+      UnionRect(&shot, &shot, &hint);
+      spv::test::SaveScreenPng(shot, "chooser-new-folder-hint");
+    });
+  steps.push_back([](TbsSelDirDlgForm& f) { PostKey(f.Tree->Handle(), VK_ESCAPE); });
+  TChooserDriver driver(std::move(steps));
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(seen, L"Create New Folder");
+  EXPECT_FALSE(ApplicationHints().HintShowing()) << "the key took it away";
+  spv::test::ParkPointer();
+  hints.HintPause = pause;
+  hints.HintHidePause = hide;
 }
 
 // The tree on its own, with a stand-in for the shell's attributes: Windows shows a ZIP file

@@ -6,7 +6,9 @@
 #include "skin/frame/bsSkinHint.h"
 
 #include "FramedWindow.h"
+#include "UserDrag.h"
 #include "WindowShot.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "resources/ProgramSkin.h"
 
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace bs {
 namespace {
@@ -428,6 +431,37 @@ TEST_F(CaptionButtonHintTest, AFrameForgetsAHintComponentThatIsGone) {
   // The pointer over a button now asks nothing of it.
   Hover("closebutton");
   spv::test::PumpMessages(100);
+}
+
+// A control's hint, shown by the application's hint loop, comes in the skinned window the
+// component put in the application's place, and the component's show-hint event hears it.
+TEST_F(CaptionButtonHintTest, AControlsHintShowsInTheSkinnedHintWindow) {
+  auto* panel = new TPanel(w->form.get());
+  panel->SetParent(w->form.get());
+  panel->SetBounds(20, 20, 120, 60);
+  panel->Hint = L"Панель";
+  w->form->SetShowHint(true);
+  std::vector<TControl*> heard;
+  hint->OnShowHint = [&](std::wstring&, bool&, THintInfo& info) { heard.push_back(info.HintControl); };
+  spv::test::PumpMessages(50);
+  const POINT p = panel->ClientToScreen({60, 30});
+  INPUT in = spv::test::PointerInput(p, 0);
+  SendInput(1, &in, sizeof(INPUT));
+  auto* window = dynamic_cast<TbsSkinHintWindow*>(ApplicationHints().HintWindow());
+  ASSERT_TRUE(spv::test::PumpUntil([&] { return ApplicationHints().HintShowing(); }));
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window, ApplicationHints().HintWindow());
+  EXPECT_EQ(window->Caption(), L"Панель");
+  EXPECT_EQ(window->HintInCharge(), hint);
+  EXPECT_EQ(window->DrawingSkin(), w->skin);
+  EXPECT_EQ(heard, (std::vector<TControl*>{panel}));
+  const RECT r = BoundsOf(window->Handle());
+  EXPECT_EQ(r.left, p.x);
+  EXPECT_EQ(r.top - p.y, CursorHeightBelowHotSpot(GetCursor()));
+  spv::test::SaveWindowPng(window->Handle(), "hint-skinned-control");
+  ApplicationHints().CancelHint();
+  EXPECT_FALSE(IsWindowVisible(window->Handle()));
+  spv::test::ParkPointer();
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "skin/controls/bsSkinBevel.h"
+#include "skin/controls/bsSkinCtrls.h"
 #include "skin/controls/bsSkinLabel.h"
 #include "skin/controls/bsSkinPanel.h"
 #include "skin/controls/bsSkinTabs.h"
@@ -9,6 +10,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
+#include <vector>
 
 namespace bs::test {
 namespace {
@@ -321,6 +324,118 @@ TEST_F(DefaultLookTest, PanelLabelAndBevelInTheSystemsLook) {
   EXPECT_GT(ink, 5);
   EXPECT_EQ(shot.At(100, 160), PixelOf(ColorToRGB(clBtnShadow))) << "lowered: the left edge dark";
   EXPECT_EQ(shot.At(139, 160), PixelOf(ColorToRGB(clBtnHighlight))) << "and the right edge light";
+}
+
+// The tabs per state, read back from the screen: each tab's picture (its caps copied as they are
+// in the skin), the band behind the tabs, and the text in the colour of the tab's state. The
+// program's skin writes every state in black, so the test gives each state its own colour.
+TEST_F(SkinnedFormTest, EachTabStateShowsItsPictureAndFontColour) {
+  auto* tabs = new TbsSkinTabControl(form.get());
+  tabs->SetParent(form.get());
+  tabs->SetBounds(10, 10, 420, 200);
+  tabs->SetSkinData(skin);
+  for (const wchar_t* text : {L"00", L"11", L"22", L"33"}) tabs->AddTab(text);
+  tabs->SetTabWidth(49);
+  tabs->SetTabIndex(1);
+  auto* other = new TbsSkinButton(form.get());
+  other->SetParent(form.get());
+  other->SetBounds(10, 230, 80, 25);
+  other->SetSkinData(skin);
+  auto& o = const_cast<TbsDataSkinTabControl&>(
+      dynamic_cast<const TbsDataSkinTabControl&>(*skin->SkinControls[std::size_t(skin->FindSkinControl("tab"))]));
+  o.FontColor = 0x0000FF;
+  o.ActiveFontColor = 0x00FF00;
+  o.FocusFontColor = 0xFF0000;
+  o.MouseInFontColor = 0xFF00FF;
+  const TImage& picture = skin->ActivePicture(o.PictureIndex)->Image;
+  form->Show();
+  other->SetFocus();
+  // The pointer over the fourth tab lights it.
+  const RECT hotTab = tabs->TabRect(3);
+  POINT over{(hotTab.left + hotTab.right) / 2, (hotTab.top + hotTab.bottom) / 2};
+  const LPARAM at = At(over.x, over.y);
+  ClientToScreen(tabs->Handle(), &over);
+  SetCursorPos(over.x, over.y);
+  SendMessageW(tabs->Handle(), WM_MOUSEMOVE, 0, at);
+
+  // Rows from `bottom` down lie behind the page frame.
+  const auto capsMatch = [&](const TbsFBitmap& shot, const RECT& r, const TRect& piece, int bottom = INT_MAX) {
+    const int w = r.right - r.left;
+    for (int y = 0; y < piece.Height() && r.top + y < bottom; ++y)
+      for (int x = 0; x < 10; ++x)
+        if (!(shot.At(r.left + x, r.top + y) == picture.At(piece.Left + x, piece.Top + y)) ||
+            !(shot.At(r.left + w - 10 + x, r.top + y) == picture.At(piece.Right - 10 + x, piece.Top + y)))
+          return false;
+    return true;
+  };
+  const auto inkOf = [&](const TbsFBitmap& shot, const RECT& r, TColor colour) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left + 10; x < r.right - 10; ++x) n += shot.At(x, y) == PixelOf(ColorToRGB(colour));
+    return n;
+  };
+  const TColor colours[] = {o.FontColor, o.ActiveFontColor, o.FocusFontColor, o.MouseInFontColor};
+  struct Look {
+    const char* state;
+    int tab;
+    TRect piece;
+    TColor font;
+  };
+  const auto check = [&](const std::vector<Look>& looks) {
+    spv::test::PumpMessages();
+    const TbsFBitmap shot = Grab(tabs->Handle());
+    // The band above the page frame; the selected tab alone is drawn over the frame.
+    const int band = tabs->DisplayRect().top - o.Corners.ClientRect.Top;
+    ASSERT_GT(band, 0);
+    for (const Look& l : looks) {
+      const RECT r = tabs->TabRect(l.tab);
+      ASSERT_EQ(r.bottom - r.top, l.piece.Height()) << l.state;
+      EXPECT_TRUE(capsMatch(shot, r, l.piece, l.tab == tabs->TabIndex() ? INT_MAX : band))
+          << l.state << ": the tab's picture";
+      for (TColor c : colours) {
+        if (c == l.font) {
+          EXPECT_GT(inkOf(shot, r, c), 3) << l.state << ": the text in its colour";
+        } else {
+          EXPECT_EQ(inkOf(shot, r, c), 0) << l.state << ": no text in another state's colour";
+        }
+      }
+    }
+    // The band behind the tabs: the skin's band piece tiled from the control's corner, right of
+    // the last tab down to the page frame.
+    const TRect bg = o.TabsBGRect;
+    for (int y = 0; y < band; ++y)
+      for (int x = tabs->TabRect(3).right + 2; x < tabs->ClientWidth() - 2; ++x)
+        ASSERT_EQ(shot.At(x, y), picture.At(bg.Left + x % bg.Width(), bg.Top + y % bg.Height())) << x << "," << y;
+  };
+  // The pictures differ, so that each check tells its state.
+  const TRect pieces[] = {o.TabRect, o.ActiveTabRect, o.FocusTabRect, o.MouseInTabRect};
+  for (const TRect& a : pieces)
+    for (const TRect& b : pieces) {
+      const RECT r{0, 0, a.Width(), a.Height()};
+      TbsFBitmap one(a.Width(), a.Height());
+      CopyImageRect(one, {0, 0, a.Width(), a.Height()}, picture, a);
+      if (!(a == b)) {
+        ASSERT_FALSE(capsMatch(one, r, b));
+      }
+    }
+
+  {
+    SCOPED_TRACE("the selected tab without the focus");
+    check({{"a plain tab", 0, o.TabRect, o.FontColor},
+           {"the selected tab", 1, o.ActiveTabRect, o.ActiveFontColor},
+           {"a plain tab", 2, o.TabRect, o.FontColor},
+           {"the hot tab", 3, o.MouseInTabRect, o.MouseInFontColor}});
+  }
+  spv::test::SaveWindowPng(form->Handle(), "skin-tabs-states");
+  tabs->SetFocus();
+  {
+    SCOPED_TRACE("the selected tab with the focus");
+    check({{"a plain tab", 0, o.TabRect, o.FontColor},
+           {"the focused selected tab", 1, o.FocusTabRect, o.FocusFontColor},
+           {"the hot tab", 3, o.MouseInTabRect, o.MouseInFontColor}});
+  }
+  // The pointer goes away again, so that it lights nothing in the windows of later tests.
+  SetCursorPos(1900, 1190);
 }
 
 // Every shape in both styles and modes: the pixels a 20 x 10 bevel draws, read back.

@@ -40,6 +40,15 @@ inline TbsFBitmap Grab(HWND window) {
   return shot;
 }
 
+// Two pictures of one size with the same pixels.
+inline bool SamePixels(const TImage& a, const TImage& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (!(a.At(x, y) == b.At(x, y))) return false;
+  return true;
+}
+
 inline bool Dark(const TPixel& p) { return p.R + p.G + p.B < 200; }
 
 // A left click at a client point of `window`, through its messages.

@@ -33,6 +33,14 @@ inline INPUT PointerInput(POINT at, DWORD buttons) {
   return i;
 }
 
+// The pointer parked in the screen's far corner, where the next test's windows are not, with a
+// moment for the window it left to hear so.
+inline void ParkPointer() {
+  INPUT i = PointerInput({GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 10}, 0);
+  SendInput(1, &i, sizeof(INPUT));
+  PumpMessages(250);
+}
+
 // Whether a thread has taken the pointer: a sizing or moving loop runs, or a window of it
 // holds the capture.
 inline bool PointerTaken(DWORD thread) {
