@@ -1,6 +1,7 @@
 # Helpers shared by every area of the tree.
 
 set(SPV_FIXTURES_DIR ${CMAKE_SOURCE_DIR}/tests/fixtures)
+include(${CMAKE_SOURCE_DIR}/resources/version/ProgramResources.cmake)
 
 # Each library exposes its own folder of src/ and nothing else: its include root in the build
 # tree holds one link, named as the folder is under src/, so "db/Query.h" is found by those
@@ -52,6 +53,7 @@ function(spv_win_test name)
   endif()
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_LIBS} spv_win_test_support GTest::gmock GTest::gtest_main)
+  spv_test_manifest(${name})
   # Wine sees the Linux file system as drive Z:.
   target_compile_definitions(${name} PRIVATE SPV_FIXTURES_DIR="Z:${SPV_FIXTURES_DIR}")
   list(LENGTH A_LANGS nlangs)
@@ -101,14 +103,22 @@ function(spv_benchmark name)
   target_compile_definitions(${name} PRIVATE SPV_FIXTURES_DIR="${SPV_FIXTURES_DIR}")
 endfunction()
 
-# A program that ships. Built for Windows, its debug information moves into <program>.debug
-# beside it, named in the program for a debugger to find: left inside, Wine reads all 45 MB of it
-# at every start of the program.
+# A program that ships. Built for Windows, it carries its version resource and manifest, goes
+# into the package, and its debug information moves into <program>.debug beside it, named in the
+# program for a debugger to find: left inside, Wine reads all 45 MB of it at every start of the
+# program.
 function(spv_program name)
+  if(WIN32)
+    spv_program_resources(${name})
+    set_property(GLOBAL APPEND PROPERTY SPV_PACKAGED_PROGRAMS ${name})
+  endif()
   if(WIN32 AND CMAKE_OBJCOPY)
+    # objcopy would stamp both files with the time of the build; like the linker, it leaves the
+    # stamp empty when asked through SOURCE_DATE_EPOCH.
+    set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
     add_custom_command(TARGET ${name} POST_BUILD
-      COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${name}> $<TARGET_FILE:${name}>.debug
-      COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${name}>.debug $<TARGET_FILE:${name}>
+      COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE:${name}> $<TARGET_FILE:${name}>.debug
+      COMMAND ${objcopy} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${name}>.debug $<TARGET_FILE:${name}>
       VERBATIM)
   endif()
 endfunction()

@@ -7,14 +7,19 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   libz-mingw-w64-dev zlib1g-dev
   googletest libgtest-dev libbenchmark-dev
-  wine64 fonts-wine xvfb xauth fonts-liberation locales
+  wine64 wine32:i386 fonts-wine xvfb xauth fonts-liberation locales
   pxlib-dev
-  imagemagick x11-apps
+  imagemagick x11-apps x11-utils
+  zip unzip
   ccache
 )
 
 SUDO=
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
+
+# The 32-bit Wine, beside the 64-bit one, runs the 32-bit program and its suites: its packages
+# are of the i386 architecture, which the machine must know first.
+dpkg --print-foreign-architectures | grep -qx i386 || ${SUDO:-} dpkg --add-architecture i386
 
 missing=()
 for p in "${packages[@]}"; do

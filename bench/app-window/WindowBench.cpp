@@ -47,9 +47,15 @@ LRESULT CALLBACK PlainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
   return 0;
 }
 
+// Called the Windows way (stdcall in 32 bits), which a lambda is not.
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 int CountWindows(HWND top) {
   int count = 1;
-  EnumChildWindows(top, [](HWND, LPARAM p) { return ++*reinterpret_cast<int*>(p), TRUE; }, LPARAM(&count));
+  EnumChildWindows(top, CountWindow, LPARAM(&count));
   return count;
 }
 

@@ -7,4 +7,4 @@ export LANG="${SPV_WINE_LANG:-ru_RU.UTF-8}" LC_ALL="${SPV_WINE_LANG:-ru_RU.UTF-8
 if [ -f "$SPV_WINE_DIR/display" ]; then
   export DISPLAY="$(cat "$SPV_WINE_DIR/display")"
 fi
-exec "$WINE64" "$@"
+exec "$WINE" "$@"

@@ -25,5 +25,5 @@ echo ":$n" >"$SPV_WINE_DIR/display"
 
 "$WINESERVER" -p </dev/null >/dev/null 2>&1
 # A first process brings up the services of the prefix once, for the whole run.
-DISPLAY=":$n" "$WINE64" cmd /c exit >/dev/null 2>&1 || true
+DISPLAY=":$n" "$WINE" cmd /c exit >/dev/null 2>&1 || true
 echo "wine: display :$n, persistent wineserver for $WINEPREFIX"

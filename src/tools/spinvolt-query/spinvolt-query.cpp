@@ -1,12 +1,14 @@
 // spinvolt-query: runs one local SQL statement over Paradox tables and prints its rows.
 //
 //   spinvolt-query [--csv] [--date-format PATTERN] [STATEMENT]
+//   spinvolt-query --version
 //
 // Without a statement, or with "-", the statement is read from standard input. Tables named
 // without a full path are looked for in the current folder.
 
 #include "QueryOutput.h"
 #include "base/UserLocale.h"
+#include "base/Version.h"
 #include "tools/console/Console.h"
 
 #include "db/DatabaseError.h"
@@ -21,6 +23,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: spinvolt-query [--csv] [--date-format PATTERN] [STATEMENT]\n"
+    "       spinvolt-query --version\n"
     "Runs one SQL statement over Paradox tables and prints its rows as an aligned table,\n"
     "or as CSV with --csv. Without STATEMENT (or with -) it is read from standard input.\n"
     "\n"
@@ -29,7 +32,8 @@ constexpr const char* kUsage =
     "\n"
     "  --csv                 RFC 4180 with a header line\n"
     "  --date-format PATTERN the short date format of date literals, such as dd.MM.yyyy\n"
-    "                        (default: the user's)\n";
+    "                        (default: the user's)\n"
+    "  --version             the program's version\n";
 
 struct TUsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -51,6 +55,9 @@ int main(int argc, char** argv) {
       const std::string& a = args[i];
       if (a == "--help" || a == "-h") {
         std::cout << kUsage;
+        return 0;
+      } else if (a == "--version") {
+        std::cout << "spinvolt-query " << base::kVersion << '\n';
         return 0;
       } else if (a == "--csv") {
         csv = true;

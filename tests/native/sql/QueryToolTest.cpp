@@ -160,6 +160,9 @@ TEST_F(QueryToolRun, FailuresGoToStandardErrorWithAnExitCode) {
   }
   ASSERT_EQ(Run({"--help"}), 0);
   EXPECT_EQ(Out.rfind("Usage: spinvolt-query", 0), 0u);
+  // The version is the project's, set once in the build.
+  ASSERT_EQ(Run({"--version"}), 0) << Err;
+  EXPECT_EQ(Out, "spinvolt-query " SPV_PROJECT_VERSION "\n");
 }
 
 TEST_F(QueryToolRun, ReadsTablesWhoseFileEndsAfterTheLastRecord) {

@@ -82,13 +82,17 @@ TEST(SettingsWin, AnExistingFileIsReplacedWholeUnderANameWithCyrillicLetters) {
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
 }
 
+int handled = 0;
+
+// A window procedure is called the Windows way (stdcall in 32 bits), which a lambda is not.
+LRESULT CALLBACK CountingWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_APP) ++handled;
+  return DefWindowProcW(w, m, wp, lp);
+}
+
 TEST(PumpAndSleepWin, HandlesPendingMessagesThroughTheApplicationAndLeavesTheQuitToTheLoop) {
-  static int handled = 0;
   WNDCLASSW wc{};
-  wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-    if (m == WM_APP) ++handled;
-    return DefWindowProcW(w, m, wp, lp);
-  };
+  wc.lpfnWndProc = CountingWindowProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"SpvPumpTest";
   RegisterClassW(&wc);
