@@ -16,6 +16,14 @@
 namespace spv::app::test {
 namespace {
 
+// A window enumerator called the Windows way: the shown dialog box of the thread into *p.
+BOOL CALLBACK FindShownDialog(HWND w, LPARAM p) {
+  wchar_t cls[32]{};
+  GetClassNameW(w, cls, 32);
+  if (std::wstring_view(cls) == L"#32770" && IsWindowVisible(w)) *reinterpret_cast<HWND*>(p) = w;
+  return TRUE;
+}
+
 void RightClick(POINT screen) {
   bs::test::MouseTo(screen);
   spv::test::PressButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 100);
@@ -110,15 +118,7 @@ class MainCopySaveTest : public MainWindowTest {
     driver.OnTimer = [&](platform::TObject*) {
       if (seen.Shown) return;
       HWND dialog = nullptr;
-      EnumThreadWindows(
-          GetCurrentThreadId(),
-          [](HWND w, LPARAM p) {
-            wchar_t cls[32]{};
-            GetClassNameW(w, cls, 32);
-            if (std::wstring_view(cls) == L"#32770" && IsWindowVisible(w)) *reinterpret_cast<HWND*>(p) = w;
-            return TRUE;
-          },
-          LPARAM(&dialog));
+      EnumThreadWindows(GetCurrentThreadId(), FindShownDialog, LPARAM(&dialog));
       if (!dialog) return;
       seen.Shown = true;
       wchar_t text[MAX_PATH]{};

@@ -394,6 +394,22 @@ TEST_F(MainGlanceTest, TheCommandLineOpensOnTheAnswerAndABadArgumentOnlySaysSo) 
 
 // The program itself started with a bad argument: its window opens, idle, under the error box
 // that names the argument.
+// The captions of the shown windows of one process, gathered by a window enumerator called
+// the Windows way.
+struct TProcessWindows {
+  DWORD Process;
+  std::vector<std::wstring> Captions;
+};
+
+BOOL CALLBACK AddProcessWindow(HWND w, LPARAM p) {
+  auto& f = *reinterpret_cast<TProcessWindows*>(p);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(w, &owner);
+  wchar_t caption[128]{};
+  if (owner == f.Process && IsWindowVisible(w) && GetWindowTextW(w, caption, 128)) f.Captions.push_back(caption);
+  return TRUE;
+}
+
 TEST(MainProgram, ABadArgumentShowsItsBoxOverTheWindow) {
   wchar_t exe[MAX_PATH];
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
@@ -404,22 +420,10 @@ TEST(MainProgram, ABadArgumentShowsItsBoxOverTheWindow) {
   start.cb = sizeof start;
   PROCESS_INFORMATION process{};
   ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process));
-  struct TFound {
-    DWORD Process;
-    std::vector<std::wstring> Captions;
-  } found{process.dwProcessId, {}};
+  TProcessWindows found{process.dwProcessId, {}};
   const auto windows = [&] {
     found.Captions.clear();
-    EnumWindows(
-        [](HWND w, LPARAM p) {
-          auto& f = *reinterpret_cast<TFound*>(p);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(w, &owner);
-          wchar_t caption[128]{};
-          if (owner == f.Process && IsWindowVisible(w) && GetWindowTextW(w, caption, 128)) f.Captions.push_back(caption);
-          return TRUE;
-        },
-        LPARAM(&found));
+    EnumWindows(AddProcessWindow, LPARAM(&found));
     std::sort(found.Captions.begin(), found.Captions.end());
     return found.Captions;
   };
