@@ -55,6 +55,16 @@ struct TQuiet final : app::TMessageBox, app::TProgressDialog, app::TMessagePump 
   void PumpAndSleep(int) override {}
 };
 
+// A check on a Linux folder with no window: nothing shown, nothing pumped. A new one for each
+// run of a benchmark, as the tool makes one for each start.
+struct TQuietCheck {
+  TQuiet Quiet;
+  app::TLocalFileSystem Files;
+  app::TPlaylistCheck Check{Quiet, Quiet, Quiet, Files};
+  db::TQuery Query;
+  TQuietCheck() { Check.PathDelimiter = '/'; }
+};
+
 void CountLines(benchmark::State& state, const std::string& csv) {
   benchmark::DoNotOptimize(csv.data());
   state.counters["csv_lines"] = double(std::count(csv.begin(), csv.end(), '\n'));
@@ -62,28 +72,20 @@ void CountLines(benchmark::State& state, const std::string& csv) {
 
 void CheckDayCsv(benchmark::State& state, TFolders (*folders)()) {
   const TFolders day = folders();
-  TQuiet quiet;
-  app::TLocalFileSystem files;
   for (auto _ : state) {
-    app::TPlaylistCheck check(quiet, quiet, quiet, files);
-    check.PathDelimiter = '/';
-    db::TQuery query;
-    if (!check.SBExecClick(query, app::PathUtf8(day.Bases), app::PathUtf8(day.Reports), bench::HeavyDay()))
+    TQuietCheck c;
+    if (!c.Check.SBExecClick(c.Query, app::PathUtf8(day.Bases), app::PathUtf8(day.Reports), bench::HeavyDay()))
       state.SkipWithError("the check failed");
-    CountLines(state, app::CsvReport(app::CompareHoursQuietly(check)));
+    CountLines(state, app::CsvReport(app::CompareHoursQuietly(c.Check)));
   }
 }
 
 void CheckRangeCsv(benchmark::State& state, TFolders (*folders)()) {
   const TFolders days = folders();
-  TQuiet quiet;
-  app::TLocalFileSystem files;
   for (auto _ : state) {
-    app::TPlaylistCheck check(quiet, quiet, quiet, files);
-    check.PathDelimiter = '/';
-    db::TQuery query;
-    const app::TRangeResult range = check.CheckRange(query, app::PathUtf8(days.Bases), app::PathUtf8(days.Reports),
-                                                     kRangeFirst, bench::HeavyDay());
+    TQuietCheck c;
+    const app::TRangeResult range = c.Check.CheckRange(c.Query, app::PathUtf8(days.Bases),
+                                                       app::PathUtf8(days.Reports), kRangeFirst, bench::HeavyDay());
     if (range.Failed || range.Days.size() != std::size_t(bench::kHeavyRangeDays) ||
         std::any_of(range.Days.begin(), range.Days.end(), [](const app::TDayResult& d) { return d.Failed(); }))
       state.SkipWithError("the range failed");
