@@ -169,15 +169,17 @@ void TFRM_SPV::FormCreate(TObject*) {
   for (int col = 0; col < kResultColumns; ++col)
     Grid_->SetCell(col, 0, kResultHeader[std::size_t(col)]);
   ReadSetting();
-  OnlyDiscrepancies_ = ReadSettingKey(SettingsFile(), kOnlyDiscrepanciesKey) == "1";
   UpdateGridMenu();
   UpdateTotals();
 }
 
 void TFRM_SPV::ReadSetting() {
-  const TSettings settings = app::ReadSetting(SettingsFile());
+  // One read of the file at start: the two folders, and the view the user chose last.
+  const std::string ini = ReadSettingsText(SettingsFile());
+  const TSettings settings = SettingsOf(ini);
   EBases->SetText(platform::Utf8ToWide(settings.Bases));
   EReport->SetText(platform::Utf8ToWide(settings.Reports));
+  OnlyDiscrepancies_ = SettingKeyOf(ini, kOnlyDiscrepanciesKey) == "1";
 }
 
 void TFRM_SPV::SBExecClick(TObject*) {

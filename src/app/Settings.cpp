@@ -164,9 +164,14 @@ std::string WithIniValue(std::string_view ini, std::string_view section, std::st
   return result;
 }
 
-TSettings ReadSetting(const std::filesystem::path& file) {
+std::string ReadSettingsText(const std::filesystem::path& file) {
+  return DecodeSettingsText(ReadAll(file).value_or(std::string())).Utf8;
+}
+
+TSettings ReadSetting(const std::filesystem::path& file) { return SettingsOf(ReadSettingsText(file)); }
+
+TSettings SettingsOf(std::string_view ini) {
   TSettings settings;
-  const std::string ini = DecodeSettingsText(ReadAll(file).value_or(std::string())).Utf8;
   if (auto bases = IniValue(ini, kSection, kBasesKey)) settings.Bases = *bases;
   if (auto reports = IniValue(ini, kSection, kReportsKey)) settings.Reports = *reports;
   return settings;
@@ -219,7 +224,11 @@ void WriteSetting(const std::filesystem::path& file, const TSettings& settings) 
 }
 
 std::optional<std::string> ReadSettingKey(const std::filesystem::path& file, std::string_view key) {
-  return IniValue(DecodeSettingsText(ReadAll(file).value_or(std::string())).Utf8, kSection, key);
+  return SettingKeyOf(ReadSettingsText(file), key);
+}
+
+std::optional<std::string> SettingKeyOf(std::string_view ini, std::string_view key) {
+  return IniValue(ini, kSection, key);
 }
 
 void WriteSettingKey(const std::filesystem::path& file, std::string_view key, std::string_view value) {

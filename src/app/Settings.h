@@ -34,6 +34,11 @@ std::string WithIniValue(std::string_view ini, std::string_view section, std::st
 // section or key gives the default of that key.
 TSettings ReadSetting(const std::filesystem::path& file);
 
+// The same in two steps, for a reader that wants more keys of one read of the file: the file's
+// text in UTF-8 (empty when there is none), then the two keys of that text.
+std::string ReadSettingsText(const std::filesystem::path& file);
+TSettings SettingsOf(std::string_view ini);
+
 // Writes both keys, keeping whatever else the file holds, in the encoding the file was in (a
 // new file: UTF-8 without a mark; a value that encoding cannot hold: UTF-8 with a mark). The
 // new file is written beside the old one and then put in its place, so a failure never leaves
@@ -50,6 +55,8 @@ inline constexpr std::string_view kOnlyDiscrepanciesKey = "OnlyDiscrepancies";
 
 // One key of the section; nullopt when the file, the section or the key is missing.
 std::optional<std::string> ReadSettingKey(const std::filesystem::path& file, std::string_view key);
+// One key of the section of a settings text read by ReadSettingsText.
+std::optional<std::string> SettingKeyOf(std::string_view ini, std::string_view key);
 // Writes one key and nothing else: every other line of the file stays as it was, in the file's
 // encoding as WriteSetting keeps it. Fails as WriteSetting does.
 void WriteSettingKey(const std::filesystem::path& file, std::string_view key, std::string_view value);
