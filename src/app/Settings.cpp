@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "app/ReportFile.h"
 #include "app/SettingsEncoding.h"
 #include "app/Utf8Path.h"
 
@@ -194,24 +195,7 @@ void RewriteSettings(const std::filesystem::path& file, Transform transform) {
       SettingsEncodingHolds(oldText.Encoding, ini) ? oldText.Encoding : TSettingsEncoding::Utf8Bom;
   const std::string bytes = EncodeSettingsText(ini, encoding);
 
-  std::filesystem::path temp = file;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ec;
-      std::filesystem::remove(temp, ec);
-      throw fail();
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, file, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    throw fail();
-  }
+  if (WriteFileReplacing(file, bytes)) throw fail();
 }
 
 }  // namespace
