@@ -8,15 +8,22 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <windowsx.h>
 
 namespace spv::platform {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"SpvWindow";
-constexpr wchar_t kControlProp[] = L"Spv.Control";
 
 thread_local TWinControl* CreatingControl = nullptr;
+// The control of each window of the library. Every message looks its control up here: a window
+// property would cost a round to the window server per message (under Wine).
+std::unordered_map<HWND, TWinControl*>& ControlOfWindow() {
+  static std::unordered_map<HWND, TWinControl*> controls;
+  return controls;
+}
 thread_local int MessageDepth = 0;
 thread_local TControl* CapturedGraphic = nullptr;
 // Canvases holding a device context taken outside painting; given back after each message.
@@ -441,7 +448,13 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 void TControl::Resize() {
-  if (OnResize && !Loading()) OnResize(this);
+  // While the description is read, sizes pass through values that are not the control's: the
+  // event tells the size the reading left, once, when it is done.
+  if (Loading()) {
+    ResizedWhileLoading_ = true;
+    return;
+  }
+  if (OnResize) OnResize(this);
 }
 
 bool TControl::ReadProperty(const TStoredProperty& p, TFormReader& reader) {
@@ -471,7 +484,10 @@ bool TControl::ReadProperty(const TStoredProperty& p, TFormReader& reader) {
   return true;
 }
 
-void TControl::Loaded() { TComponent::Loaded(); }
+void TControl::Loaded() {
+  TComponent::Loaded();
+  if (std::exchange(ResizedWhileLoading_, false)) Resize();
+}
 
 // ---- TGraphicControl ----
 
@@ -489,7 +505,10 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-  return window ? static_cast<TWinControl*>(GetPropW(window, kControlProp)) : nullptr;
+  if (!window) return nullptr;
+  const auto& controls = ControlOfWindow();
+  const auto found = controls.find(window);
+  return found == controls.end() ? nullptr : found->second;
 }
 
 HWND TWinControl::Handle() {
@@ -518,10 +537,25 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::CreateHandle() {
   if (Handle_) return;
   if (Destroying()) throw Exception("The control " + Name() + " is being destroyed");
+  // The parent's window first: making it makes ours as well when we show.
+  if (Parent()) Parent()->HandleNeeded();
+  if (Handle_) return;
   CreateWnd();
-  for (TControl* c : Controls_)
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
-  UpdateZOrder();
+  // The window has the client area the system gives it: the children are laid out in it, and
+  // the control tells its size (as a WM_SIZE would), before any child window is made.
+  Realign();
+  Resize();
+  // The children that show get their windows now, the others when they show or their window is
+  // asked for. A new child window goes below its siblings, so they are made topmost first and
+  // end in the order of the list; one made before its turn puts the order right afterwards.
+  bool inOrder = true;
+  for (auto it = Controls_.rbegin(); it != Controls_.rend(); ++it) {
+    auto* w = dynamic_cast<TWinControl*>(*it);
+    if (!w) continue;
+    if (w->Handle_) inOrder = false;
+    else if (w->Visible()) w->CreateHandle();
+  }
+  if (!inOrder) UpdateZOrder();
 }
 
 void TWinControl::CreateWnd() {
@@ -547,12 +581,12 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::Attach(HWND window) {
   Handle_ = window;
-  SetPropW(window, kControlProp, this);
+  ControlOfWindow()[window] = this;
 }
 
 void TWinControl::Detach() {
   if (!Handle_) return;
-  RemovePropW(Handle_, kControlProp);
+  ControlOfWindow().erase(Handle_);
   if (DefWndProc_) SetWindowLongPtrW(Handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWndProc_));
   DefWndProc_ = nullptr;
   Handle_ = nullptr;
@@ -581,6 +615,7 @@ void TWinControl::RecreateWnd() {
   if (!Handle_) return;
   DestroyHandle();
   CreateHandle();
+  if (Parent()) Parent()->UpdateZOrder();
 }
 
 LRESULT CALLBACK TWinControl::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -814,6 +849,12 @@ RECT TWinControl::ClientRect() const {
 void TWinControl::SetVisible(bool visible) {
   if (visible == Visible()) return;
   TControl::SetVisible(visible);
+  if (!Handle_ && visible && Parent() && Parent()->HandleAllocated()) {
+    // Made now, visible from the start, and put in its place among its siblings.
+    CreateHandle();
+    Parent()->UpdateZOrder();
+    return;
+  }
   if (Handle_)
     SetWindowPos(Handle_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
@@ -838,7 +879,10 @@ void TWinControl::InsertControl(TControl* control) {
   if (win) TabList_.push_back(win);
   if (control->ParentFont_) control->Perform(CM_PARENTFONTCHANGED);
   if (control->ParentColor_) control->Perform(CM_PARENTCOLORCHANGED);
-  if (win && Handle_ && !control->Loading()) win->CreateHandle();
+  if (win && Handle_ && !control->Loading() && win->Visible()) {
+    win->CreateHandle();
+    UpdateZOrder();
+  }
   control->Invalidate();
   if (control->Align() != TAlign::alNone) AlignFor(control);
 }
@@ -923,12 +967,24 @@ bool TWinControl::SelectNext(TWinControl* current, bool forward) {
 }
 
 void TWinControl::AlignFor(TControl* changed) {
-  if (AlignDisabled_ || Realigning_ || Loading() || Destroying()) return;
+  if (Loading() || Destroying()) return;
+  if (AlignDisabled_ || Realigning_) {
+    // Asked while alignment waits or runs (a child shown from its own resize): the layout is
+    // done again once it may.
+    AlignPending_ = true;
+    return;
+  }
   Realigning_ = true;
   AlignChanged_ = changed;
   try {
-    RECT r = ClientRect();
-    AlignControls(r);
+    // A few passes at most: a pass that always asks for another would never end.
+    for (int pass = 0; pass < 4; ++pass) {
+      AlignPending_ = false;
+      RECT r = ClientRect();
+      AlignControls(r);
+      if (!AlignPending_) break;
+      AlignChanged_ = nullptr;
+    }
   } catch (...) {
     Realigning_ = false;
     AlignChanged_ = nullptr;
@@ -1052,7 +1108,10 @@ bool TWinControl::ReadProperty(const TStoredProperty& p, TFormReader& reader) {
 
 void TWinControl::Loaded() {
   TControl::Loaded();
-  if (Parent() && Parent()->HandleAllocated()) CreateHandle();
+  if (Parent() && Parent()->HandleAllocated() && Visible()) {
+    CreateHandle();
+    Parent()->UpdateZOrder();
+  }
   Realign();
 }
 

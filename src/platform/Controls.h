@@ -44,6 +44,11 @@ inline constexpr UINT CM_CANCELMODE = CM_BASE + 10;
 // the pointer, the text and the rect the hint holds for, which the control may change (a hint
 // that depends on the place under the pointer); a Result other than 0 refuses the hint.
 inline constexpr UINT CM_HINTSHOW = CM_BASE + 11;
+// A form without a window yet is asked what its client area would be: lParam is a RECT* holding
+// the window's rectangle, to be made the client area's (as WM_NCCALCSIZE does); a Result other
+// than 0 says it was. Whoever draws the form's frame answers, so that the form is laid out for
+// its real frame before its window is made.
+inline constexpr UINT CM_CALCCLIENTRECT = CM_BASE + 12;
 
 // Notifications a parent passes back to the system child window they came from: CN_BASE +
 // the message (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC), same wParam and lParam.
@@ -225,6 +230,7 @@ class TControl : public TComponent {
   bool ParentShowHint_ = true;
   bool Clicking_ = false;
   bool SettingParentFont_ = false;
+  bool ResizedWhileLoading_ = false;
   TColor Color_ = clBtnFace;
   TCursor Cursor_ = crDefault;
   TFont Font_;
@@ -315,7 +321,8 @@ class TWinControl : public TControl {
 
  protected:
   virtual void CreateParams(TCreateParams& params);
-  void CreateHandle();
+  // Makes the window, and those of the children that show.
+  virtual void CreateHandle();
   virtual void CreateWnd();
   virtual void DestroyWnd();
   void DestroyHandle();
@@ -365,6 +372,7 @@ class TWinControl : public TControl {
   bool TabStop_ = false;
   bool TrackingMouse_ = false;
   bool Realigning_ = false;
+  bool AlignPending_ = false;  // a layout asked for while alignment waited or ran
   int AlignDisabled_ = 0;
 };
 

@@ -136,12 +136,15 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   params.ExStyle = ex;
 }
 
-void TCustomForm::CreateWnd() {
-  TWinControl::CreateWnd();
-  if (Visible()) {
-    const int show[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-    ShowWindow(WindowHandle(), show[int(WindowState_)]);
-  }
+void TCustomForm::CreateHandle() {
+  TCustomControl::CreateHandle();
+  // Shown once every child window is in, so that none is made on a window the user sees.
+  if (Visible()) ShowWindow(WindowHandle(), ShowCommand());
+}
+
+int TCustomForm::ShowCommand() const {
+  const int show[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+  return show[int(WindowState_)];
 }
 
 void TCustomForm::FrameSize(DWORD style, DWORD exStyle, int& dx, int& dy) const {
@@ -157,6 +160,9 @@ RECT TCustomForm::ClientRect() const {
     GetClientRect(h, &r);
     return r;
   }
+  if (RECT frame{0, 0, Width_, Height_};
+      const_cast<TCustomForm*>(this)->Perform(CM_CALCCLIENTRECT, 0, reinterpret_cast<LPARAM>(&frame)))
+    return {0, 0, std::max<int>(frame.right - frame.left, 0), std::max<int>(frame.bottom - frame.top, 0)};
   TCreateParams params;
   const_cast<TCustomForm*>(this)->CreateParams(params);
   int dx = 0, dy = 0;
@@ -204,18 +210,20 @@ void TCustomForm::SetVisible(bool visible) {
   if (visible == Visible() && (!visible || WindowHandle())) return;
   TControl::SetVisible(visible);
   if (visible) {
-    HWND h = Handle();
+    // Placed first, so that a window made now is made where it shows.
     PlaceOnFirstShow();
-    const int show[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-    ShowWindow(h, show[int(WindowState_)]);
+    if (HandleAllocated()) ShowWindow(WindowHandle(), ShowCommand());
+    else CreateHandle();
   } else if (HWND h = WindowHandle()) {
     ShowWindow(h, SW_HIDE);
   }
 }
 
 void TCustomForm::Show() {
+  const bool shown = HandleAllocated() && IsWindowVisible(WindowHandle());
   SetVisible(true);
-  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // A window that shows now comes to the front with its showing; one shown already is brought.
+  if (shown) SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 TModalResult TCustomForm::ShowModal() {

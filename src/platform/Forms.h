@@ -88,7 +88,7 @@ class TCustomForm : public TCustomControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
-  void CreateWnd() override;
+  void CreateHandle() override;
   void WndProc(TMessage& message) override;
   void Paint() override;
   virtual void DoShow();
@@ -100,6 +100,8 @@ class TCustomForm : public TCustomControl {
 
  private:
   void PlaceOnFirstShow();
+  // ShowWindow's command for the window state.
+  int ShowCommand() const;
   // Keeps the control that gets the focus when the form is active again, told when it goes.
   void KeepActiveControl(TWinControl* control);
   void FrameSize(DWORD style, DWORD exStyle, int& dx, int& dy) const;

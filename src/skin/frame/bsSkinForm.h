@@ -232,8 +232,15 @@ class TbsSkinForm : public spv::platform::TComponent {
   // Removes the caption the form's own window style asks for.
   void StripCaption();
   void ShortCut(MSG& msg, bool& handled);
+  // A synchronous WM_NCPAINT; none while the window does not show.
   void NCRepaint();
-  void ResetObjectLooks();
+  // True when an object's look changed.
+  bool ResetObjectLooks();
+  // Sets every caption whose lit look differs from the activity; with `repaint` starts their
+  // animations, repaints the frame once and starts the morph. True when it repainted.
+  bool UpdateCaptionLit(bool repaint);
+  // OnActivate or OnDeActivate, once per change of activity.
+  void ReportActivity();
   void StopTimers();
   void FrameTimerTick();
   void MorphTimerTick();
@@ -251,6 +258,8 @@ class TbsSkinForm : public spv::platform::TComponent {
   // Places the built-in buttons; returns the caption text band between them.
   TRect ArrangeBuiltInObjects();
   TRect BuiltInClient() const;
+  // The client area of a window rectangle with this frame, skinned or built in.
+  TRect ClientFromWindow(const TRect& window) const;
   void PressObject(spv::platform::TMouseButton button, int x, int y);
   void ReleaseObject(spv::platform::TMouseButton button, int x, int y);
   void CaptionDoubleClick();
@@ -317,6 +326,7 @@ class TbsSkinForm : public spv::platform::TComponent {
   bool NCActive_ = false;
   bool FormActive_ = false;
   int ReportedActive_ = -1;  // the activity last reported by OnActivate/OnDeActivate
+  int PaintedActive_ = -1;   // the activity the frame on the screen was painted with
   bool FirstShow_ = true;
   TbsWindowStates States_;
   int SavedHeight_ = 0;

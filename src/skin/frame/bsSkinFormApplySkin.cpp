@@ -207,10 +207,18 @@ void TbsSkinForm::FitFormToMinimum() {
 void TbsSkinForm::NudgeWidth() {
   const int w = Form_->Width();
   // Out and back, on the side the limits leave room for; each step is a real resize, so the
-  // frame is laid out and shaped anew.
+  // frame is laid out and shaped anew. The controls within end where they were: they are laid
+  // out once, after the way back, and none of their windows moves twice for nothing.
   const int step = w + 1 > GetMaxWidth() ? -1 : 1;
-  Form_->SetWidth(w + step);
-  Form_->SetWidth(w);
+  Form_->DisableAlign();
+  try {
+    Form_->SetWidth(w + step);
+    Form_->SetWidth(w);
+  } catch (...) {
+    Form_->EnableAlign();
+    throw;
+  }
+  Form_->EnableAlign();
 }
 
 void TbsSkinForm::OnSkinBeforeChange(TbsSkinData* data) {

@@ -86,13 +86,10 @@ void TbsSkinForm::UpdateWindowRegion() {
   }
   TakeFormSize();
   if (FrameWidth_ < GetMinWidth() || FrameHeight_ < GetMinHeight()) return;
-  if (Region_ && RegionWindow_ == h && RegionLayout_ == Layout_) {
-    // The window has this very shape already (a WM_SIZE that kept the size, such as the one of
-    // the first show). Shaping it again would cost a round to the display server and a redraw
-    // of the whole window; the frame alone is drawn again, as after a new shape.
-    RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
-    return;
-  }
+  // The window has this very shape already (a WM_SIZE that kept the size, such as the one of
+  // the first show): shaping it again would cost a round to the display server and a redraw of
+  // the whole window, for a frame that looks as it did.
+  if (Region_ && RegionWindow_ == h && RegionLayout_ == Layout_) return;
   BuildMaskStrips(SkinData_->FormInfo, SkinData_->MaskPicture.Image, Layout_, MaskStrips_);
   const TRect& mr = Layout_.MaskRect;
   TbsRegionHandle region(CreateRectRgn(mr.Left, mr.Top, mr.Right, mr.Bottom));
@@ -195,6 +192,12 @@ int TbsSkinForm::BuiltInHitTest(TPoint p) const {
 bool TbsSkinForm::Maximized() const {
   HWND h = Window();
   return States_.WindowState == wsMaximized || (h && IsZoomed(h));
+}
+
+TRect TbsSkinForm::ClientFromWindow(const TRect& window) const {
+  if (Skinned_)
+    return SkinnedClientFromWindow(SkinData_->FormInfo, SkinData_->Picture.Width(), SkinData_->Picture.Height(), window);
+  return BuiltInClientFromWindow(BuiltInCaptionHeight(ToolWindow()), window);
 }
 
 TRect TbsSkinForm::BuiltInClient() const {

@@ -37,16 +37,21 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
     case WM_DESTROY:
       StopTimers();
       RegionWindow_ = nullptr;
+      PaintedActive_ = -1;
       CallPrevious(m);
       return;
     case WM_SIZE: OnSize(m); return;
     case WM_ACTIVATE:
       CallPrevious(m);
       FormActive_ = LOWORD(m.WParam) != WA_INACTIVE;
-      // Looks first, so that the repaint shows no button lit from before.
-      ResetObjectLooks();
-      NCRepaint();
-      UpdateCaptionActive(true);
+      {
+        // Looks first, so that the repaint shows no button lit from before; one paint shows
+        // them with the caption's, and none when the frame shows this very look already (the
+        // WM_NCACTIVATE before painted it).
+        const bool looksChanged = ResetObjectLooks();
+        if (!UpdateCaptionLit(true) && (looksChanged || PaintedActive_ != int(IsFormActive()))) NCRepaint();
+        ReportActivity();
+      }
       return;
     case WM_SETTEXT:
       CallPrevious(m);
@@ -73,11 +78,23 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
       return;
     }
     case WM_NCCALCSIZE: OnNCCalcSize(m); return;
+    case spv::platform::CM_CALCCLIENTRECT:
+      if (NoBorder()) {
+        CallPrevious(m);
+        return;
+      }
+      {
+        auto* r = reinterpret_cast<RECT*>(m.LParam);
+        *r = ToRECT(ClientFromWindow(FromRECT(*r)));
+        m.Result = 1;
+      }
+      return;
     case WM_NCHITTEST: OnNCHitTest(m); return;
     case WM_NCPAINT:
       if (!NoBorder() && !SkinChanging_) {
         if (Skinned_) PaintSkinnedFrame();
         else PaintBuiltInFrame();
+        PaintedActive_ = int(IsFormActive());
       }
       m.Result = 0;
       return;
@@ -85,8 +102,9 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
       NCActive_ = m.WParam != 0;
       FormActive_ = NCActive_;
       m.Result = 1;
-      NCRepaint();
-      UpdateCaptionActive(!NoBorder());
+      // The caption's look first, so that one paint shows the new activity.
+      if (!UpdateCaptionLit(!NoBorder())) NCRepaint();
+      ReportActivity();
       return;
     case WM_SYNCPAINT:
       if (States_.RolledUp) {
@@ -192,13 +210,8 @@ void TbsSkinForm::OnNCCalcSize(TMessage& m) {
   m.Result = 0;
   if (NoBorder()) return;
   auto* r = reinterpret_cast<RECT*>(m.LParam);  // the first rect of either form of the message
-  if (Skinned_) {
-    UpdateFrameLayout();
-    *r = ToRECT(SkinnedClientFromWindow(SkinData_->FormInfo, SkinData_->Picture.Width(),
-                                        SkinData_->Picture.Height(), FromRECT(*r)));
-  } else {
-    *r = ToRECT(BuiltInClientFromWindow(BuiltInCaptionHeight(ToolWindow()), FromRECT(*r)));
-  }
+  if (Skinned_) UpdateFrameLayout();
+  *r = ToRECT(ClientFromWindow(FromRECT(*r)));
 }
 
 void TbsSkinForm::OnNCHitTest(TMessage& m) {

@@ -139,9 +139,11 @@ void TbsActiveSkinObject::MouseLeave() {
   if (Owner.OnMouseLeaveEvent) Owner.OnMouseLeaveEvent(IDName);
 }
 
-void TbsActiveSkinObject::ResetLook() {
+bool TbsActiveSkinObject::ResetLook() {
+  const bool changed = Hot || Lit || MorphValue != 0;
   Hot = Lit = false;
   MorphValue = 0;
+  return changed;
 }
 
 // ---- TbsUserObject --------------------------------------------------------------------------------
@@ -538,11 +540,12 @@ void TbsSkinAnimateObject::MouseUp(TMouseButton button, int x, int y) {
   TbsActiveSkinObject::MouseUp(button, x, y);
 }
 
-void TbsSkinAnimateObject::ResetLook() {
-  TbsActiveSkinObject::ResetLook();
+bool TbsSkinAnimateObject::ResetLook() {
+  const bool changed = TbsActiveSkinObject::ResetLook() || CurrentFrame != 1;
   CurrentFrame = 1;
   AnimationCounter = 0;
   Increment = false;
+  return changed;
 }
 
 }  // namespace bs

@@ -44,8 +44,8 @@ class TbsActiveSkinObject : public spv::platform::TObject, public TbsObjectKeys 
 
   // Morphing allowed: the description asks for it, a skin is loaded and effects are on.
   bool CanMorph() const;
-  // Back to the normal look: not hot, not lit, morphed out.
-  virtual void ResetLook();
+  // Back to the normal look: not hot, not lit, morphed out. True when the look changed.
+  virtual bool ResetLook();
 
   TbsSkinForm& Owner;
   std::string IDName;
@@ -164,7 +164,7 @@ class TbsSkinAnimateObject : public TbsActiveSkinObject, public TbsAnimateKeys, 
   void MouseUp(spv::platform::TMouseButton button, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
-  void ResetLook() override;
+  bool ResetLook() override;
   // One 25 ms tick; true while the strip plays (counting towards the next frame or moving to
   // it and redrawing), false when it rests on its last frame (first when leaving).
   bool AnimationTick();

@@ -40,7 +40,8 @@ void TileClient(HDC dc, HWND window, const TbsFBitmap& picture, const TRect& til
 // ---- Painting -----------------------------------------------------------------------------
 
 void TbsSkinForm::NCRepaint() {
-  if (HWND h = Window()) SendMessageW(h, WM_NCPAINT, 0, 0);
+  // A frame nobody sees is painted when its window shows (the system asks then).
+  if (HWND h = Window(); h && IsWindowVisible(h)) SendMessageW(h, WM_NCPAINT, 0, 0);
 }
 
 void TbsSkinForm::PaintSkinnedFrame(HDC dc) {

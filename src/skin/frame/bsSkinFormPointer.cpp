@@ -14,23 +14,38 @@ using spv::platform::TMouseButton;
 bool TbsSkinForm::IsFormActive() const { return FormActive_; }
 
 void TbsSkinForm::UpdateCaptionActive(bool repaint) {
+  UpdateCaptionLit(repaint);
+  ReportActivity();
+}
+
+bool TbsSkinForm::UpdateCaptionLit(bool repaint) {
   const bool active = IsFormActive();
+  // Every caption follows the activity at once (one at a time, a frame with two captions
+  // would show them apart and be painted once for each); the frame is painted once for all.
+  bool changed = false, morph = false;
   for (auto& o : Objects_) {
     auto* caption = dynamic_cast<TbsSkinCaptionObject*>(o.get());
     if (!caption || caption->Lit == active) continue;
     caption->Lit = active;
-    if (repaint) {
-      if (caption->CanAnimate()) {
-        caption->StartAnimation(active);
-        StartAnimationTimer();
-      }
-      NCRepaint();
-      if (caption->CanMorph()) StartMorphTimer();
-    } else if (caption->CanMorph()) {
-      caption->MorphValue = active ? 1 : 0;
+    changed = true;
+    if (!repaint) {
+      if (caption->CanMorph()) caption->MorphValue = active ? 1 : 0;
+      continue;
     }
-    break;
+    if (caption->CanAnimate()) {
+      caption->StartAnimation(active);
+      StartAnimationTimer();
+    }
+    morph = morph || caption->CanMorph();
   }
+  if (!changed || !repaint) return false;
+  NCRepaint();
+  if (morph) StartMorphTimer();
+  return true;
+}
+
+void TbsSkinForm::ReportActivity() {
+  const bool active = IsFormActive();
   // Each change of activity is reported once, however many messages bring it.
   if (ReportedActive_ == int(active)) return;
   ReportedActive_ = int(active);
@@ -80,11 +95,13 @@ void TbsSkinForm::UpdateHotObject(int x, int y) {
   }
 }
 
-void TbsSkinForm::ResetObjectLooks() {
+bool TbsSkinForm::ResetObjectLooks() {
+  bool changed = false;
   for (auto& o : Objects_)
-    if (!dynamic_cast<TbsSkinCaptionObject*>(o.get())) o->ResetLook();
+    if (!dynamic_cast<TbsSkinCaptionObject*>(o.get())) changed = o->ResetLook() || changed;
   // Looks reset means nothing is lit: the next pointer position makes an object hot again.
   Hot_ = PreviousHot_ = -1;
+  return changed;
 }
 
 void TbsSkinForm::FrameTimerTick() {

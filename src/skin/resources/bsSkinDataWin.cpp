@@ -62,13 +62,19 @@ TbsSkinData* TbsSkinData::FromMessage(WPARAM wParam, LPARAM lParam) {
 void TbsSkinData::BroadcastSkinMessage(unsigned msg) {
   if (Destroying()) return;
   const WPARAM self = reinterpret_cast<WPARAM>(this);
+  // A form with a window hears it through the window; one without is told directly, so that
+  // the skin is settled on it before its window is made, once, when it is first needed.
+  const auto tell = [&](spv::platform::TCustomForm* form) {
+    if (HWND window = form->WindowHandle()) SendMessageW(window, msg, self, SkinMessageLParam);
+    else form->Perform(msg, self, SkinMessageLParam);
+  };
   auto* owner = dynamic_cast<spv::platform::TCustomForm*>(Owner());
-  if (owner) SendMessageW(owner->Handle(), msg, self, SkinMessageLParam);
+  if (owner) tell(owner);
   spv::platform::TScreen& screen = spv::platform::Screen();
   // A form may be created or freed by a handler: the list is read afresh at every step.
   for (int i = 0; i < screen.FormCount(); ++i) {
     spv::platform::TCustomForm* form = screen.Forms(i);
-    if (form != owner && !form->Destroying()) SendMessageW(form->Handle(), msg, self, SkinMessageLParam);
+    if (form != owner && !form->Destroying()) tell(form);
   }
 }
 
