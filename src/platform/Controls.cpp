@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <uxtheme.h>
 #include <windowsx.h>
 
 namespace spv::platform {
@@ -576,6 +577,8 @@ void TWinControl::CreateWnd() {
     DefWndProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWndProc)));
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    // A blank name stands for no theme at all (an empty one is refused by some systems).
+    if (!params.Themed) SetWindowTheme(window, L" ", L" ");
   }
 }
 
@@ -655,6 +658,12 @@ void TWinControl::DefaultHandler(TMessage& m) {
                          : DefWindowProcW(Handle_, m.Msg, m.WParam, m.LParam);
 }
 
+bool TWinControl::HasFrame() const {
+  const auto style = GetWindowLongPtrW(Handle_, GWL_STYLE), ex = GetWindowLongPtrW(Handle_, GWL_EXSTYLE);
+  return (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL)) ||
+         (ex & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
+
 bool TWinControl::HasGraphicChildren() const {
   return std::any_of(Controls_.begin(), Controls_.end(),
                      [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
@@ -690,6 +699,14 @@ void TWinControl::WndProc(TMessage& m) {
       Resize();
       break;
     case WM_MOVE: UpdateBounds(); break;
+    case WM_NCPAINT:
+      // A window of the library without a border or scroll bars has no frame: the system's
+      // painting of it would take a device context of the window for nothing.
+      if (!DefWndProc_ && !HasFrame()) {
+        m.Result = 0;
+        return;
+      }
+      break;
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(Handle_, &r);

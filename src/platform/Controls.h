@@ -261,6 +261,9 @@ struct TCreateParams {
   // window whose own procedure becomes the default handler.
   std::wstring WinClassName;
   UINT ClassStyle = CS_DBLCLKS;
+  // False for a system window whose look the control draws itself: the window gets no visual
+  // theme, and asks for none on its way (a themed control looks its theme up on every layout).
+  bool Themed = true;
 };
 
 class TWinControl : public TControl {
@@ -350,6 +353,8 @@ class TWinControl : public TControl {
   // The window was resized or moved by someone else: take its bounds.
   void UpdateBounds();
   bool HasGraphicChildren() const;
+  // The window has a non-client part to paint: a border, an edge or scroll bars.
+  bool HasFrame() const;
 
  private:
   friend class TControl;

@@ -133,6 +133,8 @@ class TbsSkinForm : public spv::platform::TComponent {
   int GetMinHeight() const;
   int GetMaxWidth() const;
   int GetMaxHeight() const;
+  // GetMaxWidth and GetMaxHeight together.
+  POINT GetMaxSize() const;
   TPoint ScreenToFrame(TPoint p) const;
   // Forces a full re-layout: the width changes by one pixel and back.
   void NudgeWidth();

@@ -135,14 +135,15 @@ TbsSizeLimitsInput TbsSkinForm::LimitsInput() const {
 int TbsSkinForm::GetMinWidth() const { return FrameMinWidth(LimitsInput()); }
 int TbsSkinForm::GetMinHeight() const { return FrameMinHeight(LimitsInput()); }
 
-int TbsSkinForm::GetMaxWidth() const {
-  const RECT area = WorkAreaOf(Window(), !MaximizeOnFullScreen);
-  return FrameMaxWidth(LimitsInput(), area.right - area.left);
-}
+int TbsSkinForm::GetMaxWidth() const { return GetMaxSize().x; }
 
-int TbsSkinForm::GetMaxHeight() const {
+int TbsSkinForm::GetMaxHeight() const { return GetMaxSize().y; }
+
+POINT TbsSkinForm::GetMaxSize() const {
+  // One look at the monitor for both: under Wine each is a round to the server's registry.
   const RECT area = WorkAreaOf(Window(), !MaximizeOnFullScreen);
-  return FrameMaxHeight(LimitsInput(), area.bottom - area.top);
+  const TbsSizeLimitsInput in = LimitsInput();
+  return {FrameMaxWidth(in, area.right - area.left), FrameMaxHeight(in, area.bottom - area.top)};
 }
 
 TPoint TbsSkinForm::ScreenToFrame(TPoint p) const {

@@ -73,7 +73,7 @@ void TbsSkinForm::FrameWndProc(TMessage& m) {
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
       info->ptMinTrackSize = {GetMinWidth(), GetMinHeight()};
-      info->ptMaxTrackSize = {GetMaxWidth(), GetMaxHeight()};
+      info->ptMaxTrackSize = GetMaxSize();
       CallPrevious(m);
       return;
     }
