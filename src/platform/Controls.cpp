@@ -10,7 +10,6 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
-#include <uxtheme.h>
 #include <windowsx.h>
 
 namespace spv::platform {
@@ -577,8 +576,6 @@ void TWinControl::CreateWnd() {
     DefWndProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWndProc)));
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
-    // A blank name stands for no theme at all (an empty one is refused by some systems).
-    if (!params.Themed) SetWindowTheme(window, L" ", L" ");
   }
 }
 

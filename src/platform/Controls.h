@@ -261,9 +261,6 @@ struct TCreateParams {
   // window whose own procedure becomes the default handler.
   std::wstring WinClassName;
   UINT ClassStyle = CS_DBLCLKS;
-  // False for a system window whose look the control draws itself: the window gets no visual
-  // theme, and asks for none on its way (a themed control looks its theme up on every layout).
-  bool Themed = true;
 };
 
 class TWinControl : public TControl {

@@ -98,12 +98,6 @@ int TbsSkinTabControl::ItemHeight() const {
 
 void TbsSkinTabControl::UpdateTabSize() { SendTabItemSize(TabWidth(), ItemHeight()); }
 
-void TbsSkinTabControl::CreateParams(spv::platform::TCreateParams& params) {
-  TCustomTabControl::CreateParams(params);
-  // Every tab and the page are drawn from the skin.
-  params.Themed = false;
-}
-
 void TbsSkinTabControl::ForgetSkinObject() {
   SkinObjectIndex_ = -1;
   ForgetPageFrame();

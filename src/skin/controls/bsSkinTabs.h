@@ -71,7 +71,6 @@ class TbsSkinTabControl : public spv::platform::TCustomTabControl, public TbsSki
   bool ReadProperty(const spv::platform::TStoredProperty& property, spv::platform::TFormReader& reader) override;
 
  protected:
-  void CreateParams(spv::platform::TCreateParams& params) override;
   void UpdateTabSize() override;
   void WndProc(spv::platform::TMessage& message) override;
   void Change() override;
