@@ -541,6 +541,8 @@ void TWinControl::CreateHandle() {
   if (Parent()) Parent()->HandleNeeded();
   if (Handle_) return;
   CreateWnd();
+  // Made after its siblings' windows (shown late, asked for, made again): put in its place.
+  if (Parent() && !Parent()->MakingChildren_) PlaceAmongSiblings();
   // The window has the client area the system gives it: the children are laid out in it, and
   // the control tells its size (as a WM_SIZE would), before any child window is made.
   Realign();
@@ -549,12 +551,19 @@ void TWinControl::CreateHandle() {
   // asked for. A new child window goes below its siblings, so they are made topmost first and
   // end in the order of the list; one made before its turn puts the order right afterwards.
   bool inOrder = true;
-  for (auto it = Controls_.rbegin(); it != Controls_.rend(); ++it) {
-    auto* w = dynamic_cast<TWinControl*>(*it);
-    if (!w) continue;
-    if (w->Handle_) inOrder = false;
-    else if (w->Visible()) w->CreateHandle();
+  MakingChildren_ = true;
+  try {
+    for (auto it = Controls_.rbegin(); it != Controls_.rend(); ++it) {
+      auto* w = dynamic_cast<TWinControl*>(*it);
+      if (!w) continue;
+      if (w->Handle_) inOrder = false;
+      else if (w->Visible()) w->CreateHandle();
+    }
+  } catch (...) {
+    MakingChildren_ = false;
+    throw;
   }
+  MakingChildren_ = false;
   if (!inOrder) UpdateZOrder();
 }
 
@@ -615,7 +624,6 @@ void TWinControl::RecreateWnd() {
   if (!Handle_) return;
   DestroyHandle();
   CreateHandle();
-  if (Parent()) Parent()->UpdateZOrder();
 }
 
 LRESULT CALLBACK TWinControl::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -864,9 +872,7 @@ void TWinControl::SetVisible(bool visible) {
   if (visible == Visible()) return;
   TControl::SetVisible(visible);
   if (!Handle_ && visible && Parent() && Parent()->HandleAllocated()) {
-    // Made now, visible from the start, and put in its place among its siblings.
-    CreateHandle();
-    Parent()->UpdateZOrder();
+    CreateHandle();  // visible from the start
     return;
   }
   if (Handle_)
@@ -893,10 +899,7 @@ void TWinControl::InsertControl(TControl* control) {
   if (win) TabList_.push_back(win);
   if (control->ParentFont_) control->Perform(CM_PARENTFONTCHANGED);
   if (control->ParentColor_) control->Perform(CM_PARENTCOLORCHANGED);
-  if (win && Handle_ && !control->Loading() && win->Visible()) {
-    win->CreateHandle();
-    UpdateZOrder();
-  }
+  if (win && Handle_ && !control->Loading() && win->Visible()) win->CreateHandle();
   control->Invalidate();
   if (control->Align() != TAlign::alNone) AlignFor(control);
 }
@@ -921,6 +924,18 @@ void TWinControl::BringToFront(TControl* control) {
   Controls_.push_back(control);
   UpdateZOrder();
   control->Invalidate();
+}
+
+void TWinControl::PlaceAmongSiblings() {
+  // Just below the nearest sibling above it in the list that has a window; topmost without one.
+  const auto& siblings = Parent()->Controls_;
+  HWND above = HWND_TOP;
+  for (auto it = std::find(siblings.begin(), siblings.end(), this) + 1; it != siblings.end(); ++it)
+    if (auto* w = dynamic_cast<TWinControl*>(*it); w && w->Handle_) {
+      above = w->Handle_;
+      break;
+    }
+  SetWindowPos(Handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::UpdateZOrder() {
@@ -1122,10 +1137,7 @@ bool TWinControl::ReadProperty(const TStoredProperty& p, TFormReader& reader) {
 
 void TWinControl::Loaded() {
   TControl::Loaded();
-  if (Parent() && Parent()->HandleAllocated() && Visible()) {
-    CreateHandle();
-    Parent()->UpdateZOrder();
-  }
+  if (Parent() && Parent()->HandleAllocated() && Visible()) CreateHandle();
   Realign();
 }
 

@@ -347,6 +347,8 @@ class TWinControl : public TControl {
   virtual void FocusMovedTo(TWinControl*) {}
   // Places the window in the z-order of its siblings that the control list says.
   void UpdateZOrder();
+  // Puts the window in its place among its siblings' windows, as the control list says.
+  void PlaceAmongSiblings();
   // The window was resized or moved by someone else: take its bounds.
   void UpdateBounds();
   bool HasGraphicChildren() const;
@@ -375,6 +377,7 @@ class TWinControl : public TControl {
   bool TrackingMouse_ = false;
   bool Realigning_ = false;
   bool AlignPending_ = false;  // a layout asked for while alignment waited or ran
+  bool MakingChildren_ = false;  // the children's windows are being made, in their order
   int AlignDisabled_ = 0;
 };
 
