@@ -1,6 +1,7 @@
 #include "platform/ComCtrls.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 #include <windowsx.h>
 
 #include "platform/FormReader.h"
@@ -47,7 +48,15 @@ void TCustomTabControl::InsertTabs() {
   // after the last. (Only a window that shows: turning redrawing back on may show it.)
   const bool hold = (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0;
   if (hold) SendMessageW(w, WM_SETREDRAW, FALSE, 0);
+  // A themed control lays its row out anew at each insertion and, each time, looks its theme up
+  // and asks where the pointer is (to track the tab under it): two rounds to the window server
+  // per tab. Without its theme until the last tab, that is done once, and the last insertion
+  // lays the whole row out as the themed control does.
+  const bool themeHeld = Tabs_.size() > 2 && GetWindowTheme(w) != nullptr;
+  // A blank name stands for no theme at all (an empty one is refused by some systems).
+  if (themeHeld) SetWindowTheme(w, L" ", L" ");
   for (std::size_t i = 0; i < Tabs_.size(); ++i) {
+    if (themeHeld && i + 1 == Tabs_.size()) SetWindowTheme(w, nullptr, nullptr);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(Tabs_[i].c_str());

@@ -4,11 +4,27 @@
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
 
+#include <unordered_map>
+
 namespace spv::platform {
 namespace {
 
 constexpr wchar_t kTimerClass[] = L"SpvTimer";
-constexpr UINT_PTR kTimerId = 1;
+
+// The timers of a thread share one message-only window, made with the first timer started: a
+// window is costly to make, and WM_TIMER arrives through the thread's loop all the same. Each
+// timer has an id of its own there, never used again, so a tick that arrives after its timer is
+// gone finds nothing. (Never destroyed: timers owned by objects that outlive the thread's own
+// variables, such as the application's, stop at their end too.)
+struct TTimerWindow {
+  HWND Window = nullptr;
+  std::unordered_map<UINT_PTR, TTimer*> Timers;
+  UINT_PTR LastId = 0;
+};
+TTimerWindow& ThreadTimers() {
+  thread_local auto* timers = new TTimerWindow;
+  return *timers;
+}
 
 constexpr TEnumName<TBevelCut> kBevelNames[] = {
     {"bvNone", TBevelCut::bvNone}, {"bvLowered", TBevelCut::bvLowered}, {"bvRaised", TBevelCut::bvRaised}};
@@ -20,7 +36,7 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 TTimer::~TTimer() {
   BeginDestroy();
   Stop();
-  if (Window_) DestroyWindow(Window_);
+  if (Id_) ThreadTimers().Timers.erase(Id_);
 }
 
 void TTimer::SetEnabled(bool enabled) {
@@ -36,14 +52,15 @@ void TTimer::SetInterval(unsigned milliseconds) {
 }
 
 void TTimer::Stop() {
-  if (Running_) KillTimer(Window_, kTimerId);
+  if (Running_) KillTimer(ThreadTimers().Window, Id_);
   Running_ = false;
 }
 
 void TTimer::UpdateTimer() {
   Stop();
   if (!Enabled_ || Interval_ == 0 || Loading() || Destroying()) return;
-  if (!Window_) {
+  TTimerWindow& shared = ThreadTimers();
+  if (!shared.Window) {
     static const bool registered = [] {
       WNDCLASSEXW wc{};
       wc.cbSize = sizeof(wc);
@@ -53,18 +70,24 @@ void TTimer::UpdateTimer() {
       return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }();
     if (!registered) RaiseLastOSError("Registering the timer window class");
-    // A message-only window of this thread: WM_TIMER arrives through this thread's loop.
-    Window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!Window_) RaiseLastOSError("Creating the timer window");
-    SetWindowLongPtrW(Window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    shared.Window =
+        CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!shared.Window) RaiseLastOSError("Creating the timer window");
   }
-  if (!SetTimer(Window_, kTimerId, Interval_, nullptr)) RaiseLastOSError("Starting a timer");
+  if (!Id_) {
+    Id_ = ++shared.LastId;
+    shared.Timers.emplace(Id_, this);
+  }
+  if (!SetTimer(shared.Window, Id_, Interval_, nullptr)) RaiseLastOSError("Starting a timer");
   Running_ = true;
 }
 
 LRESULT CALLBACK TTimer::TimerWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_TIMER && wParam == kTimerId) {
-    if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA)); timer && timer->OnTimer) {
+  if (msg == WM_TIMER) {
+    const auto& timers = ThreadTimers().Timers;
+    const auto found = timers.find(UINT_PTR(wParam));
+    if (found != timers.end() && found->second->OnTimer) {
+      TTimer* timer = found->second;
       try {
         timer->OnTimer(timer);
       } catch (const std::exception& e) {

@@ -29,7 +29,7 @@ class TTimer : public TComponent {
   void Stop();
   void UpdateTimer();
 
-  HWND Window_ = nullptr;
+  UINT_PTR Id_ = 0;  // among the thread's timers; 0 until first started
   bool Enabled_ = true;
   bool Running_ = false;
   unsigned Interval_ = 1000;

@@ -131,8 +131,8 @@ void TbsSkinTabControl::Change() {
 }
 
 void TbsSkinTabControl::RemoveNativeScroller() {
-  if (!HandleAllocated()) return;
-  // The window's own arrows would draw unskinned over the tab row.
+  // The window's own arrows would draw unskinned over the tab row. Only a single row has them.
+  if (!HandleAllocated() || MultiLine()) return;
   for (HWND child = GetWindow(Handle(), GW_CHILD); child;) {
     const HWND next = GetWindow(child, GW_HWNDNEXT);
     wchar_t name[32] = {};
@@ -144,16 +144,17 @@ void TbsSkinTabControl::RemoveNativeScroller() {
 
 // ---- Painting -------------------------------------------------------------------------------
 
-// What the tabs of one paint share: the caption font, realised once, and each tab picture, cut
-// once per look and width. The tabs of a row have one width, so the 24 hour tabs take two or
+// What the tabs of one paint share: whether the control has the focus (asked of the system once),
+// the caption font, realised once, and each tab picture, cut once per look and width. The tabs of a row have one width, so the 24 hour tabs take two or
 // three pictures instead of 24.
 class TbsSkinTabControl::TTabPaint {
  public:
-  explicit TTabPaint(const TbsSkinTabControl& tabs) {
+  explicit TTabPaint(const TbsSkinTabControl& tabs) : Focused_(tabs.Focused()) {
     Font_.Assign(tabs.Font());
     if (const TbsDataSkinTabControl* o = tabs.TabObject(); o && tabs.SkinPicture_ && tabs.UseSkinFont)
       AssignSkinFont(Font_, *o, tabs.DefaultFont_.Charset());
   }
+  bool Focused() const { return Focused_; }
   HFONT Font() const { return Font_.Handle(); }
   const TImage& Picture(const TImage& skin, const TbsDataSkinTabControl& o, const TRect& piece, int width) {
     TImage& picture = Pictures_[{piece.Left, piece.Top, piece.Right, piece.Bottom, width}];
@@ -163,6 +164,7 @@ class TbsSkinTabControl::TTabPaint {
   }
 
  private:
+  const bool Focused_;
   spv::platform::TFont Font_;
   std::map<std::array<int, 5>, TImage> Pictures_;
 };
@@ -173,7 +175,7 @@ void TbsSkinTabControl::PaintTab(TTabPaint& paint, int index, const RECT& rect, 
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   const HDC dc = target.DC();
   const TbsDataSkinTabControl* o = TabObject();
-  const bool focused = Focused();
+  const bool focused = paint.Focused();
   COLORREF textColour = Rgb(Font().Color());
   if (!o || !SkinPicture_) {
     using namespace spv::platform;

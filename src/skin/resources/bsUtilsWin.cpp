@@ -386,20 +386,13 @@ bool IsWinXPOrLater() {
 }
 
 RECT WorkAreaOf(HWND window, bool workArea) {
-  using FromWindow = HMONITOR(WINAPI*)(HWND, DWORD);
-  using Info = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
-  HMODULE user = GetModuleHandleW(L"user32.dll");
-  const auto fromWindow =
-      user ? reinterpret_cast<FromWindow>(reinterpret_cast<void*>(GetProcAddress(user, "MonitorFromWindow"))) : nullptr;
-  const auto info =
-      user ? reinterpret_cast<Info>(reinterpret_cast<void*>(GetProcAddress(user, "GetMonitorInfoA"))) : nullptr;
-  if (GetSystemMetrics(SM_CMONITORS) > 1 && fromWindow && info) {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof(mi);
-    if (info(fromWindow(window, MONITOR_DEFAULTTONEAREST), &mi)) return workArea ? mi.rcWork : mi.rcMonitor;
-  }
+  // The monitor's own record holds both rectangles: one question to the system (under Wine,
+  // each screen metric or system parameter asked is a round to the server).
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi)) return workArea ? mi.rcWork : mi.rcMonitor;
   RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (workArea) SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  if (workArea) SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
   return r;
 }
 

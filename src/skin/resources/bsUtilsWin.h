@@ -127,8 +127,8 @@ bool LayeredWindowsAvailable();
 void SetLayeredStyle(HWND window, bool on);
 bool IsWin2000OrLater();
 bool IsWinXPOrLater();
-// With several monitors: the work area (or the whole area) of the monitor nearest the window;
-// otherwise the desktop's work area (or the whole screen).
+// The work area (or the whole area) of the monitor nearest the window; of the main monitor for
+// no window yet.
 RECT WorkAreaOf(HWND window, bool workArea);
 
 }  // namespace bs
