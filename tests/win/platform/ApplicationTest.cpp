@@ -186,6 +186,36 @@ TEST(TimerTest, DisabledOrFreedTimersStayQuiet) {
   EXPECT_GT(fired, 0);
 }
 
+TEST(TimerTest, EachTickReachesItsOwnTimerAndNoneAfterItIsFreed) {
+  // The timers of a thread tick through one window: a tick must find its own timer, and a timer
+  // freed by another's tick must stay quiet however its ticks were queued.
+  TTimer fast, slow;
+  auto* victim = new TTimer;
+  int fastTicks = 0, slowTicks = 0, victimTicks = 0, victimTicksWhenFreed = -1;
+  fast.SetInterval(5);
+  fast.OnTimer = [&](TObject* sender) {
+    EXPECT_EQ(sender, &fast);
+    ++fastTicks;
+  };
+  slow.SetInterval(40);
+  slow.OnTimer = [&](TObject* sender) {
+    EXPECT_EQ(sender, &slow);
+    ++slowTicks;
+    if (victim) {
+      victimTicksWhenFreed = victimTicks;
+      delete victim;
+      victim = nullptr;
+    }
+  };
+  victim->SetInterval(5);
+  victim->OnTimer = [&](TObject*) { ++victimTicks; };
+  RunUntil([&] { return slowTicks >= 3; });
+  ASSERT_GE(slowTicks, 3);
+  EXPECT_GT(fastTicks, slowTicks);
+  EXPECT_EQ(victim, nullptr);
+  EXPECT_EQ(victimTicks, victimTicksWhenFreed);
+}
+
 TEST(TimerTest, ATimerOfADescriptionStartsOnceLoaded) {
   struct THost : TForm {
     int Ticks = 0;
