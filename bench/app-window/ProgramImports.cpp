@@ -4,15 +4,13 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
-#include <shlobj.h>
+#include <uxtheme.h>
 
 extern "C" {
 extern const void* const SpvProgramImports[];
 const void* const SpvProgramImports[] = {
     reinterpret_cast<const void*>(&InitCommonControlsEx),  // comctl32
-    reinterpret_cast<const void*>(&OleInitialize),         // ole32
-    reinterpret_cast<const void*>(&SHGetDesktopFolder),    // shell32
+    reinterpret_cast<const void*>(&SetWindowTheme),        // uxtheme
     reinterpret_cast<const void*>(&TransparentBlt),        // msimg32
 };
 }

@@ -3,6 +3,7 @@
 #include <ole2.h>
 
 #include "platform/SysUtils.h"
+#include "platform/SystemLibraries.h"
 
 namespace spv::platform {
 
@@ -10,9 +11,9 @@ namespace {
 
 // Leaves the apartment when the thread that entered it ends.
 struct TOleApartment {
-  bool Entered = false;
+  decltype(&::OleUninitialize) Leave = nullptr;
   ~TOleApartment() {
-    if (Entered) OleUninitialize();
+    if (Leave) Leave();
   }
 };
 
@@ -20,10 +21,12 @@ struct TOleApartment {
 
 void InitializeCom() {
   thread_local TOleApartment apartment;
-  if (apartment.Entered) return;
-  const HRESULT hr = OleInitialize(nullptr);
+  if (apartment.Leave) return;
+  static const auto enter = SystemFunction<decltype(&::OleInitialize)>(kOleLibrary, "OleInitialize");
+  static const auto leave = SystemFunction<decltype(&::OleUninitialize)>(kOleLibrary, "OleUninitialize");
+  const HRESULT hr = enter(nullptr);
   if (FAILED(hr)) throw EOSError("Starting COM", DWORD(hr));
-  apartment.Entered = true;
+  apartment.Leave = leave;
 }
 
 }  // namespace spv::platform

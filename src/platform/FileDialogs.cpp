@@ -3,6 +3,8 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "platform/SystemLibraries.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -51,7 +53,8 @@ std::optional<TSaveFileChoice> PromptForSaveFile(HWND owner, const TSaveFileRequ
   // A folder that does not exist is not refused here: the write says so, as it does for one
   // removed once the dialog has closed.
   ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+  static const auto ask = SystemFunction<decltype(&::GetSaveFileNameW)>(kCommonDialogLibrary, "GetSaveFileNameW");
+  if (!ask(&ofn)) return std::nullopt;
   TSaveFileChoice choice;
   choice.File = std::filesystem::path(name.c_str());
   choice.TypeIndex = std::clamp(int(ofn.nFilterIndex) - 1, 0, std::max(0, int(request.Types.size()) - 1));
@@ -68,10 +71,11 @@ std::optional<TSaveFileChoice> PromptForSaveFile(HWND owner, const TSaveFileRequ
 }
 
 std::filesystem::path DocumentsFolder() {
+  static const auto folderPath = SystemFunction<decltype(&::SHGetFolderPathW)>(kShellLibrary, "SHGetFolderPathW");
   wchar_t path[MAX_PATH]{};
-  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0])
+  if (SUCCEEDED(folderPath(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0])
     return std::filesystem::path(path);
-  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0])
+  if (SUCCEEDED(folderPath(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0])
     return std::filesystem::path(path);
   return std::filesystem::current_path();
 }

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/SysUtils.h"
+#include "platform/SystemLibraries.h"
 
 #include <cstring>
 #include <utility>
@@ -16,9 +17,32 @@ const SHITEMID* NextItem(const SHITEMID* item) {
   return reinterpret_cast<const SHITEMID*>(reinterpret_cast<const BYTE*>(item) + item->cb);
 }
 
+// The shell's and OLE's functions the folders use, looked up together at the first use of any.
+// Every identifier list was made after it, so freeing one finds it there.
+struct TShellFunctions {
+  decltype(&::CoTaskMemAlloc) Alloc = SystemFunction<decltype(&::CoTaskMemAlloc)>(kOleLibrary, "CoTaskMemAlloc");
+  decltype(&::CoTaskMemFree) Free = SystemFunction<decltype(&::CoTaskMemFree)>(kOleLibrary, "CoTaskMemFree");
+  decltype(&::SHGetDesktopFolder) DesktopFolder =
+      SystemFunction<decltype(&::SHGetDesktopFolder)>(kShellLibrary, "SHGetDesktopFolder");
+  decltype(&::SHGetSpecialFolderLocation) SpecialFolderLocation =
+      SystemFunction<decltype(&::SHGetSpecialFolderLocation)>(kShellLibrary, "SHGetSpecialFolderLocation");
+  decltype(&::SHGetPathFromIDListW) PathFromIdList =
+      SystemFunction<decltype(&::SHGetPathFromIDListW)>(kShellLibrary, "SHGetPathFromIDListW");
+  decltype(&::SHGetFileInfoW) FileInfo = SystemFunction<decltype(&::SHGetFileInfoW)>(kShellLibrary, "SHGetFileInfoW");
+};
+
+const TShellFunctions& Shell() {
+  static const TShellFunctions functions;
+  return functions;
+}
+
+void FreeList(LPITEMIDLIST list) {
+  if (list) Shell().Free(list);
+}
+
 // A fresh list of `size` bytes plus the terminator, from the shell's task allocator.
 LPITEMIDLIST AllocList(UINT size) {
-  auto* p = static_cast<BYTE*>(CoTaskMemAlloc(size + sizeof(USHORT)));
+  auto* p = static_cast<BYTE*>(Shell().Alloc(size + sizeof(USHORT)));
   if (!p) throw Exception(std::string("Out of memory for an identifier list"));
   std::memset(p + size, 0, sizeof(USHORT));
   return reinterpret_cast<LPITEMIDLIST>(p);
@@ -37,16 +61,16 @@ TItemIdList::TItemIdList(TItemIdList&& other) noexcept : List_(std::exchange(oth
 
 TItemIdList& TItemIdList::operator=(TItemIdList&& other) noexcept {
   if (this != &other) {
-    CoTaskMemFree(List_);
+    FreeList(List_);
     List_ = std::exchange(other.List_, nullptr);
   }
   return *this;
 }
 
-TItemIdList::~TItemIdList() { CoTaskMemFree(List_); }
+TItemIdList::~TItemIdList() { FreeList(List_); }
 
 LPITEMIDLIST* TItemIdList::Receive() {
-  CoTaskMemFree(std::exchange(List_, nullptr));
+  FreeList(std::exchange(List_, nullptr));
   return &List_;
 }
 
@@ -94,7 +118,7 @@ TItemIdList TItemIdList::Parent() const {
 TComPtr<IShellFolder> DesktopFolder() {
   InitializeCom();
   TComPtr<IShellFolder> desktop;
-  const HRESULT hr = SHGetDesktopFolder(desktop.Receive());
+  const HRESULT hr = Shell().DesktopFolder(desktop.Receive());
   if (FAILED(hr)) throw EOSError("Opening the desktop folder", DWORD(hr));
   return desktop;
 }
@@ -102,7 +126,7 @@ TComPtr<IShellFolder> DesktopFolder() {
 TItemIdList SpecialFolderLocation(int csidl) {
   InitializeCom();
   TItemIdList list;
-  const HRESULT hr = SHGetSpecialFolderLocation(nullptr, csidl, list.Receive());
+  const HRESULT hr = Shell().SpecialFolderLocation(nullptr, csidl, list.Receive());
   if (FAILED(hr) || !list) throw EOSError("Finding a special folder", DWORD(hr));
   return list;
 }
@@ -134,7 +158,7 @@ std::wstring DisplayNameOf(IShellFolder& folder, LPCITEMIDLIST relative, DWORD f
   switch (name.uType) {
     case STRRET_WSTR: {
       std::wstring text = name.pOleStr ? name.pOleStr : L"";
-      CoTaskMemFree(name.pOleStr);
+      Shell().Free(name.pOleStr);
       return text;
     }
     case STRRET_OFFSET: {
@@ -168,7 +192,7 @@ bool SameItem(LPCITEMIDLIST a, LPCITEMIDLIST b) {
 
 std::wstring PathFromIdList(LPCITEMIDLIST absolute) {
   wchar_t path[MAX_PATH]{};
-  if (!SHGetPathFromIDListW(absolute, path)) return {};
+  if (!Shell().PathFromIdList(absolute, path)) return {};
   return path;
 }
 
@@ -176,8 +200,8 @@ HIMAGELIST SystemSmallImageList() {
   InitializeCom();
   const TItemIdList desktop = SpecialFolderLocation(CSIDL_DESKTOP);
   SHFILEINFOW info{};
-  auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop.Get()), 0, &info,
-                                                          sizeof(info), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  auto list = reinterpret_cast<HIMAGELIST>(Shell().FileInfo(reinterpret_cast<LPCWSTR>(desktop.Get()), 0, &info,
+                                                            sizeof(info), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
   // Icons keep their own transparency over whatever background the tree has.
   if (list) ImageList_SetBkColor(list, CLR_NONE);
   return list;
@@ -187,7 +211,7 @@ int SmallIconIndex(LPCITEMIDLIST absolute, bool open) {
   SHFILEINFOW info{};
   UINT flags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
   if (open) flags |= SHGFI_OPENICON;
-  if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(absolute), 0, &info, sizeof(info), flags)) return -1;
+  if (!Shell().FileInfo(reinterpret_cast<LPCWSTR>(absolute), 0, &info, sizeof(info), flags)) return -1;
   return info.iIcon;
 }
 

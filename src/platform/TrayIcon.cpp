@@ -1,6 +1,9 @@
 #include "platform/TrayIcon.h"
 
 #include "platform/SysUtils.h"
+#include "platform/SystemLibraries.h"
+
+#include <shellapi.h>
 
 namespace spv::platform {
 
@@ -8,8 +11,9 @@ namespace {
 class TSystemShell : public TNotifyIconShell {
  public:
   bool NotifyIcon(DWORD message, const NOTIFYICONDATAW& data) override {
+    static const auto notify = SystemFunction<decltype(&::Shell_NotifyIconW)>(kShellLibrary, "Shell_NotifyIconW");
     NOTIFYICONDATAW copy = data;
-    return Shell_NotifyIconW(message, &copy) != FALSE;
+    return notify(message, &copy) != FALSE;
   }
   UINT TaskbarCreatedMessage() override { return RegisterWindowMessageW(L"TaskbarCreated"); }
 };

@@ -4,6 +4,7 @@
 
 #include "platform/Forms.h"
 #include "platform/HourGlass.h"
+#include "platform/SystemLibraries.h"
 #include "skin/dialogs/bsSkinShellRules.h"
 #include "skin/resources/bsconst.h"
 
@@ -72,7 +73,9 @@ int TbsShellFolder::ImageIndex(bool open) const { return SmallIconIndex(Absolute
 TbsCustomShellTreeView::TbsCustomShellTreeView(TComponent* owner) : TbsSkinCustomTreeView(owner) {
   RightClickSelect = true;
   ShellOpen = [](const std::wstring& file, const std::wstring& directory) {
-    ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, directory.c_str(), SW_HIDE);
+    using spv::platform::SystemFunction;
+    static const auto open = SystemFunction<decltype(&::ShellExecuteW)>(spv::platform::kShellLibrary, "ShellExecuteW");
+    open(nullptr, L"open", file.c_str(), nullptr, directory.c_str(), SW_HIDE);
   };
 }
 
