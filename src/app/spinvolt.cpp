@@ -37,7 +37,8 @@ std::vector<std::string> Arguments() {
   const wchar_t* line = GetCommandLineW();
   if (!HasArguments(line)) return {};
   using spv::platform::SystemFunction;
-  static const auto split = SystemFunction<decltype(&::CommandLineToArgvW)>(spv::platform::kShellLibrary, "CommandLineToArgvW");
+  static const auto split =
+      SystemFunction<decltype(&::CommandLineToArgvW)>(spv::platform::kShellLibrary, "CommandLineToArgvW");
   int count = 0;
   const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(split(line, &count), &LocalFree);
   std::vector<std::string> arguments;

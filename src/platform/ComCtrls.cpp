@@ -49,8 +49,8 @@ void TCustomTabControl::InsertTabs() {
   const bool hold = (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0;
   if (hold) SendMessageW(w, WM_SETREDRAW, FALSE, 0);
   // A themed control lays its row out anew at each insertion and, each time, looks its theme up
-  // and asks where the pointer is (to track the tab under it): two rounds to the window server
-  // per tab. Without its theme until the last tab, that is done once, and the last insertion
+  // and asks where the pointer is (to track the tab under it): rounds to the window server for
+  // every tab. Without its theme until the last tab, that is done once, and the last insertion
   // lays the whole row out as the themed control does.
   const bool themeHeld = Tabs_.size() > 2 && GetWindowTheme(w) != nullptr;
   // A blank name stands for no theme at all (an empty one is refused by some systems).

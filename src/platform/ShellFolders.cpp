@@ -200,8 +200,9 @@ HIMAGELIST SystemSmallImageList() {
   InitializeCom();
   const TItemIdList desktop = SpecialFolderLocation(CSIDL_DESKTOP);
   SHFILEINFOW info{};
-  auto list = reinterpret_cast<HIMAGELIST>(Shell().FileInfo(reinterpret_cast<LPCWSTR>(desktop.Get()), 0, &info,
-                                                            sizeof(info), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  const UINT flags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
+  auto list = reinterpret_cast<HIMAGELIST>(
+      Shell().FileInfo(reinterpret_cast<LPCWSTR>(desktop.Get()), 0, &info, sizeof(info), flags));
   // Icons keep their own transparency over whatever background the tree has.
   if (list) ImageList_SetBkColor(list, CLR_NONE);
   return list;

@@ -144,9 +144,9 @@ void TbsSkinTabControl::RemoveNativeScroller() {
 
 // ---- Painting -------------------------------------------------------------------------------
 
-// What the tabs of one paint share: whether the control has the focus (asked of the system once),
-// the caption font, realised once, and each tab picture, cut once per look and width. The tabs of a row have one width, so the 24 hour tabs take two or
-// three pictures instead of 24.
+// What the tabs of one paint share: whether the control has the focus (asked of the system
+// once), the caption font, realised once, and each tab picture, cut once per look and width. The
+// tabs of a row have one width, so the 24 hour tabs take two or three pictures instead of 24.
 class TbsSkinTabControl::TTabPaint {
  public:
   explicit TTabPaint(const TbsSkinTabControl& tabs) : Focused_(tabs.Focused()) {

@@ -390,7 +390,8 @@ RECT WorkAreaOf(HWND window, bool workArea) {
   // each screen metric or system parameter asked is a round to the server).
   MONITORINFO mi{};
   mi.cbSize = sizeof(mi);
-  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi)) return workArea ? mi.rcWork : mi.rcMonitor;
+  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi))
+    return workArea ? mi.rcWork : mi.rcMonitor;
   RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (workArea) SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
   return r;
